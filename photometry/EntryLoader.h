@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "IesReader.h"
+#include "IesRecord.h"
+
+// Files larger than this are refused unread: no photometric file comes close.
+inline constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
+
+// Reads a whole regular file into `bytes`. Special files (FIFOs, devices,
+// directories) are refused without blocking, as are files over kMaxFileBytes.
+// Returns an empty string on success, else what went wrong.
+[[nodiscard]] std::string ReadWholeFile(const std::string& path, std::string& bytes);
+
+struct LoadResult {
+    enum class Kind { Loaded, Missing, Failed };
+    Kind kind = Kind::Loaded;
+    std::string error;              // Failed: what went wrong
+    std::string headerFault;        // Loaded: "Line N" when a header value was bad
+    [[nodiscard]] bool HasHeaderFault() const { return !headerFault.empty(); }
+};
+
+// Reads the file named by slot 1 of entry.Texts in `folder` (which ends in
+// "/") into the entry: the record, the keyword texts and the change marker.
+// A missing file changes nothing; a file that cannot be read or is refused
+// leaves the entry as it was.
+LoadResult LoadEntry(TiesData& entry, const std::string& folder);

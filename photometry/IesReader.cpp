@@ -1,0 +1,289 @@
+#include "IesReader.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include <fast_float/fast_float.h>
+
+namespace {
+
+constexpr std::array<bool, 256> MakeSeparators()
+{
+    std::array<bool, 256> table{};
+    table[static_cast<unsigned char>(' ')] = true;
+    table[static_cast<unsigned char>('\r')] = true;
+    table[static_cast<unsigned char>('\n')] = true;
+    table[static_cast<unsigned char>(',')] = true;
+    return table;
+}
+constexpr std::array<bool, 256> kSeparator = MakeSeparators();
+
+inline bool IsSeparator(char c)
+{
+    return kSeparator[static_cast<unsigned char>(c)];
+}
+
+inline bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Parses [first, last) as a whole decimal number: optional sign, digits with
+// an optional point (either side may be empty, not both), optional exponent.
+// Rejects "nan", "inf" and hex, which fast_float would otherwise take.
+inline bool ParseToken(const char* first, const char* last, double& value)
+{
+    const char* digits = first;
+    if (digits != last && *digits == '+')
+        first = ++digits;  // fast_float 3.9 takes no leading plus
+    else if (digits != last && *digits == '-')
+        ++digits;
+    if (digits == last || !(IsDigit(*digits) || *digits == '.'))
+        return false;
+    const auto result = fast_float::from_chars(first, last, value);
+    return result.ec == std::errc() && result.ptr == last && std::isfinite(value);
+}
+
+// Walks the numeric text token by token, optionally counting lines so that
+// a header fault can name its line.
+class NumberScanner {
+public:
+    NumberScanner(const char* first, const char* last, int line)
+        : pos_(first), end_(last), line_(line) {}
+
+    // Next value; a missing or malformed token gives 0 and sets `fault`.
+    double Next(bool& fault)
+    {
+        SkipSeparators();
+        const char* token = pos_;
+        while (pos_ != end_ && !IsSeparator(*pos_))
+            ++pos_;
+        double value = 0;
+        if (!ParseToken(token, pos_, value)) {
+            fault = true;
+            return 0;
+        }
+        return value;
+    }
+
+    // Line of the next token; only meaningful while counting.
+    int TokenLine()
+    {
+        SkipSeparators();
+        return line_;
+    }
+
+    void StopCountingLines() { counting_ = false; }
+    [[nodiscard]] const char* Position() const { return pos_; }
+
+private:
+    void SkipSeparators()
+    {
+        if (!counting_) {
+            while (pos_ != end_ && IsSeparator(*pos_))
+                ++pos_;
+            return;
+        }
+        while (pos_ != end_ && IsSeparator(*pos_)) {
+            if (*pos_ == '\n' || (*pos_ == '\r' && (pos_ + 1 == end_ || pos_[1] != '\n')))
+                ++line_;
+            ++pos_;
+        }
+    }
+
+    const char* pos_;
+    const char* end_;
+    int line_;
+    bool counting_ = true;
+};
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string_view Trimmed(std::string_view s)
+{
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32)
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32)
+        s.remove_suffix(1);
+    return s;
+}
+
+enum class TiltKind { None, Include };
+
+// NONE and a separate tilt file both leave the numbers right after the TILT
+// line; only INCLUDE puts a tilt block there. A file without any TILT line
+// is read as if the block stood at its start, as old readers do.
+TiltKind ClassifyTilt(const HeaderSplit& split)
+{
+    if (!split.hasTilt)
+        return TiltKind::Include;
+    return EqualsIgnoreCase(Trimmed(split.tiltValue), "include") ? TiltKind::Include : TiltKind::None;
+}
+
+}  // namespace
+
+std::string_view FileText(std::string_view bytes)
+{
+    const void* nul = std::memchr(bytes.data(), 0, bytes.size());
+    return nul ? bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data())) : bytes;
+}
+
+HeaderSplit SplitHeader(std::string_view text)
+{
+    HeaderSplit split;
+    std::size_t pos = 0;
+    int line = 1;
+    while (pos < text.size()) {
+        std::size_t eol = text.find_first_of("\r\n", pos);
+        const std::string_view content = text.substr(pos, eol == std::string_view::npos ? text.npos : eol - pos);
+        std::size_t next = text.size();
+        if (eol != std::string_view::npos)
+            next = (text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n') ? eol + 2 : eol + 1;
+        const std::size_t equals = content.find('=');
+        if (equals != std::string_view::npos && EqualsIgnoreCase(content.substr(0, equals), "TILT")) {
+            split.hasTilt = true;
+            split.tiltValue = content.substr(equals + 1);
+            split.numericOffset = next;
+            split.numericFirstLine = line + 1;
+            split.headerText.reserve(next + line);
+            // Rebuild the header with CR LF after every line.
+            std::size_t p = 0;
+            while (p < next) {
+                std::size_t e = text.find_first_of("\r\n", p);
+                if (e == std::string_view::npos || e >= next)
+                    e = next;
+                split.headerText.append(text.substr(p, e - p));
+                split.headerText.append("\r\n");
+                if (e < next && text[e] == '\r' && e + 1 < text.size() && text[e + 1] == '\n')
+                    ++e;
+                p = e + 1;
+            }
+            return split;
+        }
+        pos = next;
+        ++line;
+    }
+    return split;  // no TILT line: empty header, the whole text is numeric
+}
+
+double NextNumber(std::string_view& text, bool& fault)
+{
+    NumberScanner scanner(text.data(), text.data() + text.size(), 1);
+    scanner.StopCountingLines();
+    const double value = scanner.Next(fault);
+    std::size_t consumed = static_cast<std::size_t>(scanner.Position() - text.data());
+    if (consumed < text.size())
+        ++consumed;  // the separator that ended the token
+    text.remove_prefix(consumed);
+    return value;
+}
+
+ReadResult ReadIes(std::string_view fileText, tIES& ies)
+{
+    return ReadIes(fileText, SplitHeader(fileText), ies);
+}
+
+ReadResult ReadIes(std::string_view fileText, const HeaderSplit& split, tIES& ies)
+{
+    ClearIes(ies);
+    ReadResult result;
+    const std::string_view numeric = fileText.substr(split.numericOffset);
+    NumberScanner in(numeric.data(), numeric.data() + numeric.size(), split.numericFirstLine);
+
+    bool fault = false;
+    if (ClassifyTilt(split) == TiltKind::Include) {
+        in.Next(fault);  // lamp-to-luminaire geometry
+        const double count = in.Next(fault);
+        // A tilt block longer than the text is simply consumed to its end.
+        const double pairs = std::isfinite(count) ? std::nearbyint(count) : 0;
+        if (pairs > 0) {
+            const double toSkip = std::min(2 * pairs, static_cast<double>(numeric.size()) + 1);
+            for (double i = 0; i < toSkip; ++i)
+                in.Next(fault);
+        }
+    }
+
+    fault = false;
+    auto header = [&](double& value) {
+        const int line = in.TokenLine();
+        bool thisFault = false;
+        value = in.Next(thisFault);
+        if (thisFault && !fault) {
+            fault = true;
+            result.faultLine = line;
+        }
+    };
+    double lampCount = 0, vertCount = 0, horzCount = 0, photometricType = 0, unitsType = 0;
+    double ballast = 0, ballastLamp = 0, inputWatts = 0;
+    header(lampCount);
+    header(ies.LampLumens);
+    header(ies.Multiplier);
+    // Relative photometry is kept per 1000 lamp lumens. Absolute photometry
+    // (lumens -1) and a zero lumens value have nothing to normalise by.
+    double divisor = 1;
+    if (ies.LampLumens != 1000 && ies.Multiplier == 1 && ies.LampLumens > 0) {
+        ies.Multiplier = ies.LampLumens / 1000;
+        divisor = ies.Multiplier;
+    }
+    header(vertCount);
+    header(horzCount);
+    header(photometricType);
+    header(unitsType);
+    header(ies.Width);
+    header(ies.Length);
+    header(ies.Height);
+    header(ballast);
+    header(ballastLamp);
+    header(inputWatts);
+    in.StopCountingLines();
+    ies.LampCount = RoundToU16(lampCount);
+    ies.VertCount = RoundToU16(vertCount);
+    ies.HorzCount = RoundToU16(horzCount);
+    ies.PhotometricType = RoundToU16(photometricType);
+    ies.UnitsType = RoundToU16(unitsType);
+    ies.InputWatts = RoundToU16(inputWatts);
+
+    const std::size_t values = std::size_t{ies.VertCount} * ies.HorzCount;
+    if (values > kMaxCandelaValues) {
+        const std::string counts = std::to_string(ies.VertCount) + " x " + std::to_string(ies.HorzCount);
+        ClearIes(ies);
+        result.status = ReadResult::Status::Refused;
+        result.message = "The file declares " + counts +
+                         " candela values, more than this program reads (" +
+                         std::to_string(kMaxCandelaValues) + ").";
+        return result;
+    }
+    if (fault) {
+        result.status = ReadResult::Status::HeaderFault;
+        result.message = "Line " + std::to_string(result.faultLine);
+    }
+
+    bool ignored = false;
+    ies.VertAngles.resize(ies.VertCount);
+    for (double& angle : ies.VertAngles)
+        angle = in.Next(ignored);
+    ies.HorzAngles.resize(ies.HorzCount);
+    for (double& angle : ies.HorzAngles)
+        angle = in.Next(ignored);
+    ies.Candela.resize(ies.HorzCount);
+    for (tArrEx& row : ies.Candela) {
+        row.resize(ies.VertCount);
+        for (double& value : row) {
+            const double v = in.Next(ignored) / divisor;
+            value = std::isfinite(v) ? v : 0;
+        }
+    }
+    return result;
+}

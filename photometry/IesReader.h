@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "IesRecord.h"
+
+// The most candela values one record may hold. The counts are 16-bit, so a
+// hostile file could ask for 65535 x 65535 doubles (34 GB); anything above
+// this bound (128 MB of doubles) is refused before allocating.
+inline constexpr std::size_t kMaxCandelaValues = std::size_t{1} << 24;
+
+// The header lines of a file (through the TILT line) and where its numbers start.
+struct HeaderSplit {
+    std::string headerText;        // header lines, each followed by CR LF; empty without TILT line
+    std::size_t numericOffset = 0; // first byte after the TILT line's end
+    int numericFirstLine = 1;      // line number (from 1) at numericOffset
+    bool hasTilt = false;
+    std::string_view tiltValue;    // text after the TILT line's first "="
+};
+
+// The text a file's bytes stand for: everything before the first NUL byte.
+[[nodiscard]] std::string_view FileText(std::string_view bytes);
+
+// Finds the TILT line (name before the first "=" equal to "TILT", any case)
+// in `text` and splits the header from the numbers. Lines end at CR LF, a
+// lone CR or a lone LF.
+[[nodiscard]] HeaderSplit SplitHeader(std::string_view text);
+
+// Takes the next number off the front of `text`. Spaces, CR, LF and commas
+// separate numbers; anything else belongs to the token. A token that is not
+// a decimal number (or is out of the double range) sets `fault` and gives 0;
+// `fault` is never cleared. At the end of the text the token is empty: a fault.
+double NextNumber(std::string_view& text, bool& fault);
+
+// What reading a file's numbers found.
+struct ReadResult {
+    enum class Status { Ok, HeaderFault, Refused };
+    Status status = Status::Ok;
+    int faultLine = 0;     // HeaderFault: line (from 1) of the first faulty header value
+    std::string message;   // HeaderFault: "Line N"; Refused: why the file was not read
+
+    [[nodiscard]] bool Read() const { return status != Status::Refused; }
+};
+
+// Fills `ies` from a file's text (NUL-terminated as FileText says). A header
+// fault is reported and reading goes on; a refused file leaves `ies` cleared.
+// Never throws on bad input; allocation is bounded by kMaxCandelaValues.
+ReadResult ReadIes(std::string_view fileText, tIES& ies);
+
+// The same, for a caller that already split the header off `fileText`.
+ReadResult ReadIes(std::string_view fileText, const HeaderSplit& split, tIES& ies);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The photometric record of one LM-63 file. Arrays are owned by value, so
+// copying a record is always a deep copy.
+using tArrEx = std::vector<double>;
+using tArrEx2 = std::vector<tArrEx>;
+
+struct tIES {
+    double LampLumens = 0;
+    double Multiplier = 0;
+    double Width = 0;
+    double Length = 0;
+    double Height = 0;
+    tArrEx2 Candela;  // HorzCount rows of VertCount values
+    std::uint16_t VertCount = 0;
+    std::uint16_t HorzCount = 0;
+    std::uint16_t UnitsType = 0;
+    std::uint16_t InputWatts = 0;
+    std::uint16_t LampCount = 0;
+    std::uint16_t PhotometricType = 0;
+    tArrEx VertAngles;
+    tArrEx HorzAngles;
+
+    friend bool operator==(const tIES&, const tIES&) = default;
+};
+
+// Resets every number to 0 and empties the arrays.
+void ClearIes(tIES& ies);
+
+// Replaces `dest` by a deep copy of `source`.
+void CopyIes(const tIES& source, tIES& dest);
+
+// The catalog entry of one listed file. Before reading, Texts holds two
+// strings (slot 0 empty, slot 1 the file name); after reading, eight.
+struct TiesData {
+    std::vector<std::string> Texts;
+    bool Loaded = false;
+    bool Changed = false;
+    tIES Ies;
+};
+
+// An unread entry for `fileName` (a name without folder).
+[[nodiscard]] TiesData UnreadEntry(std::string fileName);
+
+// An unread entry for the file at `path`, or nothing when no file exists there.
+[[nodiscard]] std::optional<TiesData> NewEntry(const std::string& path);
+
+// Nearest integer with exact halves to the even neighbour, keeping the low
+// 16 bits as two's complement would; non-finite values give 0.
+[[nodiscard]] std::uint16_t RoundToU16(double value);
+
+// Nearest integer with exact halves to the even neighbour, for pixel
+// coordinates; saturates instead of overflowing.
+[[nodiscard]] int RoundHalfEven(double value);

@@ -1,0 +1,86 @@
+#include "Keywords.h"
+
+#include <array>
+
+std::string KeywordValue(std::string_view key, std::string_view headerText, std::string_view stop)
+{
+    const std::size_t at = headerText.find(key);
+    if (key.empty() || at == std::string_view::npos)
+        return {};
+    std::string_view value = headerText.substr(at + key.size());
+    if (const std::size_t lf = value.find('\n'); lf != std::string_view::npos)
+        value = value.substr(0, lf);
+    if (const std::size_t cr = value.find('\r'); cr != std::string_view::npos)
+        value = value.substr(0, cr);
+    if (!stop.empty()) {
+        if (const std::size_t s = value.find(stop); s != std::string_view::npos)
+            value = value.substr(0, s);
+    }
+    while (!value.empty() && static_cast<unsigned char>(value.front()) <= 32)
+        value.remove_prefix(1);
+    while (!value.empty() && static_cast<unsigned char>(value.back()) <= 32)
+        value.remove_suffix(1);
+    return std::string(value);
+}
+
+namespace {
+
+struct KeywordSlot {
+    std::string_view key;
+    std::string_view fallbackKey;
+    std::string_view fallbackStop;
+};
+
+// Slots 2 to 7 of an entry's Texts.
+constexpr std::array<KeywordSlot, 6> kSlots{{
+    {"[TEST]", "", ""},
+    {"[MANUFAC]", "", ""},
+    {"[LUMINAIRE]", "DESCR.-1 :", ""},
+    {"[LUMCAT]", "LM-NO.   :", "LM-DATE"},
+    {"[LAMP]", "LAMP     :", ""},
+    {"[LAMPCAT]", "", ""},
+}};
+
+struct Prefix {
+    std::size_t slot;
+    std::string_view label;
+    std::string_view keyword;
+};
+
+constexpr std::array<Prefix, 6> kPrefixes{{
+    {2, "Test: ", "[TEST] "},
+    {3, "Manufacturer: ", "[MANUFAC]  "},
+    {5, "Luminaire catalog: ", "[LUMCAT] "},
+    {4, "Luminaire: ", "[LUMINAIRE] "},
+    {7, "Lamp catalog: ", "[LAMPCAT] "},
+    {6, "Lamp: ", "[LAMP] "},
+}};
+
+}  // namespace
+
+bool FillKeywordTexts(std::string_view headerText, std::vector<std::string>& texts)
+{
+    texts.resize(2);
+    for (const KeywordSlot& slot : kSlots) {
+        std::string value = KeywordValue(slot.key, headerText, "[");
+        if (value.empty() && !slot.fallbackKey.empty())
+            value = KeywordValue(slot.fallbackKey, headerText, slot.fallbackStop);
+        texts.push_back(std::move(value));
+    }
+    return KeywordValue("[CHANGED]", headerText, "[").find(kChangeMarker) != std::string::npos;
+}
+
+std::string KeywordText(const std::vector<std::string>& texts, KeywordForm form)
+{
+    std::string result;
+    for (const Prefix& prefix : kPrefixes) {
+        if (prefix.slot >= texts.size() || texts[prefix.slot].empty())
+            continue;
+        result.append(form == KeywordForm::Labels ? prefix.label : prefix.keyword);
+        result.append(texts[prefix.slot]);
+        result.append("\r\n");
+    }
+    if (!result.empty())
+        result.resize(result.size() - 2);
+    return result;
+}

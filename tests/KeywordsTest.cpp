@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "photometry/IesReader.h"
+#include "photometry/Keywords.h"
+
+namespace {
+
+std::vector<std::string> TextsOf(const std::string& header)
+{
+    std::vector<std::string> texts{"", "a.ies"};
+    FillKeywordTexts(header, texts);
+    return texts;
+}
+
+TEST(KeywordValue, EndsAtLineEndAndStopText)
+{
+    const std::string header = "IESNA:LM-63-2002\r\n[TEST] T-123 [TESTLAB] Lab\r\n[LAMP] \tLED 4000K \t\r\nTILT=NONE\r\n";
+    EXPECT_EQ(KeywordValue("[TEST]", header, "["), "T-123");
+    EXPECT_EQ(KeywordValue("[TEST]", header, ""), "T-123 [TESTLAB] Lab");
+    EXPECT_EQ(KeywordValue("[LAMP]", header, "["), "LED 4000K");
+    EXPECT_EQ(KeywordValue("[lamp]", header, "["), "") << "keywords are case-sensitive";
+    EXPECT_EQ(KeywordValue("[MANUFAC]", header, "["), "");
+    EXPECT_EQ(KeywordValue("[LAMP]", "[LAMP] first\n[LAMP] second\n", "["), "first");
+    EXPECT_EQ(KeywordValue("[LAMP]", "[LAMP]", "["), "");
+    EXPECT_EQ(TextsOf(SplitHeader("[TEST] a\nTILT=NONE\n[LAMP] b\n1 2").headerText)[6], "")
+        << "keywords after the TILT line are not found";
+}
+
+TEST(KeywordTexts, SlotsAndOldLabelledFallbacks)
+{
+    const auto texts = TextsOf(
+        "IESNA91\r\n[TEST] 42\r\n[MANUFAC] Maker\r\n[LUMINAIRE]\r\nDESCR.-1 : Recessed downlight\r\n"
+        "LM-NO.   : R-77 LM-DATE 1991-02-03\r\nLAMP     : 2 x TC-D 26W\r\n[LAMPCAT] TC-D\r\nTILT=NONE\r\n");
+    ASSERT_EQ(texts.size(), 8u);
+    EXPECT_EQ(texts[1], "a.ies");
+    EXPECT_EQ(texts[2], "42");
+    EXPECT_EQ(texts[3], "Maker");
+    EXPECT_EQ(texts[4], "Recessed downlight");
+    EXPECT_EQ(texts[5], "R-77");
+    EXPECT_EQ(texts[6], "2 x TC-D 26W");
+    EXPECT_EQ(texts[7], "TC-D");
+}
+
+TEST(KeywordTexts, ChangeMarkerIsCaseSensitive)
+{
+    std::vector<std::string> texts{"", "a.ies"};
+    EXPECT_TRUE(FillKeywordTexts("[CHANGED] converted by Orvanek tools\r\nTILT=NONE\r\n", texts));
+    EXPECT_FALSE(FillKeywordTexts("[CHANGED] converted by orvanek tools\r\nTILT=NONE\r\n", texts));
+    EXPECT_FALSE(FillKeywordTexts("[CHANGED] [X] Orvanek\r\nTILT=NONE\r\n", texts)) << "the value ends at the next [";
+}
+
+TEST(KeywordText, OrderPrefixesAndNoTrailingLineEnd)
+{
+    const std::vector<std::string> texts{"", "f.ies", "T", "M", "L", "LC", "P", "PC"};
+    EXPECT_EQ(KeywordText(texts, KeywordForm::Labels),
+              "Test: T\r\nManufacturer: M\r\nLuminaire catalog: LC\r\nLuminaire: L\r\nLamp catalog: PC\r\nLamp: P");
+    EXPECT_EQ(KeywordText(texts, KeywordForm::KeywordLines),
+              "[TEST] T\r\n[MANUFAC]  M\r\n[LUMCAT] LC\r\n[LUMINAIRE] L\r\n[LAMPCAT] PC\r\n[LAMP] P");
+    EXPECT_EQ(KeywordText({"", "f.ies", "", "", "", "", "Only lamp", ""}, KeywordForm::Labels), "Lamp: Only lamp");
+    EXPECT_EQ(KeywordText({"", "f.ies", "", "", "", "", "", ""}, KeywordForm::Labels), "");
+    EXPECT_EQ(KeywordText({"", "f.ies"}, KeywordForm::Labels), "");
+}
+
+}  // namespace

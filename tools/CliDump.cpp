@@ -1,0 +1,99 @@
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+#include "CliCommands.h"
+#include "photometry/EntryLoader.h"
+#include "photometry/IesRecord.h"
+
+namespace {
+
+QJsonArray ToJson(const tArrEx& values)
+{
+    QJsonArray array;
+    for (double v : values)
+        array.append(v);
+    return array;
+}
+
+QJsonObject RecordJson(const tIES& ies)
+{
+    QJsonArray rows;
+    for (const tArrEx& row : ies.Candela)
+        rows.append(ToJson(row));
+    return QJsonObject{
+        {QStringLiteral("LampLumens"), ies.LampLumens},
+        {QStringLiteral("Multiplier"), ies.Multiplier},
+        {QStringLiteral("Width"), ies.Width},
+        {QStringLiteral("Length"), ies.Length},
+        {QStringLiteral("Height"), ies.Height},
+        {QStringLiteral("Candela"), rows},
+        {QStringLiteral("VertCount"), ies.VertCount},
+        {QStringLiteral("HorzCount"), ies.HorzCount},
+        {QStringLiteral("UnitsType"), ies.UnitsType},
+        {QStringLiteral("InputWatts"), ies.InputWatts},
+        {QStringLiteral("LampCount"), ies.LampCount},
+        {QStringLiteral("PhotometricType"), ies.PhotometricType},
+        {QStringLiteral("VertAngles"), ToJson(ies.VertAngles)},
+        {QStringLiteral("HorzAngles"), ToJson(ies.HorzAngles)},
+    };
+}
+
+QJsonValue TextOrNull(const std::string& text)
+{
+    return text.empty() ? QJsonValue(QJsonValue::Null) : QJsonValue(QString::fromLatin1(text));
+}
+
+// One file's JSON object; `ok` is cleared when the file could not be read.
+QJsonObject DumpFile(const QString& file, bool& ok)
+{
+    const QFileInfo info(file);
+    const std::string folder = info.absolutePath().toStdString() + "/";
+    TiesData entry = UnreadEntry(info.fileName().toStdString());
+    LoadResult result = LoadEntry(entry, folder);
+    if (result.kind == LoadResult::Kind::Missing)
+        result.error = "no such file";
+    if (result.kind != LoadResult::Kind::Loaded) {
+        ok = false;
+        std::fprintf(stderr, "kandora-cli: %s: %s\n", file.toLocal8Bit().constData(), result.error.c_str());
+    }
+
+    QJsonObject texts;
+    static const char* const kNames[] = {"test", "manufacturer", "luminaire", "luminaire_catalog", "lamp", "lamp_catalog"};
+    for (int i = 0; i < 6; ++i) {
+        const std::size_t slot = static_cast<std::size_t>(i) + 2;
+        // Keyword values are single-byte text of unknown code page; Latin-1 keeps every byte.
+        texts.insert(QLatin1String(kNames[i]),
+                     QString::fromLatin1(slot < entry.Texts.size() ? entry.Texts[slot] : std::string()));
+    }
+    return QJsonObject{
+        {QStringLiteral("file"), file},
+        {QStringLiteral("loaded"), entry.Loaded},
+        {QStringLiteral("changed"), entry.Changed},
+        {QStringLiteral("error"), TextOrNull(result.error)},
+        {QStringLiteral("header_fault"), TextOrNull(result.headerFault)},
+        {QStringLiteral("texts"), texts},
+        {QStringLiteral("record"), RecordJson(entry.Ies)},
+    };
+}
+
+}  // namespace
+
+int RunDump(const QStringList& arguments)
+{
+    if (arguments.isEmpty()) {
+        std::fputs("usage: kandora-cli dump FILE...\n", stderr);
+        return 2;
+    }
+    bool ok = true;
+    QJsonArray all;
+    for (const QString& file : arguments)
+        all.append(DumpFile(file, ok));
+    const QJsonDocument document = all.size() == 1 ? QJsonDocument(all.first().toObject()) : QJsonDocument(all);
+    const QByteArray json = document.toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    return ok ? 0 : 1;
+}
