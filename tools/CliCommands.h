@@ -5,3 +5,5 @@
 // Each command takes its own arguments (without the command name) and
 // returns the process exit status: 0 done, 1 some input failed, 2 bad usage.
 int RunDump(const QStringList& arguments);
+int RunCalc(const QStringList& arguments);
+int RunDiagram(const QStringList& arguments);

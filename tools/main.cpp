@@ -1,7 +1,10 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "CliCommands.h"
 
@@ -9,14 +12,23 @@ namespace {
 
 void PrintUsage()
 {
-    std::fputs("usage: kandora-cli dump FILE...\n", stderr);
+    std::fputs("usage: kandora-cli dump FILE...\n"
+               "       kandora-cli calc FILE [options]\n"
+               "       kandora-cli diagram FILE --out OUT.png [options]\n",
+               stderr);
 }
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Drawing needs fonts and the style's icons; the other commands need neither.
+    const bool draws = argc > 1 && std::strcmp(argv[1], "diagram") == 0;
+    std::unique_ptr<QCoreApplication> app;
+    if (draws)
+        app = std::make_unique<QApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kandora-cli"));
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
@@ -27,6 +39,10 @@ int main(int argc, char* argv[])
     const QString command = arguments.takeFirst();
     if (command == QLatin1String("dump"))
         return RunDump(arguments);
+    if (command == QLatin1String("calc"))
+        return RunCalc(arguments);
+    if (command == QLatin1String("diagram"))
+        return RunDiagram(arguments);
     std::fprintf(stderr, "kandora-cli: unknown command '%s'\n", command.toLocal8Bit().constData());
     PrintUsage();
     return 2;
