@@ -3,32 +3,18 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <span>
 
 #include <fast_float/fast_float.h>
 
+#include "DecimalToken.h"
+
 namespace {
 
-constexpr std::array<bool, 256> MakeSeparators()
-{
-    std::array<bool, 256> table{};
-    table[static_cast<unsigned char>(' ')] = true;
-    table[static_cast<unsigned char>('\r')] = true;
-    table[static_cast<unsigned char>('\n')] = true;
-    table[static_cast<unsigned char>(',')] = true;
-    return table;
-}
-constexpr std::array<bool, 256> kSeparator = MakeSeparators();
-
-inline bool IsSeparator(char c)
-{
-    return kSeparator[static_cast<unsigned char>(c)];
-}
-
-inline bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+using decimal_token::IsDigit;
+using decimal_token::IsSeparator;
 
 // Parses [first, last) as a whole decimal number: optional sign, digits with
 // an optional point (either side may be empty, not both), optional exponent.
@@ -57,15 +43,30 @@ public:
     double Next(bool& fault)
     {
         SkipSeparators();
+        double value = 0;
+        if (const char* after = decimal_token::ParseSimple(pos_, end_, value)) {
+            pos_ = after;
+            return value;
+        }
         const char* token = pos_;
         while (pos_ != end_ && !IsSeparator(*pos_))
             ++pos_;
-        double value = 0;
         if (!ParseToken(token, pos_, value)) {
             fault = true;
             return 0;
         }
         return value;
+    }
+
+    // The next values.size() numbers, as Next gives them but without faults,
+    // each divided by `divisor` (a result out of range gives 0): the hot loop
+    // of a file, kept free of member loads and stores.
+    void Fill(std::span<double> values, double divisor = 1)
+    {
+        if (divisor == 1)
+            FillDivided<false>(values, divisor);
+        else
+            FillDivided<true>(values, divisor);
     }
 
     // Line of the next token; only meaningful while counting.
@@ -79,6 +80,34 @@ public:
     [[nodiscard]] const char* Position() const { return pos_; }
 
 private:
+    template <bool Divide>
+    void FillDivided(std::span<double> values, double divisor)
+    {
+        const char* p = pos_;
+        const char* const end = end_;
+        for (double& out : values) {
+            while (p != end && IsSeparator(*p))
+                ++p;
+            double value = 0;
+            if (const char* after = decimal_token::ParseSimple(p, end, value)) {
+                p = after;
+            } else {
+                const char* token = p;
+                while (p != end && !IsSeparator(*p))
+                    ++p;
+                if (!ParseToken(token, p, value))
+                    value = 0;
+            }
+            if constexpr (Divide) {
+                value /= divisor;
+                out = std::isfinite(value) ? value : 0;
+            } else {
+                out = value;
+            }
+        }
+        pos_ = p;
+    }
+
     void SkipSeparators()
     {
         if (!counting_) {
@@ -270,20 +299,14 @@ ReadResult ReadIes(std::string_view fileText, const HeaderSplit& split, tIES& ie
         result.message = "Line " + std::to_string(result.faultLine);
     }
 
-    bool ignored = false;
     ies.VertAngles.resize(ies.VertCount);
-    for (double& angle : ies.VertAngles)
-        angle = in.Next(ignored);
+    in.Fill(ies.VertAngles);
     ies.HorzAngles.resize(ies.HorzCount);
-    for (double& angle : ies.HorzAngles)
-        angle = in.Next(ignored);
+    in.Fill(ies.HorzAngles);
     ies.Candela.resize(ies.HorzCount);
     for (tArrEx& row : ies.Candela) {
         row.resize(ies.VertCount);
-        for (double& value : row) {
-            const double v = in.Next(ignored) / divisor;
-            value = std::isfinite(v) ? v : 0;
-        }
+        in.Fill(row, divisor);
     }
     return result;
 }
