@@ -97,10 +97,10 @@ LoadResult LoadEntry(TiesData& entry, const std::string& folder)
 LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes, std::string fileName)
 {
     LoadResult result;
-    const std::string_view text = FileText(bytes);
-    const HeaderSplit split = SplitHeader(text);
+    // The splitter and the reader both stop at a zero byte themselves.
+    const HeaderSplit split = SplitHeader(bytes);
     tIES ies;
-    const ReadResult read = ReadIes(text, split, ies);
+    const ReadResult read = ReadIes(bytes, split, ies);
     if (!read.Read()) {
         result.kind = LoadResult::Kind::Failed;
         result.error = read.message;

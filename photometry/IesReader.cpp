@@ -49,8 +49,7 @@ public:
             return value;
         }
         const char* token = pos_;
-        while (pos_ != end_ && !IsSeparator(*pos_))
-            ++pos_;
+        pos_ = TokenEnd(token, end_);
         if (!ParseToken(token, pos_, value)) {
             fault = true;
             return 0;
@@ -84,17 +83,15 @@ private:
     void FillDivided(std::span<double> values, double divisor)
     {
         const char* p = pos_;
-        const char* const end = end_;
         for (double& out : values) {
-            while (p != end && IsSeparator(*p))
+            while (p != end_ && IsSeparator(*p))
                 ++p;
             double value = 0;
-            if (const char* after = decimal_token::ParseSimple(p, end, value)) {
+            if (const char* after = decimal_token::ParseSimple(p, end_, value)) {
                 p = after;
             } else {
                 const char* token = p;
-                while (p != end && !IsSeparator(*p))
-                    ++p;
+                p = TokenEnd(token, end_);
                 if (!ParseToken(token, p, value))
                     value = 0;
             }
@@ -106,6 +103,18 @@ private:
             }
         }
         pos_ = p;
+    }
+
+    // The end of the token at `token`. A zero byte in it ends the whole
+    // text there, so that callers need not search each file for one first.
+    const char* TokenEnd(const char* token, const char* end)
+    {
+        const char* p = token;
+        while (p != end && !IsSeparator(*p) && *p != '\0')
+            ++p;
+        if (p != end && *p == '\0')
+            end_ = p;
+        return p;
     }
 
     void SkipSeparators()
@@ -169,17 +178,37 @@ std::string_view FileText(std::string_view bytes)
     return nul ? bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data())) : bytes;
 }
 
+namespace {
+
+// The first CR, LF or NUL at or after `pos`, or the text's size.
+std::size_t LineEnd(std::string_view text, std::size_t pos)
+{
+    while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n' && text[pos] != '\0')
+        ++pos;
+    return pos;
+}
+
+// Where the line ending at `eol` is followed by the next one.
+std::size_t NextLine(std::string_view text, std::size_t eol)
+{
+    if (eol >= text.size())
+        return text.size();
+    return (text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n') ? eol + 2 : eol + 1;
+}
+
+}  // namespace
+
 HeaderSplit SplitHeader(std::string_view text)
 {
     HeaderSplit split;
     std::size_t pos = 0;
     int line = 1;
     while (pos < text.size()) {
-        std::size_t eol = text.find_first_of("\r\n", pos);
-        const std::string_view content = text.substr(pos, eol == std::string_view::npos ? text.npos : eol - pos);
-        std::size_t next = text.size();
-        if (eol != std::string_view::npos)
-            next = (text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n') ? eol + 2 : eol + 1;
+        const std::size_t eol = LineEnd(text, pos);
+        if (eol < text.size() && text[eol] == '\0')
+            text = text.substr(0, eol);  // a zero byte ends the text
+        const std::string_view content = text.substr(pos, eol - pos);
+        const std::size_t next = NextLine(text, eol);
         const std::size_t equals = content.find('=');
         if (equals != std::string_view::npos && EqualsIgnoreCase(content.substr(0, equals), "TILT")) {
             split.hasTilt = true;
@@ -188,16 +217,11 @@ HeaderSplit SplitHeader(std::string_view text)
             split.numericFirstLine = line + 1;
             split.headerText.reserve(next + line);
             // Rebuild the header with CR LF after every line.
-            std::size_t p = 0;
-            while (p < next) {
-                std::size_t e = text.find_first_of("\r\n", p);
-                if (e == std::string_view::npos || e >= next)
-                    e = next;
+            for (std::size_t p = 0; p < next;) {
+                const std::size_t e = std::min(LineEnd(text, p), next);
                 split.headerText.append(text.substr(p, e - p));
                 split.headerText.append("\r\n");
-                if (e < next && text[e] == '\r' && e + 1 < text.size() && text[e + 1] == '\n')
-                    ++e;
-                p = e + 1;
+                p = NextLine(text, e);
             }
             return split;
         }
