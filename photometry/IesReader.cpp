@@ -1,7 +1,6 @@
 #include "IesReader.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>

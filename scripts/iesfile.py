@@ -1,7 +1,5 @@
 """One generated IES file: its header, numbers and layout."""
 
-import math
-
 from iesgen import flux, fmt, fmt_legacy, fmt_short, wrap
 
 HEADER_FIELDS = ("lamps", "lumens", "mult", "nv", "nh", "ptype", "units",
@@ -105,6 +103,3 @@ class IesFile:
             mult = self.lumens / 1000
             rows = [[v / mult for v in r] for r in rows]
         return mult, rows
-
-    def peak(self):
-        return max(max(r) for r in self.values) * self.mult if self.values else math.nan
