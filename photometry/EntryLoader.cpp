@@ -90,10 +90,17 @@ LoadResult LoadEntry(TiesData& entry, const std::string& folder)
         result.error = std::move(error);
         return result;
     }
-    const std::string_view text = FileText(bytes);
-    const HeaderSplit split = SplitHeader(text);
+    const std::size_t slash = path.find_last_of('/');
+    return ReadEntryBytes(entry, bytes, slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes, std::string fileName)
+{
+    LoadResult result;
+    // The splitter and the reader both stop at a zero byte themselves.
+    const HeaderSplit split = SplitHeader(bytes);
     tIES ies;
-    const ReadResult read = ReadIes(text, split, ies);
+    const ReadResult read = ReadIes(bytes, split, ies);
     if (!read.Read()) {
         result.kind = LoadResult::Kind::Failed;
         result.error = read.message;
@@ -105,8 +112,7 @@ LoadResult LoadEntry(TiesData& entry, const std::string& folder)
     std::vector<std::string> texts;
     texts.reserve(8);
     texts.push_back(entry.Texts.size() > 2 ? entry.Texts[1] : std::string());
-    const std::size_t slash = path.find_last_of('/');
-    texts.push_back(slash == std::string::npos ? path : path.substr(slash + 1));
+    texts.push_back(std::move(fileName));
     entry.Changed = FillKeywordTexts(split.headerText, texts);
     entry.Texts = std::move(texts);
     entry.Ies = std::move(ies);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "IesReader.h"
 #include "IesRecord.h"
@@ -27,3 +28,8 @@ struct LoadResult {
 // A missing file changes nothing; a file that cannot be read or is refused
 // leaves the entry as it was.
 LoadResult LoadEntry(TiesData& entry, const std::string& folder);
+
+// The part of LoadEntry after the file is read: fills the entry from the
+// file's bytes as LoadEntry does, with `fileName` as its slot 1. A refused
+// file leaves the entry as it was.
+LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes, std::string fileName);

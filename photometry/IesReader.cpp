@@ -1,34 +1,19 @@
 #include "IesReader.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <span>
 
 #include <fast_float/fast_float.h>
 
+#include "DecimalToken.h"
+
 namespace {
 
-constexpr std::array<bool, 256> MakeSeparators()
-{
-    std::array<bool, 256> table{};
-    table[static_cast<unsigned char>(' ')] = true;
-    table[static_cast<unsigned char>('\r')] = true;
-    table[static_cast<unsigned char>('\n')] = true;
-    table[static_cast<unsigned char>(',')] = true;
-    return table;
-}
-constexpr std::array<bool, 256> kSeparator = MakeSeparators();
-
-inline bool IsSeparator(char c)
-{
-    return kSeparator[static_cast<unsigned char>(c)];
-}
-
-inline bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+using decimal_token::IsDigit;
+using decimal_token::IsSeparator;
 
 // Parses [first, last) as a whole decimal number: optional sign, digits with
 // an optional point (either side may be empty, not both), optional exponent.
@@ -57,15 +42,29 @@ public:
     double Next(bool& fault)
     {
         SkipSeparators();
-        const char* token = pos_;
-        while (pos_ != end_ && !IsSeparator(*pos_))
-            ++pos_;
         double value = 0;
+        if (const char* after = decimal_token::ParseSimple(pos_, end_, value)) {
+            pos_ = after;
+            return value;
+        }
+        const char* token = pos_;
+        pos_ = TokenEnd(token, end_);
         if (!ParseToken(token, pos_, value)) {
             fault = true;
             return 0;
         }
         return value;
+    }
+
+    // The next values.size() numbers, as Next gives them but without faults,
+    // each divided by `divisor` (a result out of range gives 0): the hot loop
+    // of a file, kept free of member loads and stores.
+    void Fill(std::span<double> values, double divisor = 1)
+    {
+        if (divisor == 1)
+            FillDivided<false>(values, divisor);
+        else
+            FillDivided<true>(values, divisor);
     }
 
     // Line of the next token; only meaningful while counting.
@@ -79,6 +78,44 @@ public:
     [[nodiscard]] const char* Position() const { return pos_; }
 
 private:
+    template <bool Divide>
+    void FillDivided(std::span<double> values, double divisor)
+    {
+        const char* p = pos_;
+        for (double& out : values) {
+            while (p != end_ && IsSeparator(*p))
+                ++p;
+            double value = 0;
+            if (const char* after = decimal_token::ParseSimple(p, end_, value)) {
+                p = after;
+            } else {
+                const char* token = p;
+                p = TokenEnd(token, end_);
+                if (!ParseToken(token, p, value))
+                    value = 0;
+            }
+            if constexpr (Divide) {
+                value /= divisor;
+                out = std::isfinite(value) ? value : 0;
+            } else {
+                out = value;
+            }
+        }
+        pos_ = p;
+    }
+
+    // The end of the token at `token`. A zero byte in it ends the whole
+    // text there, so that callers need not search each file for one first.
+    const char* TokenEnd(const char* token, const char* end)
+    {
+        const char* p = token;
+        while (p != end && !IsSeparator(*p) && *p != '\0')
+            ++p;
+        if (p != end && *p == '\0')
+            end_ = p;
+        return p;
+    }
+
     void SkipSeparators()
     {
         if (!counting_) {
@@ -140,17 +177,37 @@ std::string_view FileText(std::string_view bytes)
     return nul ? bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data())) : bytes;
 }
 
+namespace {
+
+// The first CR, LF or NUL at or after `pos`, or the text's size.
+std::size_t LineEnd(std::string_view text, std::size_t pos)
+{
+    while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n' && text[pos] != '\0')
+        ++pos;
+    return pos;
+}
+
+// Where the line ending at `eol` is followed by the next one.
+std::size_t NextLine(std::string_view text, std::size_t eol)
+{
+    if (eol >= text.size())
+        return text.size();
+    return (text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n') ? eol + 2 : eol + 1;
+}
+
+}  // namespace
+
 HeaderSplit SplitHeader(std::string_view text)
 {
     HeaderSplit split;
     std::size_t pos = 0;
     int line = 1;
     while (pos < text.size()) {
-        std::size_t eol = text.find_first_of("\r\n", pos);
-        const std::string_view content = text.substr(pos, eol == std::string_view::npos ? text.npos : eol - pos);
-        std::size_t next = text.size();
-        if (eol != std::string_view::npos)
-            next = (text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n') ? eol + 2 : eol + 1;
+        const std::size_t eol = LineEnd(text, pos);
+        if (eol < text.size() && text[eol] == '\0')
+            text = text.substr(0, eol);  // a zero byte ends the text
+        const std::string_view content = text.substr(pos, eol - pos);
+        const std::size_t next = NextLine(text, eol);
         const std::size_t equals = content.find('=');
         if (equals != std::string_view::npos && EqualsIgnoreCase(content.substr(0, equals), "TILT")) {
             split.hasTilt = true;
@@ -159,16 +216,11 @@ HeaderSplit SplitHeader(std::string_view text)
             split.numericFirstLine = line + 1;
             split.headerText.reserve(next + line);
             // Rebuild the header with CR LF after every line.
-            std::size_t p = 0;
-            while (p < next) {
-                std::size_t e = text.find_first_of("\r\n", p);
-                if (e == std::string_view::npos || e >= next)
-                    e = next;
+            for (std::size_t p = 0; p < next;) {
+                const std::size_t e = std::min(LineEnd(text, p), next);
                 split.headerText.append(text.substr(p, e - p));
                 split.headerText.append("\r\n");
-                if (e < next && text[e] == '\r' && e + 1 < text.size() && text[e + 1] == '\n')
-                    ++e;
-                p = e + 1;
+                p = NextLine(text, e);
             }
             return split;
         }
@@ -270,20 +322,14 @@ ReadResult ReadIes(std::string_view fileText, const HeaderSplit& split, tIES& ie
         result.message = "Line " + std::to_string(result.faultLine);
     }
 
-    bool ignored = false;
     ies.VertAngles.resize(ies.VertCount);
-    for (double& angle : ies.VertAngles)
-        angle = in.Next(ignored);
+    in.Fill(ies.VertAngles);
     ies.HorzAngles.resize(ies.HorzCount);
-    for (double& angle : ies.HorzAngles)
-        angle = in.Next(ignored);
+    in.Fill(ies.HorzAngles);
     ies.Candela.resize(ies.HorzCount);
     for (tArrEx& row : ies.Candela) {
         row.resize(ies.VertCount);
-        for (double& value : row) {
-            const double v = in.Next(ignored) / divisor;
-            value = std::isfinite(v) ? v : 0;
-        }
+        in.Fill(row, divisor);
     }
     return result;
 }

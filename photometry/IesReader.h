@@ -25,7 +25,7 @@ struct HeaderSplit {
 
 // Finds the TILT line (name before the first "=" equal to "TILT", any case)
 // in `text` and splits the header from the numbers. Lines end at CR LF, a
-// lone CR or a lone LF.
+// lone CR or a lone LF; a zero byte ends the text.
 [[nodiscard]] HeaderSplit SplitHeader(std::string_view text);
 
 // Takes the next number off the front of `text`. Spaces, CR, LF and commas
@@ -44,7 +44,7 @@ struct ReadResult {
     [[nodiscard]] bool Read() const { return status != Status::Refused; }
 };
 
-// Fills `ies` from a file's text (NUL-terminated as FileText says). A header
+// Fills `ies` from a file's text; a zero byte ends it, as FileText says. A header
 // fault is reported and reading goes on; a refused file leaves `ies` cleared.
 // Never throws on bad input; allocation is bounded by kMaxCandelaValues.
 ReadResult ReadIes(std::string_view fileText, tIES& ies);

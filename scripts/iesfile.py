@@ -1,7 +1,5 @@
 """One generated IES file: its header, numbers and layout."""
 
-import math
-
 from iesgen import flux, fmt, fmt_legacy, fmt_short, wrap
 
 HEADER_FIELDS = ("lamps", "lumens", "mult", "nv", "nh", "ptype", "units",
@@ -12,6 +10,7 @@ class IesFile:
     """A luminaire's photometry, scaled so that its flux is what the lamp
     and the optics give, and written in one LM-63 style.
 
+    `model_flux` saves integrating a model already integrated.
     lumens -1 marks absolute photometry: `output` is then the luminaire's
     flux; otherwise the flux is lor x lamps x lumens."""
 
@@ -20,7 +19,7 @@ class IesFile:
                  lor=1.0, output=None, ballast=1.0, blf=1.0, tilt="NONE",
                  tilt_block=None, eol="\r\n", sep=" ", per_line=10,
                  cd_dec=1, style="plain", bad_field=None, final_eol=True,
-                 values=None):
+                 values=None, model_flux=None):
         self.name = name
         self.header = list(header)
         self.ptype = ptype
@@ -40,7 +39,8 @@ class IesFile:
             self.exact = True
         else:
             target = output if lumens < 0 else lor * lamps * lumens
-            k = target / flux(model, ptype) / mult
+            total = model_flux if model_flux is not None else flux(model, ptype)
+            k = target / total / mult
             self.values = [[k * model(v, h) for v in self.vert] for h in self.horz]
             self.exact = False
 
@@ -103,6 +103,3 @@ class IesFile:
             mult = self.lumens / 1000
             rows = [[v / mult for v in r] for r in rows]
         return mult, rows
-
-    def peak(self):
-        return max(max(r) for r in self.values) * self.mult if self.values else math.nan

@@ -118,3 +118,28 @@ TEST(SharedCorpus, ReadsWithoutHeaderFaultAndPositiveCandela)
 }
 
 }  // namespace
+
+namespace {
+
+// The reader finds a zero byte itself instead of searching each file for one
+// first: wherever it stands, what follows must not count.
+TEST(ReadEntryBytes, ZeroByteAnywhereEndsTheText)
+{
+    const std::string file =
+        "IESNA:LM-63-2002\r\n[TEST] T-7\r\n[LUMINAIRE] Spot\nTILT=INCLUDE\r\n1 2 0 90 1 .9\r\n"
+        "1 2000 1 3 2 1 2 0.5 0.6 0\r\n1 1 36\r\n0 45 90 0 90 100 80.5 10 200 160 20\r\n";
+    for (std::size_t at = 0; at <= file.size(); ++at) {
+        const std::string prefix = file.substr(0, at);
+        const std::string withNul = prefix + std::string(1, '\0') + "9 9 9\r\nTILT=NONE\r\n7 7 7 7";
+        TiesData expected = UnreadEntry("a.ies");
+        TiesData actual = UnreadEntry("a.ies");
+        const LoadResult e = ReadEntryBytes(expected, prefix, "a.ies");
+        const LoadResult a = ReadEntryBytes(actual, withNul, "a.ies");
+        ASSERT_EQ(a.kind, e.kind) << at;
+        EXPECT_EQ(a.headerFault, e.headerFault) << at;
+        EXPECT_EQ(actual.Texts, expected.Texts) << at;
+        EXPECT_EQ(actual.Ies, expected.Ies) << at;
+    }
+}
+
+}  // namespace
