@@ -9,6 +9,7 @@
 #include "diagram/DiagramGeometry.h"
 #include "diagram/DiagramLabels.h"
 #include "diagram/FormatValue.h"
+#include "diagram/PictogramStrip.h"
 #include "photometry/Calculations.h"
 
 namespace {
@@ -170,8 +171,8 @@ GoniogramResult DrawGoniogram(Canvas& canvas, int width, int height, const tIES&
 
     if (thumbnail) {
         if (!typeC && options.ShowWarning)
-            canvas.DrawIcon(width - RoundHalfEven(17 * factor), RoundHalfEven(factor), options.WarningIcon,
-                            RoundHalfEven(16 * factor), RoundHalfEven(16 * factor));
+            DrawWarningIcon(canvas, options.WarningIcon, width - RoundHalfEven(17 * factor), RoundHalfEven(factor),
+                            RoundHalfEven(16 * factor));
         return result;
     }
 

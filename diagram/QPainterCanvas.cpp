@@ -137,6 +137,9 @@ void QPainterCanvas::DrawImage(const QRect& target, const QImage& image, const Q
     if (image.isNull() || target.isEmpty())
         return;
     const qreal shift = antialiased_ ? -0.5 : 0.0;
+    // Pixel art stays crisp when enlarged; shrunk, it needs filtering to stay legible.
+    const bool shrinking = target.width() < source.width() || target.height() < source.height();
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, shrinking);
     painter_.drawImage(QRectF(target).translated(shift, shift), image, QRectF(source));
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QPixmap>
+
 #include "diagram/Goniogram.h"
 #include "diagram/RecordingCanvas.h"
 
@@ -220,6 +222,7 @@ TEST(GoniogramTest, ThumbnailWarnsForTypesOtherThanC)
 {
     tIES ies = Record({0, 90}, {0, 90}, 100, 2);
     DiagramOptions options = Options();
+    options.WarningIcon = QIcon(QPixmap(16, 16));
     RecordingCanvas canvas;
     DrawGoniogram(canvas, 100, 100, ies, kGonioThumbnail, 1, 0, options);
     const auto icons = canvas.OpsOf(Kind::Icon);
@@ -227,6 +230,10 @@ TEST(GoniogramTest, ThumbnailWarnsForTypesOtherThanC)
     EXPECT_EQ(icons[0].box, QRect(83, 1, 16, 16));
     canvas.Clear();
     options.ShowWarning = false;
+    DrawGoniogram(canvas, 100, 100, ies, kGonioThumbnail, 1, 0, options);
+    EXPECT_TRUE(canvas.OpsOf(Kind::Icon).empty());
+    ies.PhotometricType = 1;
+    options.ShowWarning = true;
     DrawGoniogram(canvas, 100, 100, ies, kGonioThumbnail, 1, 0, options);
     EXPECT_TRUE(canvas.OpsOf(Kind::Icon).empty());
 }
