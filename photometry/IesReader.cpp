@@ -81,6 +81,9 @@ private:
     template <bool Divide>
     void FillDivided(std::span<double> values, double divisor)
     {
+        // A fast-path value is below 1e38, so only a divisor this small can
+        // make it overflow; testing every quotient would wait on each division.
+        const bool tinyDivisor = Divide && divisor < 1e-250;
         const char* p = pos_;
         for (double& out : values) {
             while (p != end_ && IsSeparator(*p))
@@ -88,18 +91,23 @@ private:
             double value = 0;
             if (const char* after = decimal_token::ParseSimple(p, end_, value)) {
                 p = after;
+                if constexpr (Divide) {
+                    value /= divisor;
+                    if (tinyDivisor && !std::isfinite(value))
+                        value = 0;
+                }
             } else {
                 const char* token = p;
                 p = TokenEnd(token, end_);
                 if (!ParseToken(token, p, value))
                     value = 0;
+                if constexpr (Divide) {
+                    value /= divisor;
+                    if (!std::isfinite(value))
+                        value = 0;
+                }
             }
-            if constexpr (Divide) {
-                value /= divisor;
-                out = std::isfinite(value) ? value : 0;
-            } else {
-                out = value;
-            }
+            out = value;
         }
         pos_ = p;
     }

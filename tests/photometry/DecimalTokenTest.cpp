@@ -152,3 +152,39 @@ TEST(DecimalToken, ReaderStoresExactValues)
 }
 
 }  // namespace
+
+namespace {
+
+// Normalised files divide every value once more; a quotient out of range is 0.
+TEST(DecimalToken, ReaderDividesEachValueAndZeroesOverflow)
+{
+    const std::vector<std::string> tokens = GeneratedTokens(3000);
+    for (const char* lumens : {"3", "1e-300", "0.000001"}) {
+        std::string text = "TILT=NONE\n1 " + std::string(lumens) + " 1 " + std::to_string(tokens.size()) +
+                           " 1 1 2 0 0 0\n1 1 10\n";
+        for (std::size_t i = 0; i < tokens.size(); ++i)
+            text += "0 ";
+        text += "\n0\n";
+        for (const std::string& token : tokens)
+            text += token + " ";
+        text += "5 1e300";  // one value beyond the vertical count: ignored
+        tIES ies;
+        ASSERT_EQ(ReadIes(text, ies).status, ReadResult::Status::Ok) << lumens;
+        const double divisor = ies.Multiplier;
+        ASSERT_EQ(divisor, *Reference(lumens) / 1000) << lumens;
+        int zeroed = 0;
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            double expected = Reference(tokens[i]).value_or(0.0) / divisor;
+            if (!std::isfinite(expected)) {
+                expected = 0;
+                ++zeroed;
+            }
+            ASSERT_TRUE(SameBits(ies.Candela[0][i], expected)) << lumens << " " << tokens[i];
+        }
+        if (divisor < 1e-250) {
+            EXPECT_GT(zeroed, 0) << "the tiny divisor must overflow some values";
+        }
+    }
+}
+
+}  // namespace
