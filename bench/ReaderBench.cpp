@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
 #include "photometry/EntryLoader.h"
 #include "photometry/IesReader.h"
 
@@ -142,6 +144,8 @@ void BaselineTokeniseOnly(benchmark::State& state)
 // Keeps every run so that a summary table can follow the usual output.
 class TableReporter : public benchmark::ConsoleReporter {
 public:
+    using ConsoleReporter::ConsoleReporter;
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
@@ -207,7 +211,9 @@ int main(int argc, char** argv)
                      folder.c_str());
         return 1;
     }
-    TableReporter reporter;
+    // Colours only for a terminal, so that logs stay plain text.
+    TableReporter reporter(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
+                                                   : benchmark::ConsoleReporter::OO_Tabular);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintTable(TheCorpus());
     benchmark::Shutdown();
