@@ -259,3 +259,32 @@ TEST(SampleLibrary, ConvertedCopyHoldsTheSourceProfiles)
 }
 
 }  // namespace
+
+namespace {
+
+// Negative dimensions stand for round shapes; the library must keep every
+// kind so that the luminaire sketch has them all to draw.
+TEST(SampleLibrary, OpeningShapesAndUnitsOfEveryKind)
+{
+    bool rectangle = false, circle = false, ellipse = false, sphere = false, feet = false, metres = false;
+    for (const SampleCase& c : kSamples) {
+        TiesData entry = UnreadEntry(c.file);
+        ASSERT_EQ(LoadEntry(entry, kFolder).kind, LoadResult::Kind::Loaded) << c.file;
+        const tIES& ies = entry.Ies;
+        rectangle |= ies.Width > 0 && ies.Length > 0;
+        circle |= ies.Width < 0 && ies.Width == ies.Length && ies.Height == 0;
+        ellipse |= ies.Width < 0 && ies.Length < 0 && ies.Width != ies.Length;
+        sphere |= ies.Width < 0 && ies.Length < 0 && ies.Height < 0;
+        feet |= ies.UnitsType == 1;
+        metres |= ies.UnitsType == 2;
+        EXPECT_TRUE(ies.UnitsType == 1 || ies.UnitsType == 2) << c.file;
+    }
+    EXPECT_TRUE(rectangle);
+    EXPECT_TRUE(circle);
+    EXPECT_TRUE(ellipse);
+    EXPECT_TRUE(sphere);
+    EXPECT_TRUE(feet);
+    EXPECT_TRUE(metres);
+}
+
+}  // namespace
