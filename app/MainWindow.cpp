@@ -1,0 +1,468 @@
+#include "app/MainWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QSlider>
+#include <QToolButton>
+
+#include "app/AppTexts.h"
+#include "app/Configuration.h"
+#include "app/DiagramBox.h"
+#include "app/DiagramPanel.h"
+#include "app/HintTracker.h"
+#include "app/MessagePresenter.h"
+#include "app/OptionRules.h"
+#include "app/OptionsPanel.h"
+#include "app/SlideSteps.h"
+#include "app/SnapSplitter.h"
+
+namespace {
+constexpr int kMinHeight = 300;
+}  // namespace
+
+TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, QWidget* parent)
+    : QWidget(parent), config_(config), messages_(messages)
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setMinimumHeight(kMinHeight);
+    ui_ = MainLayout::Build(this);
+    resize(800, 600);
+    FormCreate();
+}
+
+TMainWindow::~TMainWindow() = default;
+
+void TMainWindow::FormCreate()
+{
+    hints_ = new HintTracker(this);
+    connect(hints_, &HintTracker::hintChanged, this, &TMainWindow::DisplayHint);
+    connectControls();
+
+    if (!config_.ReadConfiguration(*this)) {
+        readFailed_ = true;
+        messages_.showMessage(MessagePresenter::Icon::Error, AppTexts::ErrorCaption(), AppTexts::ReadErrorText());
+    }
+
+    setWindowTitle(AppTexts::MainTitle());
+    QCoreApplication::setApplicationName(AppTexts::ApplicationTitle());
+    setStartHints();
+    ui_.panelMain->control<QLabel>(QStringLiteral("LabelMy"))->setText(AppTexts::MainTitle());
+    ui_.panelMain->control<QCheckBox>(QStringLiteral("CheckBoxLink"))->setChecked(true);
+
+    ui_.panelMain->rememberFocus();
+    if (!ui_.panelMain->ticked(QStringLiteral("CheckBoxAlways")))
+        ui_.panelMain->ButtonHideClick();
+
+    // Applied once more as if clicked, whatever the reading left.
+    shellOwner_ = ui_.panelMain->ticked(QStringLiteral("CheckBoxMessages")) ? this : nullptr;
+    const bool favs = ui_.panelMain->ticked(QStringLiteral("CheckBoxFavs"));
+    ui_.panelMain->control<QWidget>(QStringLiteral("CheckBoxFavViews"))->setEnabled(favs);
+    ui_.panelMain->control<QWidget>(QStringLiteral("CheckBoxFavCaptions"))->setEnabled(favs);
+    treeUpdating_ = false;
+
+    OptionRules::TreeStyleIndicator(ui_.panelMain->content());
+    ui_.panelMain->UpdateOptionsContentHeight();
+    // This platform always blends; there is no library to load and nothing to warn about.
+    alphaBlend_ = true;
+    ui_.panelMain->control<QWidget>(QStringLiteral("CheckBoxHide"))
+        ->setEnabled(!ui_.panelMain->ticked(QStringLiteral("CheckBoxAlways")));
+}
+
+void TMainWindow::connectControls()
+{
+    OptionsPanel* options = ui_.panelMain;
+    connect(options->control<QCheckBox>(QStringLiteral("CheckBoxMessages")), &QCheckBox::toggled, this,
+            [this](bool on) { shellOwner_ = on ? this : nullptr; });
+    connect(options->control<QCheckBox>(QStringLiteral("CheckBoxTitleBar")), &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            ShowPathInTitle();
+        else
+            setWindowTitle(AppTexts::MainTitle());
+    });
+    for (const char* name : {"CheckBoxMulti", "CheckBoxComplete", "CheckBoxWarning", "CheckBoxLabels"})
+        connect(options->control<QCheckBox>(QString::fromLatin1(name)), &QCheckBox::toggled, this,
+                &TMainWindow::diagramOptionsChanged);
+
+    DiagramPanel* diagram = ui_.panelImage;
+    connect(diagram->fitButton(), &QToolButton::toggled, this, &TMainWindow::diagramOptionsChanged);
+    connect(diagram->orthoButton(), &QToolButton::toggled, this, &TMainWindow::diagramOptionsChanged);
+    connect(diagram->paintBox(), &DiagramBox::toggleFitRequested, diagram->fitButton(), &QToolButton::toggle);
+    connect(diagram->paintBox(), &DiagramBox::toggleOrthoRequested, diagram->orthoButton(), &QToolButton::toggle);
+    connect(diagram->paintBox(), &DiagramBox::magnifierOnToggleRequested, this, [options] {
+        options->control<QCheckBox>(QStringLiteral("CheckBoxOn"))->toggle();
+    });
+    connect(diagram->paintBox(), &DiagramBox::magnifierPlusToggleRequested, this, [options] {
+        options->control<QCheckBox>(QStringLiteral("CheckBoxPlus"))->toggle();
+    });
+    connect(this, &TMainWindow::diagramOptionsChanged, diagram->paintBox(), qOverload<>(&QWidget::update));
+
+    ui_.splitter2->setSizeFilter(1, [](int height) { return std::optional<int>(Splitter2CanResize(height)); });
+    ui_.splitter->setSizeFilter(0, [this](int width) { return SplitterCanResize(width); });
+
+    setMouseTracking(true);
+    ui_.folderList->viewport()->installEventFilter(this);
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        // PanelMainExit: the focus left the options panel.
+        OptionsPanel* panel = ui_.panelMain;
+        const bool wasInside = old && panel->isAncestorOf(old);
+        const bool isInside = now && panel->isAncestorOf(now);
+        if (wasInside && !isInside && panel->isEnabled() && panel->isVisible()
+            && !panel->ticked(QStringLiteral("CheckBoxAlways")))
+            panel->ButtonHideClick();
+    });
+}
+
+void TMainWindow::setStartHints()
+{
+    struct Hint {
+        const char* control;
+        const char* text;
+    };
+    static constexpr Hint kHints[] = {
+        {"CheckBoxWarning", "Warning icon\nRender with this IES file by\nAutodesk VIZ4 and Insight 2.xx\nmay be incorrect"},
+        {"CheckBoxMethod", "Quality repaint diagramm.\nRepaint without flashes. This\nmethod requires more memory"},
+        {"CheckBoxOn", "On/Off magnify\nCtrl + left click at diagram"},
+        {"CheckBoxPlus", "Increase/decrease\nCtrl + right click at diagram"},
+        {"TrackBarK", "Index of refraction\nAlt + left button + mouse\nup/down at diagram"},
+        {"TrackBarR", "Radius\nAlt + right button + mouse\nup/down at diagram"},
+        {"CheckBoxMulti", "A multiplying factor for all the candela values\nValues: relative(cd/klm) / absolute(cd)"},
+        {"CheckBoxComplete", "Show complete diagramm at\nbegining degrees above 90"},
+        {"ButtonRefresh", "Refresh\nF5"},
+        {"ButtonHide", "Hide Options Panel\nShow: Ctrl (or right mouse button) + \nmove mouse to right edge of window"},
+    };
+    for (const Hint& hint : kHints)
+        ui_.panelMain->control<QWidget>(QString::fromLatin1(hint.control))->setToolTip(QString::fromUtf8(hint.text));
+    ui_.panelImage->degreeSlider()->setToolTip(QStringLiteral("Change Vertical Degree\nCtrl+Rotate Mouse Wheel"));
+    ui_.panelImage->fitButton()->setToolTip(QStringLiteral("Fit goniogram\nLeft click at diagram"));
+    ui_.panelImage->orthoButton()->setToolTip(QStringLiteral("Show orthogonal diagram\nRight click at diagram"));
+}
+
+void TMainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TMainWindow::FormShow()
+{
+    applyPendingSizes();
+    ui_.panelImage->measureSliderGap();
+    ui_.panelImage->FormResize();
+    if (!ui_.panelMain->ticked(QStringLiteral("CheckBoxSave")))
+        storedPath_.clear();
+    emit navigateRequested(storedPath_);
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event)
+{
+    config_.WriteConfiguration(*this);
+    treeUpdating_ = true;
+    ui_.folderList->clear();
+    event->accept();
+}
+
+void TMainWindow::FormDestroy()
+{
+    if (config_.ConfigWriteFailed() && !writeReported_) {
+        writeReported_ = true;
+        messages_.showMessage(MessagePresenter::Icon::None, AppTexts::MainTitle(), config_.writeFailureMessage());
+    }
+}
+
+void TMainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    applyPendingSizes();
+}
+
+void TMainWindow::DisplayHint(const QString& hint)
+{
+    const bool fullPath = ui_.panelMain->ticked(QStringLiteral("CheckBoxTitleBar"));
+    if (!hint.isEmpty() && (hint.startsWith(QLatin1Char('?')) || (hint.startsWith(QLatin1Char('!')) && fullPath))) {
+        const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+        const QString longPart = bar < 0 ? hint : hint.mid(bar + 1);
+        setWindowTitle(AppTexts::MainTitle() + longPart.mid(1));
+        hintTitleShown_ = true;
+    } else if (hint.isEmpty() && hintTitleShown_) {
+        hintTitleShown_ = false;
+        setWindowTitle(AppTexts::MainTitle());
+        if (fullPath)
+            ShowPathInTitle();
+    }
+}
+
+void TMainWindow::ShowPathInTitle()
+{
+    if (!ui_.panelMain->ticked(QStringLiteral("CheckBoxTitleBar")) || currentFolder_.isEmpty())
+        return;
+    setWindowTitle(AppTexts::MainTitle() + currentFolder_);
+}
+
+void TMainWindow::ShowOptionsPanelClick()
+{
+    OptionsPanel* panel = ui_.panelMain;
+    if (panel->isVisible()) {
+        panel->ButtonHideClick();
+        return;
+    }
+    const QPoint at = QCursor::pos();
+    QCursor::setPos(x() + width() - panel->content()->width() / 2, at.y());
+    panel->ButtonShowClick();
+}
+
+void TMainWindow::FormMouseMove(QWidget* over, QMouseEvent* event)
+{
+    OptionsPanel* panel = ui_.panelMain;
+    if (panel->isEnabled()) {
+        if (panel->isVisible() && panel->ticked(QStringLiteral("CheckBoxHide"))
+            && !panel->ticked(QStringLiteral("CheckBoxAlways")))
+            panel->ButtonHideClick();
+        return;
+    }
+    const int x = over->mapFromGlobal(event->globalPosition().toPoint()).x();
+    if (SlideSteps::EdgeGestureShows(x, ui_.folderList->viewport()->width(), event->modifiers(), event->buttons()))
+        panel->ButtonShowClick();
+}
+
+int TMainWindow::Splitter2CanResize(int height)
+{
+    return SlideSteps::SnapInfoHeight(height);
+}
+
+std::optional<int> TMainWindow::SplitterCanResize(int width)
+{
+    if (width < MainLayout::kRightMinWidth || width == lastColumnWidth_)
+        return std::nullopt;
+    lastColumnWidth_ = width;
+    return width;
+}
+
+bool TMainWindow::wheelStepsSlider(QWheelEvent* event)
+{
+    QSlider* slider = ui_.panelImage->degreeSlider();
+    const Qt::KeyboardModifiers keys =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (keys != Qt::ShiftModifier || event->buttons() != Qt::NoButton || !slider->isEnabled())
+        return false;
+    const QPoint delta = event->angleDelta();
+    const int turn = delta.y() != 0 ? delta.y() : delta.x();
+    if (turn < 0 && slider->value() < slider->maximum())
+        slider->setValue(slider->value() + 1);
+    else if (turn > 0 && slider->value() > slider->minimum())
+        slider->setValue(slider->value() - 1);
+    return true;
+}
+
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        // Only Shift + wheel moves the degree slider; the slider takes no wheel of its own.
+        if (wheelStepsSlider(wheel) || watched == ui_.panelImage->degreeSlider())
+            return true;
+    } else if (event->type() == QEvent::MouseMove
+               && (watched == this || watched == ui_.folderList->viewport())) {
+        FormMouseMove(widget, static_cast<QMouseEvent*>(event));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- configuration host ---------------------------------------------------
+
+QString TMainWindow::folderDisplayPath() const
+{
+    return currentFolder_;
+}
+
+void TMainWindow::setNormalWidth(int width)
+{
+    resize(std::max(width, minimumSizeHint().width()), height());
+}
+
+void TMainWindow::setNormalHeight(int height)
+{
+    resize(width(), std::max(height, kMinHeight));
+}
+
+QSize TMainWindow::normalSize() const
+{
+    if (savedNormal_.isValid())
+        return savedNormal_.size();
+    return (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) && normalGeometry().isValid()
+               ? normalGeometry().size()
+               : size();
+}
+
+QSize TMainWindow::screenSize() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize(800, 600);
+}
+
+void TMainWindow::setNormalLeft(int left)
+{
+    move(left, y());
+}
+
+void TMainWindow::setNormalTop(int top)
+{
+    move(x(), top);
+}
+
+QPoint TMainWindow::normalPosition() const
+{
+    if (savedNormal_.isValid())
+        return savedNormal_.topLeft();
+    return pos();
+}
+
+void TMainWindow::setOrtho(bool down)
+{
+    ui_.panelImage->orthoButton()->setChecked(down);
+}
+
+bool TMainWindow::ortho() const
+{
+    return ui_.panelImage->orthoButton()->isChecked();
+}
+
+void TMainWindow::setFit(bool down)
+{
+    ui_.panelImage->fitButton()->setChecked(down);
+}
+
+bool TMainWindow::fit() const
+{
+    return ui_.panelImage->fitButton()->isChecked();
+}
+
+void TMainWindow::setWindowStateCode(int code)
+{
+    setWindowState(code == 1 ? Qt::WindowMinimized : code == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
+}
+
+int TMainWindow::windowStateCode() const
+{
+    const Qt::WindowStates state = windowState();
+    return state & Qt::WindowMinimized ? 1 : state & Qt::WindowMaximized ? 2 : 0;
+}
+
+void TMainWindow::restoreNormalState()
+{
+    if (windowStateCode() != 0) {
+        // The restored geometry is known now; the platform may apply the new state later.
+        savedNormal_ = QRect(normalGeometry().isValid() ? normalGeometry().topLeft() : pos(), normalSize());
+        setWindowState(Qt::WindowNoState);
+    }
+}
+
+void TMainWindow::setTreeHeight(int height)
+{
+    pendingTree_ = height;
+    applyPendingSizes();
+}
+
+int TMainWindow::treeHeight() const
+{
+    return pendingTree_ >= 0 ? pendingTree_ : ui_.panelImage->height();
+}
+
+void TMainWindow::setColumnWidth(int width)
+{
+    pendingColumn_ = width;
+    applyPendingSizes();
+}
+
+int TMainWindow::columnWidth() const
+{
+    return pendingColumn_ >= 0 ? pendingColumn_ : ui_.panelLeftAll->width();
+}
+
+void TMainWindow::setInfoHeight(int height)
+{
+    pendingInfo_ = height;
+    applyPendingSizes();
+}
+
+int TMainWindow::infoHeight() const
+{
+    return pendingInfo_ >= 0 ? pendingInfo_ : ui_.panelInfo->height();
+}
+
+// Splitter sizes need the window laid out; until it is, they wait.
+void TMainWindow::applyPendingSizes()
+{
+    if (pendingTree_ < 0 && pendingColumn_ < 0 && pendingInfo_ < 0)
+        return;
+    if (!isVisible())
+        return;
+    auto apply = [](SnapSplitter* splitter, int& pending, bool second) {
+        if (pending < 0)
+            return;
+        const int extent = splitter->orientation() == Qt::Horizontal ? splitter->width() : splitter->height();
+        const int rest = std::max(extent - pending - splitter->handleWidth(), 0);
+        splitter->setSizes(second ? QList<int>{rest, pending} : QList<int>{pending, rest});
+        pending = -1;
+    };
+    apply(ui_.splitter, pendingColumn_, false);
+    apply(ui_.splitter1, pendingTree_, true);
+    apply(ui_.splitter2, pendingInfo_, true);
+}
+
+void TMainWindow::setPanelVisible(bool visible)
+{
+    ui_.panelMain->setVisible(visible);
+}
+
+bool TMainWindow::panelVisible() const
+{
+    return ui_.panelMain->isVisibleTo(const_cast<TMainWindow*>(this));
+}
+
+QSlider* TMainWindow::trackBarK() const
+{
+    return ui_.panelMain->control<QSlider>(QStringLiteral("TrackBarK"));
+}
+
+QSlider* TMainWindow::trackBarR() const
+{
+    return ui_.panelMain->control<QSlider>(QStringLiteral("TrackBarR"));
+}
+
+QList<TGroupBoxEx*> TMainWindow::optionGroupBoxes() const
+{
+    return ui_.panelMain->groupBoxes();
+}
+
+void TMainWindow::addFavorite(const QString& displayName, const QString& path, int viewByte)
+{
+    auto* item = new QListWidgetItem(displayName);
+    item->setData(Qt::UserRole, path);
+    item->setData(Qt::UserRole + 1, viewByte & 0xFF);
+    ui_.panelMain->control<QListWidget>(QStringLiteral("ListBoxFavorites"))->addItem(item);
+}
+
+QStringList TMainWindow::CollectFavorites()
+{
+    auto* list = ui_.panelMain->control<QListWidget>(QStringLiteral("ListBoxFavorites"));
+    QStringList lines;
+    while (list->count() > 0) {
+        std::unique_ptr<QListWidgetItem> item(list->takeItem(0));
+        lines.append(Configuration::FavoriteLine(item->data(Qt::UserRole + 1).toInt(),
+                                                 item->data(Qt::UserRole).toString()));
+    }
+    return lines;
+}
