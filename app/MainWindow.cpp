@@ -106,7 +106,6 @@ void TMainWindow::connectControls()
     ui_.splitter->setSizeFilter(0, [this](int width) { return SplitterCanResize(width); });
 
     setMouseTracking(true);
-    ui_.folderList->viewport()->installEventFilter(this);
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         // PanelMainExit: the focus left the options panel.
