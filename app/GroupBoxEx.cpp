@@ -163,7 +163,6 @@ void TGroupBoxEx::paintEvent(QPaintEvent* /*event*/)
     const int textWidth = fm.horizontalAdvance(text);
     const int x = layoutDirection() == Qt::RightToLeft ? frame.right() + 1 - 8 - borderLR_ - textWidth : borderLR_ + 8;
     const QRect textRect(x, borderTB_ + 1, textWidth, h);
-    p.fillRect(textRect.intersected(b), face);
     p.setPen(pal.color(QPalette::WindowText));
     p.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
