@@ -5,6 +5,17 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+
+// The owner hears Shift, Ctrl and the buttons; Alt is not reported.
+QMouseEvent WithoutAlt(const QMouseEvent* event)
+{
+    return QMouseEvent(event->type(), event->position(), event->scenePosition(), event->globalPosition(),
+                       event->button(), event->buttons(), event->modifiers() & ~Qt::AltModifier);
+}
+
+}  // namespace
+
 TGroupBoxEx::TGroupBoxEx(const QString& caption, QWidget* parent) : QWidget(parent), caption_(caption)
 {
     setMouseTracking(true);
@@ -174,7 +185,8 @@ void TGroupBoxEx::mousePressEvent(QMouseEvent* event)
         update();
         return;
     }
-    emit mousePressed(this, event);
+    QMouseEvent reported = WithoutAlt(event);
+    emit mousePressed(this, &reported);
 }
 
 void TGroupBoxEx::mouseMoveEvent(QMouseEvent* event)
@@ -196,7 +208,8 @@ void TGroupBoxEx::mouseMoveEvent(QMouseEvent* event)
         setCursor(savedCursor_);
         cursorSaved_ = false;
     }
-    emit mouseMoved(this, event);
+    QMouseEvent reported = WithoutAlt(event);
+    emit mouseMoved(this, &reported);
 }
 
 void TGroupBoxEx::mouseReleaseEvent(QMouseEvent* event)
@@ -208,7 +221,8 @@ void TGroupBoxEx::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     pressed_ = false;
-    emit mouseReleased(this, event);
+    QMouseEvent reported = WithoutAlt(event);
+    emit mouseReleased(this, &reported);
 }
 
 void TGroupBoxEx::leaveEvent(QEvent* event)

@@ -120,6 +120,15 @@ TEST_F(GroupBoxExTest, CursorIsArrowOverButtonAndRestoredElsewhere)
     EXPECT_EQ(box->cursor().shape(), Qt::OpenHandCursor);
 }
 
+TEST_F(GroupBoxExTest, OwnerHearsShiftAndCtrlButNotAlt)
+{
+    Qt::KeyboardModifiers heard;
+    QObject::connect(box, &TGroupBoxEx::mousePressed, box, [&heard](TGroupBoxEx*, QMouseEvent* e) { heard = e->modifiers(); });
+    QTest::mousePress(box, Qt::LeftButton, Qt::AltModifier | Qt::ShiftModifier | Qt::ControlModifier, offButton());
+    EXPECT_EQ(heard, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::mouseRelease(box, Qt::LeftButton, {}, offButton());
+}
+
 TEST(GroupBoxExCaption, DoubledAmpersandShowsAsOne)
 {
     TGroupBoxEx box(QStringLiteral("Fish eye&&Fly Window"));

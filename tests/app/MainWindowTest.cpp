@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 #include <QWheelEvent>
 
 #include "AppTestSupport.h"
@@ -306,6 +307,31 @@ TEST_F(MainWindowTest, ClickingChosenRadioKeepsItChosen)
     EXPECT_TRUE(list->isChecked());
     options().control<QRadioButton>(QStringLiteral("RadioButtonIcons"))->click();
     EXPECT_FALSE(list->isChecked());
+}
+
+TEST_F(MainWindowTest, NarrowingWindowShrinksRightAreaThenLeftColumn)
+{
+    TMainWindow& w = start();
+    w.resize(700, w.height());
+    EXPECT_EQ(w.areas().panelLeftAll->width(), 330) << "the right area gives way first";
+    w.resize(330 + 3 + 200 - 60, w.height());
+    EXPECT_EQ(w.areas().panelRightAll->width(), 200);
+    EXPECT_GE(w.areas().panelLeftAll->width(), DiagramPanel::kMinWidth);
+    EXPECT_LT(w.areas().panelLeftAll->width(), 330);
+}
+
+TEST_F(MainWindowTest, FocusLeavingPanelHidesItUnlessAlwaysShown)
+{
+    TMainWindow& w = start("[GroupBoxExOptions]\r\nCheckBoxAlways=0\r\nCheckBoxHide=0\r\n");
+    QApplication::setActiveWindow(&w);
+    OptionsPanel* panel = w.areas().panelMain;
+    w.areas().folderList->setFocus();
+    panel->ButtonShowClick();
+    ASSERT_TRUE(panel->isVisible());
+    options().control<QWidget>(QStringLiteral("CheckBoxSort"))->setFocus();
+    w.areas().folderTree->setFocus();
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(panel->savedFocus(), w.areas().folderList);
 }
 
 TEST(Termination, SignalReachesTheEventLoop)
