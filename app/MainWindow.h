@@ -15,6 +15,8 @@ class MessagePresenter;
 class TMainWindow : public QWidget, public ConfigurationHost {
     Q_OBJECT
 public:
+    static constexpr int kMinHeight = 300;
+
     // Creating the window is its start-up (FormCreate); `messages` shows its messages.
     TMainWindow(Configuration& config, MessagePresenter& messages, QWidget* parent = nullptr);
     ~TMainWindow() override;
