@@ -92,6 +92,7 @@ private:
     void connectControls();
     void setStartHints();
     void applyPendingSizes();
+    [[nodiscard]] QSize maximumNormalSize() const;
     bool wheelStepsSlider(QWheelEvent* event);
 
     Configuration& config_;

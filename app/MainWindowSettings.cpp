@@ -1,6 +1,7 @@
 // The main window's side of the settings file: what it reads and writes.
 #include "app/MainWindow.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <QGuiApplication>
@@ -19,14 +20,23 @@ QString TMainWindow::folderDisplayPath() const
     return currentFolder_;
 }
 
+// An absurd stored size would only cost a huge window buffer; it is cut to
+// twice the desktop, which leaves room for a file written on a larger screen setup.
+QSize TMainWindow::maximumNormalSize() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize desktop = screen ? screen->virtualSize() : QSize(800, 600);
+    return desktop.expandedTo(QSize(800, 600)) * 2;
+}
+
 void TMainWindow::setNormalWidth(int width)
 {
-    resize(std::max(width, minimumSizeHint().width()), height());
+    resize(std::clamp(width, minimumSizeHint().width(), maximumNormalSize().width()), height());
 }
 
 void TMainWindow::setNormalHeight(int height)
 {
-    resize(width(), std::max(height, kMinHeight));
+    resize(width(), std::clamp(height, kMinHeight, std::max(kMinHeight, maximumNormalSize().height())));
 }
 
 QSize TMainWindow::normalSize() const

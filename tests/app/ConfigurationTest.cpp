@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QListWidget>
 #include <QSlider>
 
@@ -123,6 +125,16 @@ TEST_F(ConfigurationTest, OtherStateValuesLeaveStateAndValuesAreClampedByControl
     EXPECT_EQ(w.normalSize().height(), 300) << "the window keeps its minimum height";
     EXPECT_EQ(slider("TrackBarR")->value(), 64);
     EXPECT_EQ(options().control<QComboBox>(QStringLiteral("ComboBoxCaption"))->currentIndex(), -1);
+}
+
+TEST_F(ConfigurationTest, HugeStoredSizeIsCutToTwiceTheDesktop)
+{
+    writeIni("[Kandora]\r\nWidth=2000000000\r\nHeight=900000\r\n");
+    TMainWindow& w = open();
+    const QSize desktop = QGuiApplication::primaryScreen()->virtualSize();
+    EXPECT_LE(w.normalSize().width(), 2 * std::max(desktop.width(), 800));
+    EXPECT_LE(w.normalSize().height(), 2 * std::max(desktop.height(), 600));
+    EXPECT_GE(w.normalSize().height(), TMainWindow::kMinHeight);
 }
 
 struct MagnifierCase {
