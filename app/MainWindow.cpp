@@ -161,10 +161,14 @@ void TMainWindow::FormShow()
 
 void TMainWindow::closeEvent(QCloseEvent* event)
 {
+    event->accept();
+    // A late close (a signal while the last message shows) must not write again.
+    if (closed_)
+        return;
+    closed_ = true;
     config_.WriteConfiguration(*this);
     treeUpdating_ = true;
     ui_.folderList->clear();
-    event->accept();
 }
 
 void TMainWindow::FormDestroy()

@@ -108,6 +108,7 @@ private:
     bool hintTitleShown_ = false;
     bool treeUpdating_ = false;
     bool writeReported_ = false;
+    bool closed_ = false;
     int pendingTree_ = -1;
     int pendingColumn_ = -1;
     int pendingInfo_ = -1;

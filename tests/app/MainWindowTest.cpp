@@ -350,6 +350,11 @@ TEST_F(MainWindowTest, TerminationClosesWindowAndWritesSettings)
     std::raise(SIGTERM);
     QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), 2000);
     EXPECT_TRUE(readIni().contains("[Kandora]\r\n"));
+
+    writeIni("[Kandora]\r\nWidth=1\r\n");
+    std::raise(SIGTERM);
+    QTest::qWait(50);
+    EXPECT_EQ(readIni(), QByteArray("[Kandora]\r\nWidth=1\r\n")) << "a second close writes nothing";
 }
 
 }  // namespace
