@@ -3,6 +3,7 @@
 #include <csignal>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -352,8 +353,8 @@ TEST_F(MainWindowTest, TerminationClosesWindowAndWritesSettings)
     EXPECT_TRUE(readIni().contains("[Kandora]\r\n"));
 
     writeIni("[Kandora]\r\nWidth=1\r\n");
-    std::raise(SIGTERM);
-    QTest::qWait(50);
+    QCloseEvent late;
+    QApplication::sendEvent(&w, &late);
     EXPECT_EQ(readIni(), QByteArray("[Kandora]\r\nWidth=1\r\n")) << "a second close writes nothing";
 }
 
