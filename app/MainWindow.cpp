@@ -33,7 +33,14 @@ TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, QWid
     FormCreate();
 }
 
-TMainWindow::~TMainWindow() = default;
+// Focus and hint changes keep coming while the child widgets are torn down;
+// they must no longer reach this half-destroyed window.
+TMainWindow::~TMainWindow()
+{
+    disconnect(focusConnection_);
+    qApp->removeEventFilter(this);
+    delete hints_;
+}
 
 void TMainWindow::FormCreate()
 {
@@ -104,7 +111,7 @@ void TMainWindow::connectControls()
 
     setMouseTracking(true);
     qApp->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    focusConnection_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         // PanelMainExit: the focus left the options panel.
         OptionsPanel* panel = ui_.panelMain;
         const bool wasInside = old && panel->isAncestorOf(old);

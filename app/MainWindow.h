@@ -114,4 +114,5 @@ private:
     int pendingInfo_ = -1;
     int lastColumnWidth_ = -1;
     QRect savedNormal_;
+    QMetaObject::Connection focusConnection_;
 };
