@@ -3,17 +3,40 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-DiagramBox::DiagramBox(QWidget* parent) : QWidget(parent)
+#include "diagram/Goniogram.h"
+#include "diagram/QPainterCanvas.h"
+#include "photometry/IesRecord.h"
+
+DiagramBox::DiagramBox(QWidget* parent) : QWidget(parent), options_(DefaultDiagramOptions())
 {
     setObjectName(QStringLiteral("PaintBox"));
 }
 
+void DiagramBox::setRecord(const tIES* record)
+{
+    record_ = record;
+    update();
+}
+
+void DiagramBox::setOptions(const DiagramOptions& options)
+{
+    options_ = options;
+    update();
+}
+
+void DiagramBox::setPlaneIndex(int index)
+{
+    planeIndex_ = index;
+    update();
+}
+
 void DiagramBox::paintEvent(QPaintEvent* /*event*/)
 {
-    QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Button));
-    p.setPen(palette().color(QPalette::Dark));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    QPainter painter(this);
+    QPainterCanvas canvas(painter, true);
+    DrawDiagramBackground(canvas, width(), height(), false, options_.Colors);
+    if (record_)
+        DrawGoniogram(canvas, width(), height(), *record_, kGonioNormal, 1.0, planeIndex_, options_);
 }
 
 void DiagramBox::mousePressEvent(QMouseEvent* event)

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QScreen>
 #include <QSlider>
+#include <QStyle>
 #include <QToolButton>
 
 #include "app/AppTexts.h"
@@ -76,6 +77,28 @@ void TMainWindow::FormCreate()
     alphaBlend_ = true;
     ui_.panelMain->control<QWidget>(QStringLiteral("CheckBoxHide"))
         ->setEnabled(!ui_.panelMain->ticked(QStringLiteral("CheckBoxAlways")));
+    ui_.panelImage->paintBox()->setOptions(diagramOptions());
+}
+
+DiagramOptions TMainWindow::diagramOptions() const
+{
+    DiagramOptions options = DefaultDiagramOptions();
+    const OptionsPanel* panel = ui_.panelMain;
+    options.Planes.Fit = fit();
+    options.Planes.Orthogonal = ortho();
+    options.Planes.ShowComplete = panel->ticked(QStringLiteral("CheckBoxComplete"));
+    options.AbsoluteValues = panel->ticked(QStringLiteral("CheckBoxMulti"));
+    options.ShowWarning = panel->ticked(QStringLiteral("CheckBoxWarning"));
+    options.TextLabels = panel->ticked(QStringLiteral("CheckBoxLabels"));
+    const int pixels = font().pixelSize() > 0 ? font().pixelSize() : fontMetrics().ascent();
+    options.MainFontHeight = -pixels;
+    options.WarningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    return options;
+}
+
+void TMainWindow::setFileShown(bool shown)
+{
+    ui_.panelImage->paintBox()->setRecord(shown ? &CurrentIes_ : nullptr);
 }
 
 void TMainWindow::connectControls()
@@ -104,7 +127,9 @@ void TMainWindow::connectControls()
     connect(diagram->paintBox(), &DiagramBox::magnifierPlusToggleRequested, this, [options] {
         options->control<QCheckBox>(QStringLiteral("CheckBoxPlus"))->toggle();
     });
-    connect(this, &TMainWindow::diagramOptionsChanged, diagram->paintBox(), qOverload<>(&QWidget::update));
+    connect(this, &TMainWindow::diagramOptionsChanged, this,
+            [this] { ui_.panelImage->paintBox()->setOptions(diagramOptions()); });
+    connect(diagram->degreeSlider(), &QSlider::valueChanged, diagram->paintBox(), &DiagramBox::setPlaneIndex);
 
     ui_.splitter2->setSizeFilter(1, [](int height) { return std::optional<int>(Splitter2CanResize(height)); });
     ui_.splitter->setSizeFilter(0, [this](int width) { return SplitterCanResize(width); });

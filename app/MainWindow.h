@@ -4,6 +4,8 @@
 
 #include "app/ConfigurationHost.h"
 #include "app/MainLayout.h"
+#include "diagram/DiagramOptions.h"
+#include "photometry/IesRecord.h"
 
 class Configuration;
 class HintTracker;
@@ -28,6 +30,12 @@ public:
     [[nodiscard]] QWidget* ShellOwnerWindow() const { return shellOwner_; }
     [[nodiscard]] bool alphaBlendAvailable() const { return alphaBlend_; }
     [[nodiscard]] int platformIsNotNT() const { return 0; }
+
+    // The shown file's record (a deep copy), drawn while a file is shown.
+    [[nodiscard]] tIES& CurrentIes() { return CurrentIes_; }
+    void setFileShown(bool shown);
+    // The diagram settings as the tool bar and the options panel hold them.
+    [[nodiscard]] DiagramOptions diagramOptions() const;
 
     // Reports a failed configuration write once; run when the window is destroyed,
     // after the other windows wrote their settings.
@@ -99,6 +107,7 @@ private:
     MessagePresenter& messages_;
     MainLayout ui_;
     HintTracker* hints_ = nullptr;
+    tIES CurrentIes_;
     QString storedPath_;
     QString currentFolder_;
     QWidget* shellOwner_ = nullptr;
