@@ -220,6 +220,41 @@ TEST_F(MainWindowTest, QuestionMarkHintShowsInTitleUntilItGoes)
     EXPECT_EQ(w.windowTitle(), AppTexts::MainTitle()) << "only a hint beginning with ? counts";
 }
 
+TEST_F(MainWindowTest, ExclamationHintNeedsFullPathOption)
+{
+    TMainWindow& w = start("[GroupBoxExOther]\r\nCheckBoxTitleBar=0\r\n");
+    w.DisplayHint(QStringLiteral("!/data"));
+    EXPECT_EQ(w.windowTitle(), AppTexts::MainTitle());
+    options().control<QCheckBox>(QStringLiteral("CheckBoxTitleBar"))->setChecked(true);
+    w.DisplayHint(QStringLiteral("!/data"));
+    EXPECT_EQ(w.windowTitle(), AppTexts::MainTitle() + QStringLiteral("/data"));
+}
+
+struct PathCase {
+    const char* ini;
+    const char* expected;
+};
+
+class StoredFolder : public MainWindowTest, public ::testing::WithParamInterface<PathCase> {};
+
+TEST_P(StoredFolder, WalkedToWhenFirstShownOnlyWithSaveSettings)
+{
+    writeIni(GetParam().ini);
+    TMainWindow& w = open();
+    QSignalSpy spy(&w, &TMainWindow::navigateRequested);
+    w.show();
+    w.hide();
+    w.show();
+    ASSERT_EQ(spy.count(), 1) << "only the first show";
+    EXPECT_EQ(spy.at(0).at(0).toString(), QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SaveSettings, StoredFolder,
+    ::testing::Values(PathCase{"[Kandora]\r\nPath=Root/home/\r\n[GroupBoxExOther]\r\nCheckBoxSave=1\r\n", "Root/home/"},
+                      PathCase{"[Kandora]\r\nPath=Root/home/\r\n[GroupBoxExOther]\r\nCheckBoxSave=0\r\n", ""},
+                      PathCase{"", ""}));
+
 TEST_F(MainWindowTest, CollapsingShrinksScrolledContentButNeverBelowTop)
 {
     TMainWindow& w = start("[GroupBoxExView]\r\nCollapsed=0\r\n[GroupBoxExList]\r\nCollapsed=0\r\n"
