@@ -1,0 +1,93 @@
+#include "app/DiagramPanel.h"
+
+#include <algorithm>
+
+#include <QLabel>
+#include <QPainter>
+#include <QSlider>
+#include <QToolButton>
+
+#include "app/DiagramBox.h"
+#include "app/ToolGlyphs.h"
+
+namespace {
+
+QToolButton* ToolButton(QWidget* bar, const char* name, QRect geometry, QIcon icon, bool checkable, const char* hint)
+{
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setIcon(icon);
+    button->setCheckable(checkable);
+    button->setAutoRaise(true);
+    button->setToolTip(QString::fromUtf8(hint));
+    return button;
+}
+
+}  // namespace
+
+DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("PanelImage"));
+    setMinimumSize(kMinWidth, kMinHeight);
+    toolBar_ = new QWidget(this);
+    toolBar_->setObjectName(QStringLiteral("PanelDegree"));
+
+    fit_ = ToolButton(toolBar_, "SpeedButtonFit", QRect(8, 6, 18, 20), ToolGlyphs::Fit(), true,
+                      "Fit goniogram\nLeft click at diagram");
+    ortho_ = ToolButton(toolBar_, "SpeedButtonOrtho", QRect(26, 6, 20, 20), ToolGlyphs::Ortho(), true,
+                        "Show orthogonal diagram\nRight click at diagram");
+    render_ = ToolButton(toolBar_, "SpeedButtonRender", QRect(46, 6, 20, 20), ToolGlyphs::Render(), true, "Render");
+    print_ = ToolButton(toolBar_, "SpeedButtonPrint", QRect(66, 6, 20, 20), ToolGlyphs::Print(), false, "Print");
+    // Nothing to render or print until a file is shown.
+    render_->setEnabled(false);
+    print_->setEnabled(false);
+
+    labelDegree_ = new QLabel(QStringLiteral("Degree:"), toolBar_);
+    labelDegree_->setObjectName(QStringLiteral("LabelDegree"));
+    labelDegree_->move(56, 9);
+    labelDegree_->hide();
+    labelAxial_ = new QLabel(QStringLiteral("axially symmetric"), toolBar_);
+    labelAxial_->setObjectName(QStringLiteral("LabelAxial"));
+    labelAxial_->move(96, 9);
+    labelAxial_->hide();
+
+    degreeSlider_ = new QSlider(Qt::Horizontal, toolBar_);
+    degreeSlider_->setObjectName(QStringLiteral("TrackBarDegree"));
+    degreeSlider_->setGeometry(labelAxial_->x(), 1, kSliderMaxWidth, 29);
+    degreeSlider_->setRange(0, 0);
+    degreeSlider_->setTickPosition(QSlider::TicksAbove);
+    degreeSlider_->setFocusPolicy(Qt::NoFocus);
+    degreeSlider_->setToolTip(QStringLiteral("Change Vertical Degree\nCtrl+Rotate Mouse Wheel"));
+    degreeSlider_->setEnabled(false);
+    degreeSlider_->hide();
+
+    paintBox_ = new DiagramBox(this);
+}
+
+QRect DiagramPanel::DiagramSquare(QSize client, int toolBarHeight)
+{
+    const int side = std::max(std::min(client.width() - 4, client.height() - toolBarHeight - 4), 0);
+    return QRect((client.width() - side) / 2, (client.height() + toolBarHeight - side) / 2 + 1, side, side);
+}
+
+void DiagramPanel::measureSliderGap()
+{
+    sliderGap_ = width() - degreeSlider_->x() - degreeSlider_->width() - 10;
+}
+
+void DiagramPanel::FormResize()
+{
+    toolBar_->setGeometry(0, 0, width(), kToolBarHeight);
+    paintBox_->setGeometry(DiagramSquare(size(), kToolBarHeight));
+    if (sliderGap_ >= 0) {
+        const int sliderWidth = width() - degreeSlider_->x() - sliderGap_ - 10;
+        degreeSlider_->resize(std::clamp(sliderWidth, 0, kSliderMaxWidth), degreeSlider_->height());
+    }
+}
+
+void DiagramPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+
+class DiagramBox;
+class QLabel;
+class QSlider;
+class QToolButton;
+
+// The diagram panel (`PanelImage`): the tool bar (`PanelDegree`) with the Fit,
+// Ortho, Render and Print buttons and the degree slider, and below it the
+// square diagram box.
+class DiagramPanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kToolBarHeight = 32;
+    static constexpr int kMinWidth = 180;
+    static constexpr int kMinHeight = 150;
+    static constexpr int kSliderMaxWidth = 193;
+
+    explicit DiagramPanel(QWidget* parent = nullptr);
+
+    // The square for a panel's client size: side min(w - 4, h - bar - 4),
+    // centred horizontally, vertically centred below the tool bar.
+    [[nodiscard]] static QRect DiagramSquare(QSize client, int toolBarHeight);
+
+    [[nodiscard]] DiagramBox* paintBox() const { return paintBox_; }
+    [[nodiscard]] QSlider* degreeSlider() const { return degreeSlider_; }
+    [[nodiscard]] QToolButton* fitButton() const { return fit_; }
+    [[nodiscard]] QToolButton* orthoButton() const { return ortho_; }
+    [[nodiscard]] QToolButton* renderButton() const { return render_; }
+    [[nodiscard]] QToolButton* printButton() const { return print_; }
+
+    // Measured once when the window is first shown; the slider keeps this right margin.
+    void measureSliderGap();
+    // Places the diagram square and fits the slider's width.
+    void FormResize();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QWidget* toolBar_ = nullptr;
+    QToolButton* fit_ = nullptr;
+    QToolButton* ortho_ = nullptr;
+    QToolButton* render_ = nullptr;
+    QToolButton* print_ = nullptr;
+    QLabel* labelDegree_ = nullptr;
+    QLabel* labelAxial_ = nullptr;
+    QSlider* degreeSlider_ = nullptr;
+    DiagramBox* paintBox_ = nullptr;
+    int sliderGap_ = -1;
+};

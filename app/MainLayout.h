@@ -1,0 +1,34 @@
+#pragma once
+
+class DiagramPanel;
+class OptionsPanel;
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QTreeView;
+class QWidget;
+class SnapSplitter;
+
+// The main window's areas, built once on the window and owned by it:
+// the left column (folder tree over the diagram panel), the right area (file
+// list beside the options panel, over the information panel).
+struct MainLayout {
+    SnapSplitter* splitter = nullptr;   // `Splitter`: left column | right area
+    QWidget* panelLeftAll = nullptr;
+    SnapSplitter* splitter1 = nullptr;  // `Splitter1`: tree | diagram panel
+    QTreeView* folderTree = nullptr;    // stands in for the folder tree widget
+    DiagramPanel* panelImage = nullptr;
+    QWidget* panelRightAll = nullptr;
+    SnapSplitter* splitter2 = nullptr;  // `Splitter2`: list and options | information panel
+    QListWidget* folderList = nullptr;  // stands in for the file list widget
+    OptionsPanel* panelMain = nullptr;
+    QWidget* panelInfo = nullptr;
+    QLabel* labelInfo = nullptr;
+    QWidget* panelProcessing = nullptr;
+
+    static constexpr int kSplitterWidth = 3;
+    static constexpr int kRightMinWidth = 200;
+
+    // Builds every area on `window` (which gets the layout).
+    static MainLayout Build(QWidget* window);
+};

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QWidget>
+
+#include "app/ConfigurationHost.h"
+#include "app/MainLayout.h"
+#include "diagram/DiagramOptions.h"
+#include "photometry/IesRecord.h"
+
+class Configuration;
+class HintTracker;
+class MessagePresenter;
+
+// The main window: the folder tree over the diagram panel on the left, the
+// file list beside the options panel over the information panel on the right.
+// It reads the configuration while it is created and writes it when closed.
+class TMainWindow : public QWidget, public ConfigurationHost {
+    Q_OBJECT
+public:
+    static constexpr int kMinHeight = 300;
+
+    // Creating the window is its start-up (FormCreate); `messages` shows its messages.
+    TMainWindow(Configuration& config, MessagePresenter& messages, QWidget* parent = nullptr);
+    ~TMainWindow() override;
+
+    [[nodiscard]] const MainLayout& areas() const { return ui_; }
+    [[nodiscard]] bool configurationReadFailed() const { return readFailed_; }
+    [[nodiscard]] const QString& storedPath() const { return storedPath_; }
+    // The window that shell work may use for its messages: none while "Show IO messages" is off.
+    [[nodiscard]] QWidget* ShellOwnerWindow() const { return shellOwner_; }
+    [[nodiscard]] bool alphaBlendAvailable() const { return alphaBlend_; }
+    [[nodiscard]] int platformIsNotNT() const { return 0; }
+
+    // The shown file's record (a deep copy), drawn while a file is shown.
+    [[nodiscard]] tIES& CurrentIes() { return CurrentIes_; }
+    void setFileShown(bool shown);
+    // The diagram settings as the tool bar and the options panel hold them.
+    [[nodiscard]] DiagramOptions diagramOptions() const;
+
+    // Reports a failed configuration write once; run when the window is destroyed,
+    // after the other windows wrote their settings.
+    void FormDestroy();
+
+    void DisplayHint(const QString& hint);
+    void ShowPathInTitle();
+    void ShowOptionsPanelClick();
+    void FormMouseMove(QWidget* over, QMouseEvent* event);
+    // The information panel's splitter, as a drag to `height` would leave it.
+    [[nodiscard]] static int Splitter2CanResize(int height);
+    // The column splitter: refuses a left column under the right area's minimum
+    // width, or equal to the last accepted one.
+    [[nodiscard]] std::optional<int> SplitterCanResize(int width);
+
+    // ConfigurationHost
+    void setStoredPath(const QString& path) override { storedPath_ = path; }
+    [[nodiscard]] QString folderDisplayPath() const override;
+    void setNormalWidth(int width) override;
+    void setNormalHeight(int height) override;
+    [[nodiscard]] QSize normalSize() const override;
+    [[nodiscard]] QSize screenSize() const override;
+    void setNormalLeft(int left) override;
+    void setNormalTop(int top) override;
+    [[nodiscard]] QPoint normalPosition() const override;
+    void setOrtho(bool down) override;
+    [[nodiscard]] bool ortho() const override;
+    void setFit(bool down) override;
+    [[nodiscard]] bool fit() const override;
+    void setWindowStateCode(int code) override;
+    [[nodiscard]] int windowStateCode() const override;
+    void restoreNormalState() override;
+    void setTreeHeight(int height) override;
+    [[nodiscard]] int treeHeight() const override;
+    void setColumnWidth(int width) override;
+    [[nodiscard]] int columnWidth() const override;
+    void setInfoHeight(int height) override;
+    [[nodiscard]] int infoHeight() const override;
+    void setPanelVisible(bool visible) override;
+    [[nodiscard]] bool panelVisible() const override;
+    [[nodiscard]] QSlider* trackBarK() const override;
+    [[nodiscard]] QSlider* trackBarR() const override;
+    [[nodiscard]] QList<TGroupBoxEx*> optionGroupBoxes() const override;
+    void addFavorite(const QString& displayName, const QString& path, int viewByte) override;
+    [[nodiscard]] QStringList CollectFavorites() override;
+
+signals:
+    // The stored folder to walk to when first shown (empty: the root).
+    void navigateRequested(const QString& displayPath);
+    // A diagram option changed; the diagram is redrawn.
+    void diagramOptionsChanged();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void connectControls();
+    void setStartHints();
+    void applyPendingSizes();
+    [[nodiscard]] QSize maximumNormalSize() const;
+    bool wheelStepsSlider(QWheelEvent* event);
+
+    Configuration& config_;
+    MessagePresenter& messages_;
+    MainLayout ui_;
+    HintTracker* hints_ = nullptr;
+    tIES CurrentIes_;
+    QString storedPath_;
+    QString currentFolder_;
+    QWidget* shellOwner_ = nullptr;
+    bool readFailed_ = false;
+    bool alphaBlend_ = false;
+    bool shown_ = false;
+    bool hintTitleShown_ = false;
+    bool treeUpdating_ = false;
+    bool writeReported_ = false;
+    bool closed_ = false;
+    int pendingTree_ = -1;
+    int pendingColumn_ = -1;
+    int pendingInfo_ = -1;
+    int lastColumnWidth_ = -1;
+    QRect savedNormal_;
+    QMetaObject::Connection focusConnection_;
+};

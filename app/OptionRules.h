@@ -1,0 +1,21 @@
+#pragma once
+
+class QWidget;
+
+// The reactions of the option controls to each other: the tree and list
+// presets and the indicator that chooses them, exclusive radio buttons, and
+// the boxes that enable others. Every reaction runs whether the user or the
+// configuration changed the control.
+namespace OptionRules {
+
+// 1 "Show lines" + 2 "Autoexpand" + 4 "Hot Track".
+[[nodiscard]] int TreeStyleValue(bool lines, bool autoExpand, bool hotTrack);
+// 8 "Hand Point" + 16 "Underline Hot" + 32 "Underline Cold" + 64 "Hot Track".
+[[nodiscard]] int ListStyleValue(bool handPoint, bool underlineHot, bool underlineCold, bool hotTrack);
+
+// Connects the reactions among the controls found below `content` by name.
+void Connect(QWidget* content);
+// Checks the preset radio buttons that match the check boxes (or "Custom").
+void TreeStyleIndicator(QWidget* content);
+
+}  // namespace OptionRules

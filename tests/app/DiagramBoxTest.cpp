@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+#include <QToolButton>
+
+#include "AppTestSupport.h"
+#include "app/DiagramBox.h"
+#include "app/DiagramPanel.h"
+#include "photometry/EntryLoader.h"
+
+namespace {
+
+int RedPixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() > 200 && c.green() < 90 && c.blue() < 90;
+        }
+    return count;
+}
+
+class DiagramBoxTest : public ::testing::Test, public WindowFixture {
+protected:
+    DiagramBox* box() const { return window->areas().panelImage->paintBox(); }
+    QImage picture() const { return box()->grab().toImage(); }
+    bool loadSample(const char* name)
+    {
+        TiesData entry;
+        entry.Texts = {"", name};
+        const LoadResult result = LoadEntry(entry, std::string(KANDORA_SOURCE_DIR) + "/samples/");
+        if (result.kind != LoadResult::Kind::Loaded)
+            return false;
+        CopyIes(entry.Ies, window->CurrentIes());
+        return true;
+    }
+};
+
+TEST_F(DiagramBoxTest, BackgroundOnlyUntilAFileIsShown)
+{
+    open().show();
+    EXPECT_EQ(RedPixels(picture()), 0);
+    if (!loadSample("area-light-wall-pack.ies"))
+        GTEST_SKIP() << "sample library missing";
+    window->setFileShown(true);
+    EXPECT_GT(RedPixels(picture()), 50) << "the main curve is red";
+    window->setFileShown(false);
+    EXPECT_EQ(RedPixels(picture()), 0);
+}
+
+TEST_F(DiagramBoxTest, ToolBarSettingsReachThePipeline)
+{
+    open().show();
+    if (!loadSample("area-light-wall-pack.ies"))
+        GTEST_SKIP() << "sample library missing";
+    window->setFileShown(true);
+    ASSERT_TRUE(window->ortho());
+    EXPECT_TRUE(box()->options().Planes.Orthogonal);
+    const QImage withOrtho = picture();
+    QTest::mouseClick(box(), Qt::RightButton);
+    EXPECT_FALSE(box()->options().Planes.Orthogonal);
+    EXPECT_NE(picture(), withOrtho) << "the perpendicular pair is gone";
+    QTest::mouseClick(box(), Qt::LeftButton);
+    EXPECT_TRUE(box()->options().Planes.Fit);
+    options().control<QCheckBox>(QStringLiteral("CheckBoxLabels"))->setChecked(true);
+    EXPECT_TRUE(box()->options().TextLabels);
+    options().control<QCheckBox>(QStringLiteral("CheckBoxMulti"))->setChecked(true);
+    EXPECT_TRUE(box()->options().AbsoluteValues);
+}
+
+}  // namespace
