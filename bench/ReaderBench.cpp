@@ -1,6 +1,8 @@
 // Reading speed of the IES reader over a corpus held in memory, single
 // thread, against two baselines over the same numeric text: a bare
-// std::from_chars loop and a loop that only finds the tokens.
+// std::from_chars loop and a loop that only finds the tokens. Rates are per
+// CPU second of the one thread (the machine may be shared); the table takes
+// the best of --benchmark_repetitions runs.
 //
 //   scripts/make-bench-corpus            (once: 2,000 files into bench/corpus/)
 //   build/bench/reader_bench [--corpus=DIR] [benchmark options]
