@@ -21,11 +21,10 @@ public:
     explicit HintTracker(QObject* parent = nullptr);
     [[nodiscard]] const QString& currentHint() const { return hint_; }
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     void hintChanged(const QString& hint);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setHint(const QString& hint);
