@@ -1,0 +1,227 @@
+#include "Catalog.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <numeric>
+#include <sys/stat.h>
+
+#include "browser/ShellNamespace.h"
+#include "photometry/EntryLoader.h"
+
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+unsigned char UpperAscii(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - ('a' - 'A')) : u;
+}
+
+}  // namespace
+
+std::string EntryCaption(const TiesData& entry, int choice)
+{
+    const auto slot = static_cast<std::size_t>(choice) + 1;
+    if (choice >= 0 && slot < entry.Texts.size() && !entry.Texts[slot].empty())
+        return entry.Texts[slot];
+    return entry.Texts.size() > 1 ? entry.Texts[1] : std::string();
+}
+
+int CompareCaptions(const std::string& a, const std::string& b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = UpperAscii(a[i]);
+        const unsigned char y = UpperAscii(b[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool IsPhotometricName(const std::string& name)
+{
+    if (name.size() < 4)
+        return false;
+    const char* tail = name.data() + name.size() - 4;
+    return tail[0] == '.' && UpperAscii(tail[1]) == 'I' && UpperAscii(tail[2]) == 'E' && UpperAscii(tail[3]) == 'S';
+}
+
+std::vector<std::string> MatchPhotometricFiles(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        if (entry->d_type == DT_DIR || !IsPhotometricName(name))
+            continue;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            // Dangling links and link loops are not files to list.
+            if (::stat(JoinPath(folder, name).c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+                continue;
+        }
+        names.push_back(name);
+    }
+    return names;
+}
+
+std::string UpEntryCaption(const std::string& styleText, const std::string& folderName)
+{
+    if (styleText == ".. only")
+        return "..";
+    return styleText + " '" + folderName + "'";
+}
+
+void LoadWithFaults(TiesData& entry, const std::string& folder, std::vector<ReadFault>& faults)
+{
+    const LoadResult result = LoadEntry(entry, folder);
+    const std::string name = entry.Texts.size() > 1 ? entry.Texts[1] : std::string();
+    if (result.kind == LoadResult::Kind::Failed)
+        faults.push_back({name, result.error, false});
+    else if (result.kind == LoadResult::Kind::Loaded && result.HasHeaderFault())
+        faults.push_back({name, result.headerFault, true});
+}
+
+int Catalog::IndexOf(const TiesData* entry) const
+{
+    if (!entry)
+        return -1;
+    for (int i = folderCount_; i < Count(); ++i) {
+        if (Item(i).entry.get() == entry)
+            return i;
+    }
+    return -1;
+}
+
+void Catalog::ClearCatalog(CatalogFeedback& feedback)
+{
+    feedback.ShowProgress(ProgressKind::Clearing, FileCount());
+    // Release from the end so that no item moves while the list shrinks.
+    for (int i = Count() - 1; i >= 0; --i) {
+        items_.pop_back();
+        if (i % 256 == 0)
+            feedback.SetProgress(Count());
+    }
+    feedback.HideProgress();
+    folderCount_ = 0;
+    hasUpEntry_ = false;
+}
+
+void Catalog::AddFolderEntry(std::string caption, QIcon icon)
+{
+    CatalogItem item{std::move(caption), std::move(icon), nullptr};
+    items_.insert(items_.begin() + folderCount_, std::move(item));
+    ++folderCount_;
+}
+
+void Catalog::InsertUpEntry(std::string caption, QIcon icon)
+{
+    if (hasUpEntry_)
+        return;
+    items_.insert(items_.begin(), CatalogItem{std::move(caption), std::move(icon), nullptr});
+    ++folderCount_;
+    hasUpEntry_ = true;
+}
+
+void Catalog::RemoveUpEntry()
+{
+    // Only ever the up entry: a subfolder at the head stays.
+    if (!hasUpEntry_)
+        return;
+    items_.erase(items_.begin());
+    --folderCount_;
+    hasUpEntry_ = false;
+}
+
+void Catalog::SetUpEntryCaption(std::string caption)
+{
+    if (hasUpEntry_)
+        items_.front().caption = std::move(caption);
+}
+
+std::string Catalog::ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
+                                std::vector<ReadFault>& faults)
+{
+    const std::vector<std::string> names = MatchPhotometricFiles(folder);
+    if (names.empty())
+        return {};
+    WaitScope wait(feedback);
+    if (choice > 0)
+        feedback.ShowProgress(ProgressKind::LoadingQuiet, FileCount());
+    items_.reserve(items_.size() + names.size());
+    for (const std::string& name : names) {
+        // The file may have gone, or turned into a folder, since the scan.
+        std::optional<TiesData> entry = NewEntry(JoinPath(folder, name));
+        if (!entry)
+            continue;
+        auto owned = std::make_unique<TiesData>(std::move(*entry));
+        if (choice > 0)
+            LoadWithFaults(*owned, folder, faults);
+        CatalogItem item{EntryCaption(*owned, choice), QIcon(), std::move(owned)};
+        items_.push_back(std::move(item));
+    }
+    feedback.HideProgress();
+    return JoinPath(folder, names.front());
+}
+
+std::vector<int> Catalog::SortCatalog(CatalogFeedback& feedback)
+{
+    if (FileCount() <= 0)
+        return {};
+    feedback.ShowProgress(ProgressKind::Sorting, FileCount());
+    std::vector<int> order(items_.size());
+    std::iota(order.begin(), order.end(), 0);
+    int progress = 0;
+    std::stable_sort(order.begin() + folderCount_, order.end(), [&](int a, int b) {
+        const int reached = std::max(a, b);
+        if (reached > progress) {
+            progress = reached;
+            feedback.SetProgress(progress);
+        }
+        return CompareCaptions(Item(a).caption, Item(b).caption) < 0;
+    });
+    std::vector<CatalogItem> sorted;
+    sorted.reserve(items_.size());
+    for (const int from : order)
+        sorted.push_back(std::move(items_[static_cast<std::size_t>(from)]));
+    items_ = std::move(sorted);
+    feedback.HideProgress();
+    return order;
+}
+
+bool Catalog::ProbesUnread(int choice) const
+{
+    const int last = Count() - 1;
+    if (!(folderCount_ < last && choice > 0))
+        return false;
+    const int probes[] = {folderCount_, last, std::max(folderCount_, last - folderCount_)};
+    return std::any_of(std::begin(probes), std::end(probes),
+                       [&](int i) { return Item(i).entry->Texts.size() < 3; });
+}
+
+void Catalog::Recaption(int choice, const std::string& folder, CatalogFeedback& feedback,
+                        std::vector<ReadFault>& faults)
+{
+    for (int i = folderCount_; i < Count(); ++i) {
+        TiesData& entry = *Item(i).entry;
+        if (choice > 0 && !entry.Loaded) {
+            feedback.SetProgress(i);
+            LoadWithFaults(entry, folder, faults);
+        }
+        Item(i).caption = EntryCaption(entry, choice);
+    }
+}
+
+void Catalog::AddFileEntry(TiesData entry, int choice)
+{
+    std::string caption = EntryCaption(entry, choice);
+    items_.push_back(CatalogItem{std::move(caption), QIcon(), std::make_unique<TiesData>(std::move(entry))});
+}

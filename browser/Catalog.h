@@ -1,0 +1,100 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QIcon>
+
+#include "browser/CatalogFeedback.h"
+#include "photometry/IesRecord.h"
+
+// The caption choices, in the order of the caption chooser.
+enum CaptionChoice { CaptionFileName = 0, CaptionTest, CaptionManufacturer, CaptionLuminaire,
+                     CaptionLuminaireCatalog, CaptionLamp, CaptionLampCatalog, CaptionChoiceCount };
+
+// One item of the file list: a folder entry (no catalog entry) or a file entry.
+struct CatalogItem {
+    std::string caption;  // bytes as found in the file system or the file header
+    QIcon folderIcon;     // folder entries only
+    std::unique_ptr<TiesData> entry;
+    [[nodiscard]] bool IsFile() const { return entry != nullptr; }
+};
+
+// A file that could not be read, or was read with a header fault.
+struct ReadFault {
+    std::string fileName;
+    std::string message;
+    bool headerFault = false;
+};
+
+// The caption of a file entry: slot choice + 1 of its texts, or the file name.
+[[nodiscard]] std::string EntryCaption(const TiesData& entry, int choice);
+
+// Orders captions by their bytes with a-z read as A-Z and no locale rules;
+// a caption that begins another sorts first. Negative, zero or positive.
+[[nodiscard]] int CompareCaptions(const std::string& a, const std::string& b);
+
+// Whether a file name matches "*.ies" without regard to letter case.
+[[nodiscard]] bool IsPhotometricName(const std::string& name);
+
+// The names matching "*.ies" in `folder`, in the file system's order;
+// folders and entries that cannot be examined are left out.
+[[nodiscard]] std::vector<std::string> MatchPhotometricFiles(const std::string& folder);
+
+// The caption of the up entry for the style chooser's text and the shown
+// folder's name: ".." for ".. only", else Up to 'Lamps'.
+[[nodiscard]] std::string UpEntryCaption(const std::string& styleText, const std::string& folderName);
+
+// The items of the file list: folder entries first (FolderCount of them),
+// then file entries. Work is done without any window.
+class Catalog {
+public:
+    [[nodiscard]] int Count() const { return static_cast<int>(items_.size()); }
+    [[nodiscard]] int FolderCount() const { return folderCount_; }
+    [[nodiscard]] int FileCount() const { return Count() - folderCount_; }
+    [[nodiscard]] const CatalogItem& Item(int index) const { return items_[static_cast<std::size_t>(index)]; }
+    [[nodiscard]] CatalogItem& Item(int index) { return items_[static_cast<std::size_t>(index)]; }
+    [[nodiscard]] bool HasUpEntry() const { return hasUpEntry_; }
+    // The index of the item holding `entry`, or -1.
+    [[nodiscard]] int IndexOf(const TiesData* entry) const;
+
+    // Empties the list, showing the clearing panel while it works.
+    void ClearCatalog(CatalogFeedback& feedback);
+
+    // Folder entries are added after clearing and before listing.
+    void AddFolderEntry(std::string caption, QIcon icon);
+    void InsertUpEntry(std::string caption, QIcon icon);
+    void RemoveUpEntry();
+    void SetUpEntryCaption(std::string caption);
+
+    // Appends a file entry per photometric file of `folder` (ending in "/").
+    // Files are read only when `choice` needs a keyword; files that cannot
+    // be read keep their name as caption and land in `faults`. Returns the
+    // path of the first match, empty when nothing matched.
+    std::string ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
+                           std::vector<ReadFault>& faults);
+
+    // Sorts the file entries by caption; folder entries stay in place.
+    // Returns the old index of each new position (empty when nothing moved).
+    std::vector<int> SortCatalog(CatalogFeedback& feedback);
+
+    // Whether changing to `choice` must show the loading panel: some of the
+    // three probe entries is unread.
+    [[nodiscard]] bool ProbesUnread(int choice) const;
+
+    // Gives every file entry the caption of `choice`, reading unread ones
+    // from `folder` when the choice needs a keyword.
+    void Recaption(int choice, const std::string& folder, CatalogFeedback& feedback, std::vector<ReadFault>& faults);
+
+    // Appends one file entry for an existing file (a converted file, say).
+    void AddFileEntry(TiesData entry, int choice);
+
+private:
+    std::vector<CatalogItem> items_;
+    int folderCount_ = 0;
+    bool hasUpEntry_ = false;
+};
+
+// Reads `entry` from `folder`, noting a failure or a header fault.
+void LoadWithFaults(TiesData& entry, const std::string& folder, std::vector<ReadFault>& faults);

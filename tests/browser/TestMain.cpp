@@ -1,0 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests needs no window system; CTest sets the offscreen one for runs.
+    if (::testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
