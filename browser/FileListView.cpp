@@ -1,0 +1,313 @@
+#include "FileListView.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+#include "browser/FileIcons.h"
+#include "browser/ProgressPanel.h"
+#include "browser/ShellNamespace.h"
+
+namespace {
+
+// Draws entries with the hot-track underlines the options ask for.
+class UnderlineDelegate : public QStyledItemDelegate {
+public:
+    explicit UnderlineDelegate(FileListView* list) : QStyledItemDelegate(list), list_(list) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const bool hot = index.row() == list_->HoverRow();
+        const ListStyleFlags& flags = list_->StyleFlags();
+        if ((hot && flags.underlineHot) || (!hot && flags.underlineCold))
+            option->font.setUnderline(true);
+    }
+
+private:
+    FileListView* list_;
+};
+
+// The system's hover time, used when the field holds -1.
+constexpr int kDefaultHoverTime = 400;
+
+}  // namespace
+
+FileListView::FileListView(QWidget* parent)
+    : QListView(parent), model_(new CatalogModel(this)), panel_(new ProgressPanel(this))
+{
+    setObjectName(QStringLiteral("FolderListView"));
+    setModel(model_);
+    setItemDelegate(new UnderlineDelegate(this));
+    setViewMode(QListView::ListMode);
+    setFlow(QListView::TopToBottom);
+    setWrapping(true);
+    setResizeMode(QListView::Adjust);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+    setMouseTracking(true);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (ListChangeAttached())
+            emit ListChanged(current);
+    });
+    hoverTimer_.setSingleShot(true);
+    connect(&hoverTimer_, &QTimer::timeout, this, [this] {
+        if (style_.hotTrack && hoverRow_ >= 0 && hoverRow_ < model_->rowCount())
+            setCurrentIndex(model_->index(hoverRow_));
+    });
+}
+
+void FileListView::SuspendListChange()
+{
+    ++suspensions_;
+}
+
+void FileListView::ResumeListChange()
+{
+    if (--suspensions_ <= 0)
+        suspensions_ = 0;
+}
+
+void FileListView::ClearCatalog()
+{
+    ListChangeSuspension suspended(*this);
+    const bool hold = ListChangeHold;
+    ListChangeHold = true;
+    model_->BeginChange();
+    model_->catalog().ClearCatalog(*panel_);
+    model_->EndChange();
+    ShownItem = QPersistentModelIndex();
+    ListChangeHold = hold;
+}
+
+bool FileListView::ListFolder(const std::string& folder, int choice, bool sort, std::vector<ReadFault>& faults)
+{
+    model_->BeginChange();
+    const std::string first = model_->catalog().ListFolder(folder, choice, *panel_, faults);
+    if (!first.empty()) {
+        QIcon normal = FileIcon(first);
+        // The overlay is made once per folder selection, from that folder's first file.
+        QIcon changed = model_->HasChangedIcon() ? model_->ChangedIcon() : WithLinkOverlay(normal);
+        model_->SetFileIcons(std::move(normal), std::move(changed));
+    }
+    model_->EndChange();
+    if (!first.empty() && sort)
+        SortCatalog();
+    return !first.empty();
+}
+
+void FileListView::SortCatalog()
+{
+    model_->SortItems(*panel_);
+}
+
+void FileListView::ChangeCaptions(int choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults)
+{
+    ListChangeSuspension suspended(*this);
+    WaitScope wait(*panel_);
+    setUpdatesEnabled(false);
+    const QModelIndex selected = currentIndex();
+    const TiesData* remembered =
+        selected.isValid() && selected.row() >= FolderCount() ? Entries().Item(selected.row()).entry.get() : nullptr;
+    struct Finally {
+        FileListView& list;
+        const TiesData* entry;
+        ~Finally()
+        {
+            list.Panel().HideProgress();
+            if (const int row = list.Entries().IndexOf(entry); row >= 0)
+                list.scrollTo(list.Model().index(row));
+            list.setUpdatesEnabled(true);
+        }
+    } finally{*this, remembered};
+
+    Catalog& catalog = model_->catalog();
+    if (catalog.FolderCount() < catalog.Count() - 1 && choice > 0) {
+        selectionModel()->setCurrentIndex(model_->index(0), QItemSelectionModel::NoUpdate);
+        if (catalog.ProbesUnread(choice))
+            panel_->ShowProgress(ProgressKind::Loading, catalog.FileCount());
+    }
+    catalog.Recaption(choice, folder, *panel_, faults);
+    model_->CaptionsChanged();
+    FitCaptionColumn(true);
+    if (sort)
+        SortCatalog();
+}
+
+void FileListView::FitCaptionColumn(bool refresh)
+{
+    if (refresh && model_->rowCount() > 0)
+        scrollTo(model_->index(0));
+    if (viewMode() != QListView::ListMode)
+        return;
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (int i = 0; i < Entries().Count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(NameToText(Entries().Item(i).caption)));
+    const int height = std::max(metrics.height(), iconSize().height() > 0 ? iconSize().height() : 16) + 4;
+    setGridSize(QSize(metrics.horizontalAdvance(QStringLiteral("WWWW")) + widest, height));
+}
+
+void FileListView::AddFolderEntry(const QString& caption, const QIcon& icon)
+{
+    const int row = FolderCount();
+    model_->beginInsertRows(QModelIndex(), row, row);
+    const QByteArray bytes = caption.toUtf8();
+    model_->catalog().AddFolderEntry(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), icon);
+    model_->endInsertRows();
+}
+
+void FileListView::InsertUpEntry(const std::string& caption, const QIcon& icon)
+{
+    if (Entries().HasUpEntry())
+        return;
+    model_->beginInsertRows(QModelIndex(), 0, 0);
+    model_->catalog().InsertUpEntry(caption, icon);
+    model_->endInsertRows();
+}
+
+void FileListView::RemoveUpEntry()
+{
+    if (!Entries().HasUpEntry())
+        return;
+    model_->beginRemoveRows(QModelIndex(), 0, 0);
+    model_->catalog().RemoveUpEntry();
+    model_->endRemoveRows();
+}
+
+void FileListView::SetUpEntryCaption(const std::string& caption)
+{
+    model_->catalog().SetUpEntryCaption(caption);
+    if (Entries().HasUpEntry())
+        emit model_->dataChanged(model_->index(0), model_->index(0));
+}
+
+int FileListView::FirstSelectedRow() const
+{
+    int first = -1;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        if (first < 0 || index.row() < first)
+            first = index.row();
+    }
+    return first;
+}
+
+void FileListView::FocusRow(int row)
+{
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    setCurrentIndex(model_->index(row));
+    scrollTo(model_->index(row));
+}
+
+void FileListView::SetUnderlineHot(bool on)
+{
+    style_.underlineHot = on;
+    viewport()->update();
+}
+
+void FileListView::SetUnderlineCold(bool on)
+{
+    style_.underlineCold = on;
+    viewport()->update();
+}
+
+void FileListView::SetFlatScrollBars(bool on)
+{
+    const QString flat = QStringLiteral(
+        "QScrollBar { border: none; background: palette(window); }"
+        "QScrollBar::handle { background: palette(mid); border: none; min-width: 16px; min-height: 16px; }"
+        "QScrollBar::add-line, QScrollBar::sub-line { border: none; background: palette(button); }");
+    horizontalScrollBar()->setStyleSheet(on ? flat : QString());
+    verticalScrollBar()->setStyleSheet(on ? flat : QString());
+}
+
+void FileListView::SetHotTrack(bool on)
+{
+    style_.hotTrack = on;
+    if (!on)
+        hoverTimer_.stop();
+}
+
+void FileListView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        emit BackspacePressed();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit EnterPressed();
+        return;
+    default:
+        QListView::keyPressEvent(event);
+    }
+}
+
+void FileListView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat()) {
+        QListView::keyReleaseEvent(event);
+        return;
+    }
+    const Qt::KeyboardModifiers held = event->modifiers() & ~Qt::KeypadModifier;
+    const bool keypad = event->modifiers().testFlag(Qt::KeypadModifier);
+    if (event->key() == Qt::Key_F5) {
+        emit RefreshReleased();
+    } else if ((event->key() == Qt::Key_C || (keypad && event->key() == Qt::Key_3)) && held == Qt::ControlModifier) {
+        // The keypad's 3 shares the C key's code on some keyboards' layouts of old; both copy.
+        emit CopyReleased();
+    } else if (event->key() == Qt::Key_Menu) {
+        const int row = FirstSelectedRow();
+        const QPoint local = row >= 0 ? visualRect(model_->index(row)).center() : QPoint(0, 0);
+        emit MenuKeyReleased(viewport()->mapToGlobal(local));
+    } else {
+        QListView::keyReleaseEvent(event);
+    }
+}
+
+void FileListView::mousePressEvent(QMouseEvent* event)
+{
+    QListView::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        const int row = FirstSelectedRow();
+        if (row >= FolderCount() && row >= 0)
+            emit DragWanted();
+    }
+}
+
+void FileListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QListView::mouseReleaseEvent(event);
+    if (event->button() == Qt::RightButton)
+        emit ContextMenuAt(event->globalPosition().toPoint());
+}
+
+void FileListView::mouseMoveEvent(QMouseEvent* event)
+{
+    QListView::mouseMoveEvent(event);
+    SetHoverRow(indexAt(event->position().toPoint()).row());
+}
+
+void FileListView::leaveEvent(QEvent* event)
+{
+    QListView::leaveEvent(event);
+    SetHoverRow(-1);
+}
+
+void FileListView::SetHoverRow(int row)
+{
+    viewport()->setCursor(row >= 0 && style_.handPoint ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    if (row == hoverRow_)
+        return;
+    hoverRow_ = row;
+    if (style_.underlineHot || style_.underlineCold)
+        viewport()->update();
+    if (style_.hotTrack && row >= 0)
+        hoverTimer_.start(hoverTime_ < 0 ? kDefaultHoverTime : hoverTime_);
+    else
+        hoverTimer_.stop();
+}

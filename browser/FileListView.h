@@ -1,0 +1,108 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QListView>
+#include <QPersistentModelIndex>
+#include <QTimer>
+
+#include "browser/CatalogModel.h"
+#include "browser/ListOptions.h"
+
+class ProgressPanel;
+
+// The file list: folder entries, then one entry per photometric file. It
+// owns the catalog (through its model), the progress panel and the guards
+// that keep its selection handler out of bulk changes.
+class FileListView : public QListView {
+    Q_OBJECT
+public:
+    explicit FileListView(QWidget* parent = nullptr);
+
+    [[nodiscard]] CatalogModel& Model() { return *model_; }
+    [[nodiscard]] const Catalog& Entries() const { return model_->catalog(); }
+    [[nodiscard]] int FolderCount() const { return Entries().FolderCount(); }
+    [[nodiscard]] ProgressPanel& Panel() { return *panel_; }
+
+    // Selection-change guards. Suspensions nest; the handler is attached
+    // again when the last one is resumed.
+    void SuspendListChange();
+    void ResumeListChange();
+    [[nodiscard]] bool ListChangeAttached() const { return suspensions_ == 0; }
+    bool ListChangeHold = false;
+    QPersistentModelIndex ShownItem;
+
+    // The catalog's operations with the panel and the wait cursor.
+    void ClearCatalog();
+    // Returns whether any file matched. `faults` collects unreadable files.
+    bool ListFolder(const std::string& folder, int choice, bool sort, std::vector<ReadFault>& faults);
+    void SortCatalog();
+    void ChangeCaptions(int choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults);
+    // Fits the column width to the widest caption; with `refresh` item 0
+    // is scrolled into view first.
+    void FitCaptionColumn(bool refresh);
+    void AddFolderEntry(const QString& caption, const QIcon& icon);
+    void InsertUpEntry(const std::string& caption, const QIcon& icon);
+    void RemoveUpEntry();
+    void SetUpEntryCaption(const std::string& caption);
+    // The overlay icon is made again by the next listing.
+    void ForgetChangedIcon() { model_->ForgetChangedIcon(); }
+
+    // The first selected entry's row, or -1.
+    [[nodiscard]] int FirstSelectedRow() const;
+    void FocusRow(int row);
+
+    // List options.
+    void SetHandPoint(bool on) { style_.handPoint = on; }
+    void SetUnderlineHot(bool on);
+    void SetUnderlineCold(bool on);
+    void SetFlatScrollBars(bool on);
+    void SetHotTrack(bool on);
+    [[nodiscard]] const ListStyleFlags& StyleFlags() const { return style_; }
+    void SetHoverTime(int milliseconds) { hoverTime_ = milliseconds; }
+    [[nodiscard]] int HoverTime() const { return hoverTime_; }
+    [[nodiscard]] int HoverRow() const { return hoverRow_; }
+
+signals:
+    // The focused entry changed (only while the handler is attached).
+    void ListChanged(const QModelIndex& entry);
+    void BackspacePressed();
+    void EnterPressed();
+    void RefreshReleased();
+    void CopyReleased();
+    void MenuKeyReleased(const QPoint& globalPos);
+    void ContextMenuAt(const QPoint& globalPos);
+    void DragWanted();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void SetHoverRow(int row);
+
+    CatalogModel* model_;
+    ProgressPanel* panel_;
+    int suspensions_ = 0;
+    ListStyleFlags style_;
+    int hoverTime_ = -1;
+    int hoverRow_ = -1;
+    QTimer hoverTimer_;
+};
+
+// Suspends the list's selection handler for a scope.
+class ListChangeSuspension {
+public:
+    explicit ListChangeSuspension(FileListView& list) : list_(list) { list_.SuspendListChange(); }
+    ListChangeSuspension(const ListChangeSuspension&) = delete;
+    ListChangeSuspension& operator=(const ListChangeSuspension&) = delete;
+    ~ListChangeSuspension() { list_.ResumeListChange(); }
+
+private:
+    FileListView& list_;
+};

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "browser/ListOptions.h"
+#include "browser/ShellNamespace.h"
+#include "browser/ShellTree.h"
+
+// The folder tree over the namespace, filled lazily: a build enumerates the
+// desktop's folders, a node's subfolders come when it is first expanded or
+// selected, and a "Dummy" child stands in for them until then.
+class FolderTree : public QTreeWidget {
+    Q_OBJECT
+public:
+    FolderTree(const ShellNamespace& space, QWidget* parent = nullptr);
+
+    [[nodiscard]] const ShellNamespace& Space() const { return space_; }
+    [[nodiscard]] FolderNode* Root() const { return AsFolderNode(topLevelItem(0)); }
+    [[nodiscard]] FolderNode* Selected() const { return AsFolderNode(currentItem()); }
+
+    // Disposes every node and builds the root with one level below it.
+    void Rebuild();
+    void FillFolderNode(const IdList& folder, FolderNode* node, int depth);
+    void SortFolderChildren(FolderNode* node);
+    // Replaces a "Dummy" child by the node's subfolders.
+    void FolderTreeViewExpand(FolderNode* node);
+
+    // Selects `node` and runs the change handler at once, without the
+    // delay the user's own moves get.
+    void SelectNode(FolderNode* node);
+    // Expands or collapses from code; the same rules as the user's.
+    void SetExpanded(FolderNode* node, bool expanded);
+
+    // All nodes in tree order (placeholders included) and lookups in it.
+    [[nodiscard]] std::vector<FolderNode*> TreeOrder() const;
+    [[nodiscard]] FolderNode* NodeAt(int treeIndex) const;
+    [[nodiscard]] std::string ParsingName(const FolderNode* node) const;
+
+    bool TreeUpdating = false;
+    bool PathNavigating = false;
+    bool SelectionTracking = true;
+    FolderNode* ShownFolderNode = nullptr;
+
+    // Tree options.
+    void SetLargeIcons(bool on);
+    void SetShowButtons(bool on);
+    void SetShowLines(bool on);
+    void SetAutoExpand(bool on);
+    void SetHotTrack(bool on);
+    [[nodiscard]] const TreeStyleFlags& StyleFlags() const { return style_; }
+
+    static constexpr int kChangeDelayMs = 50;
+
+signals:
+    // The selection settled on `node` (after the delay for the user's moves).
+    void FolderChanged(FolderNode* node);
+    // The selection is about to leave the shown folder.
+    void LeavingFolder();
+    void RefreshReleased();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
+
+private:
+    void OnExpanded(QTreeWidgetItem* item);
+    void OnCollapsed(QTreeWidgetItem* item);
+    void OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    void DeliverChange(FolderNode* node);
+    // Whether the user may move to `node` now: a folder we cannot list is refused.
+    [[nodiscard]] bool AllowChange(FolderNode* node) const;
+
+    const ShellNamespace& space_;
+    QTimer changeTimer_;
+    bool reverting_ = false;
+    bool immediateChange_ = false;
+    bool showButtons_ = true;
+    TreeStyleFlags style_;
+};

@@ -1,0 +1,73 @@
+#include "ListOptions.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+StylePreset TreeStyleIndicator(const TreeStyleFlags& flags)
+{
+    const int value = (flags.lines ? 1 : 0) + (flags.autoExpand ? 2 : 0) + (flags.hotTrack ? 4 : 0);
+    if (value == 1)
+        return StylePreset::Classic;
+    return value == 6 ? StylePreset::Modern : StylePreset::Custom;
+}
+
+StylePreset ListStyleIndicator(const ListStyleFlags& flags)
+{
+    const int value = (flags.handPoint ? 8 : 0) + (flags.underlineHot ? 16 : 0) + (flags.underlineCold ? 32 : 0) +
+                      (flags.hotTrack ? 64 : 0);
+    if (value == 0)
+        return StylePreset::Classic;
+    return value == 24 ? StylePreset::Modern : StylePreset::Custom;
+}
+
+std::optional<TreeStyleFlags> TreePreset(StylePreset preset)
+{
+    switch (preset) {
+    case StylePreset::Classic:
+        return TreeStyleFlags{true, false, false};
+    case StylePreset::Modern:
+        return TreeStyleFlags{false, true, true};
+    case StylePreset::Custom:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<ListStyleFlags> ListPreset(StylePreset preset)
+{
+    switch (preset) {
+    case StylePreset::Classic:
+        return ListStyleFlags{false, false, false, false};
+    case StylePreset::Modern:
+        return ListStyleFlags{true, true, false, false};
+    case StylePreset::Custom:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> ParseHoverTime(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    const double cents = std::nearbyint(value * 100.0) / 100.0;
+    const double whole = std::nearbyint(cents);
+    // The field holds five characters, but a pasted text may hold more.
+    if (whole > std::numeric_limits<int>::max() || whole < std::numeric_limits<int>::min())
+        return std::nullopt;
+    return static_cast<int>(whole);
+}
+
+bool HoverTimeAccepts(char typed, std::string_view text)
+{
+    if (typed > '9')
+        return false;
+    return !(typed == '-' && text.find('-') != std::string_view::npos);
+}

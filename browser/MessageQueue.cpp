@@ -1,0 +1,46 @@
+#include "MessageQueue.h"
+
+#include <QTimer>
+
+#include "browser/BrowserHost.h"
+#include "browser/ShellNamespace.h"
+
+QString ListingFaultText(const std::vector<ReadFault>& faults)
+{
+    const auto count = static_cast<qsizetype>(faults.size());
+    QString text = count == 1 ? QStringLiteral("1 file could not be read:")
+                              : QStringLiteral("%1 files could not be read:").arg(count);
+    const qsizetype named = std::min<qsizetype>(count, MessageQueue::kNamedFaults);
+    for (qsizetype i = 0; i < named; ++i) {
+        const ReadFault& fault = faults[static_cast<std::size_t>(i)];
+        text += QLatin1Char('\n') + NameToText(fault.fileName) + QStringLiteral(": ") + NameToText(fault.message);
+    }
+    if (count > named)
+        text += QStringLiteral("\n...");
+    return text;
+}
+
+void MessageQueue::Post(const QString& text, const QString& caption, QMessageBox::Icon icon)
+{
+    waiting_.push_back({text, caption, icon});
+    if (flushPosted_)
+        return;
+    flushPosted_ = true;
+    QTimer::singleShot(0, this, &MessageQueue::Flush);
+}
+
+void MessageQueue::PostListingFaults(const std::vector<ReadFault>& faults)
+{
+    if (!faults.empty())
+        Post(ListingFaultText(faults), QStringLiteral("Error!"), QMessageBox::Critical);
+}
+
+void MessageQueue::Flush()
+{
+    flushPosted_ = false;
+    // A box's own event loop may post more; take the current batch first.
+    std::vector<Message> batch;
+    batch.swap(waiting_);
+    for (const Message& message : batch)
+        host_.ShowMessage(message.text, message.caption, message.icon);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <vector>
+
+#include "browser/BrowserHost.h"
+
+// Records what the browser asked of the application.
+class FakeHost : public BrowserHost {
+public:
+    void ShowFileRecord(const tIES& record) override
+    {
+        ++filesShown;
+        current = record;
+    }
+    void ShowNoFile() override { ++blanks; }
+    void FolderChanging() override { ++folderChanges; }
+    void SetInfoText(const QString& text) override { info = text; }
+    void SetWindowCaption(const QString& text) override { caption = text; }
+    void SetApplicationTitle(const QString& text) override { appTitle = text; }
+    void SetDiagramCrosshair(bool on) override { crosshair = on; }
+    void ShowMessage(const QString& text, const QString& boxCaption, QMessageBox::Icon) override
+    {
+        messages.push_back(text);
+        messageCaptions.push_back(boxCaption);
+    }
+    void CaptionChoiceReset() override { ++captionResets; }
+    void ListFilled() override { ++fills; }
+
+    int filesShown = 0, blanks = 0, folderChanges = 0, captionResets = 0, fills = 0;
+    bool crosshair = false;
+    tIES current;
+    QString info, caption, appTitle;
+    std::vector<QString> messages, messageCaptions;
+};
