@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -11,6 +12,11 @@
 #include "FakeHost.h"
 #include "TempTree.h"
 #include "browser/FileBrowser.h"
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // A browser over a temporary home folder: home/Lamps/{Spots,Floods},
 // home/Lamps holding three files, and an empty file-system root beside it.

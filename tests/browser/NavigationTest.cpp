@@ -195,3 +195,16 @@ TEST_F(NavigationTest, UserSelectionOpensAfterTheDelay)
     EXPECT_EQ(tree->ShownFolderNode, spots);
     EXPECT_EQ(ListCaptions(), (QStringList{QStringLiteral("Narrow"), QStringLiteral("s.ies")}));
 }
+
+TEST_F(NavigationTest, FolderThatVanishedAfterTheBuildOpensEmpty)
+{
+    Browser().NavigateToPath(Path(QStringLiteral("Lamps")));
+    FolderNode* spots = Child(Browser().Tree()->Selected(), QStringLiteral("Spots"));
+    fs::remove_all(tree_.Root() / "home/Lamps/Spots");
+    Browser().Tree()->SelectNode(spots);
+    EXPECT_EQ(Browser().Tree()->ShownFolderNode, spots);
+    EXPECT_TRUE(ListCaptions().isEmpty());
+    Browser().Tree()->SetExpanded(spots, true);
+    Browser().ButtonRefreshClick();
+    EXPECT_EQ(Browser().SelectedDisplayPath(), QStringLiteral("Desktop/"));
+}

@@ -1,0 +1,270 @@
+#include <filesystem>
+
+#include <QApplication>
+#include <QClipboard>
+
+#include "BrowserFixture.h"
+#include "browser/ProgressPanel.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileListTest : public BrowserFixture {
+protected:
+    void OpenLamps() { Browser().NavigateToPath(Path(QStringLiteral("Lamps"))); }
+    int Row(const QString& caption)
+    {
+        return static_cast<int>(ListCaptions().indexOf(caption));
+    }
+    void Key(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent event(type, key, modifiers);
+        QCoreApplication::sendEvent(Browser().List(), &event);
+    }
+};
+
+}  // namespace
+
+TEST_F(FileListTest, FolderChangeShowsTheFirstEntry)
+{
+    OpenLamps();
+    // Entry 0 is the Floods folder entry: nothing drawn, hold set.
+    EXPECT_EQ(host_.blanks, 1);
+    EXPECT_EQ(host_.filesShown, 0);
+    EXPECT_TRUE(Browser().List()->ListChangeHold);
+    EXPECT_EQ(Browser().List()->ShownItem.row(), 0);
+    EXPECT_TRUE(Browser().CurrentFilePath().isEmpty());
+}
+
+TEST_F(FileListTest, ShowAndHoldSequence)
+{
+    OpenLamps();
+    const int blanks = host_.blanks;
+    Focus(1);  // another folder entry: held, nothing more happens
+    EXPECT_EQ(host_.blanks, blanks);
+    EXPECT_EQ(Browser().List()->ShownItem.row(), 0);
+    Focus(Row(QStringLiteral("b.ies")));  // a file entry: shown and read on first use
+    EXPECT_FALSE(Browser().List()->ListChangeHold);
+    EXPECT_EQ(host_.filesShown, 1);
+    EXPECT_EQ(host_.current.HorzCount, 3);
+    EXPECT_TRUE(Browser().List()->Entries().Item(Row(QStringLiteral("b.ies"))).entry->Loaded);
+    EXPECT_TRUE(host_.crosshair);
+    EXPECT_EQ(host_.appTitle, QStringLiteral("b.ies"));
+    EXPECT_EQ(Browser().CurrentFilePath(), QString::fromStdString(Home() + "/Lamps/b.ies"));
+    EXPECT_TRUE(host_.info.startsWith(QStringLiteral("Filename: b.ies\n"))) << host_.info.toStdString();
+    EXPECT_TRUE(host_.info.contains(QStringLiteral("Zeta")));
+    // Back to a folder entry: blanked, path and label emptied, held again.
+    Focus(0);
+    EXPECT_EQ(host_.blanks, blanks + 1);
+    EXPECT_TRUE(Browser().CurrentFilePath().isEmpty());
+    EXPECT_TRUE(host_.info.isEmpty());
+    EXPECT_FALSE(host_.crosshair);
+    EXPECT_EQ(host_.appTitle, QStringLiteral("Kandora"));
+    EXPECT_TRUE(Browser().List()->ListChangeHold);
+    Focus(1);
+    EXPECT_EQ(host_.blanks, blanks + 1);
+    Focus(Row(QStringLiteral("A.ies")));
+    EXPECT_EQ(host_.filesShown, 2);
+    EXPECT_EQ(host_.current.HorzCount, 1);
+}
+
+TEST_F(FileListTest, ReselectingTheShownEntryDoesNothing)
+{
+    OpenLamps();
+    const QModelIndex file = Browser().List()->Model().index(Row(QStringLiteral("c.ies")));
+    Focus(file.row());
+    const int shown = host_.filesShown;
+    Browser().FolderListViewChange(file);
+    EXPECT_EQ(host_.filesShown, shown);
+}
+
+TEST_F(FileListTest, TitleShowsFolderAndFile)
+{
+    OpenLamps();
+    EXPECT_EQ(host_.caption, QStringLiteral("Kandora v2.9    ") + QString::fromStdString(Home() + "/Lamps"));
+    Focus(Row(QStringLiteral("A.ies")));
+    EXPECT_EQ(host_.caption, QStringLiteral("Kandora v2.9    ") + QString::fromStdString(Home() + "/Lamps/A.ies"));
+    Browser().SetTitleBarPath(false);
+    EXPECT_EQ(host_.caption, QStringLiteral("Kandora v2.9    "));
+}
+
+TEST_F(FileListTest, CaptionsFollowTheChoiceAndSortOrder)
+{
+    OpenLamps();
+    Browser().SetCaptionIndex(CaptionManufacturer);
+    EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Mid"), QStringLiteral("Zeta")}));
+    Browser().SetCaptionIndex(CaptionLamp);  // only A.ies names a lamp; B sorts before H
+    EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("b.ies"), QStringLiteral("c.ies"), QStringLiteral("Halogen")}));
+    Browser().SetSort(false);
+    Browser().SetCaptionIndex(CaptionFileName);
+    EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("b.ies"), QStringLiteral("c.ies"), QStringLiteral("A.ies")}))
+        << "the order stays when sorting is off";
+    Browser().SetSort(true);
+    EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("A.ies"), QStringLiteral("b.ies"), QStringLiteral("c.ies")}))
+        << "turning sorting on sorts at once";
+    EXPECT_EQ(ListCaptions().mid(0, 2), (QStringList{QStringLiteral("Floods"), QStringLiteral("Spots")}));
+    // A folder change puts the caption back to the file name unless kept.
+    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().NavigateToPath(Path(QStringLiteral("Lamps/Spots")));
+    EXPECT_EQ(Browser().Options().captionIndex, CaptionFileName);
+    EXPECT_EQ(host_.captionResets, 1);
+    Browser().SetKeepCaption(true);
+    Browser().SetCaptionIndex(CaptionManufacturer);
+    OpenLamps();
+    EXPECT_EQ(Browser().Options().captionIndex, CaptionManufacturer);
+    EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Mid"), QStringLiteral("Zeta")}));
+}
+
+TEST_F(FileListTest, CaptionChangeKeepsTheShownEntrySelected)
+{
+    OpenLamps();
+    Focus(Row(QStringLiteral("c.ies")));
+    Browser().SetCaptionIndex(CaptionManufacturer);
+    const int shownRow = Browser().List()->ShownItem.row();
+    EXPECT_EQ(ListCaptions().at(shownRow), QStringLiteral("Mid")) << "the shown entry moved with its item";
+    EXPECT_EQ(host_.filesShown, 1) << "a caption change shows nothing anew";
+}
+
+TEST_F(FileListTest, UpEntryOnlyBelowTheRootAndWithTheFoldersIcon)
+{
+    Browser().ToggleUpEntry(true);  // nothing shown yet: only the setting changes
+    OpenLamps();
+    EXPECT_EQ(ListCaptions().first(), QStringLiteral(".."));
+    EXPECT_EQ(Browser().List()->FolderCount(), 3);
+    Browser().ChangeUpEntryStyle(QStringLiteral("Up to"));
+    EXPECT_EQ(ListCaptions().first(), QStringLiteral("Up to 'Lamps'"));
+    Browser().ToggleUpEntry(false);
+    EXPECT_EQ(ListCaptions().first(), QStringLiteral("Floods"));
+    EXPECT_EQ(Browser().List()->FolderCount(), 2);
+    Browser().ToggleUpEntry(false);
+    EXPECT_EQ(Browser().List()->FolderCount(), 2) << "turning it off twice removes no subfolder";
+    Browser().ToggleUpEntry(true);
+    Browser().NavigateToPath(QStringLiteral("Desktop/"));
+    EXPECT_EQ(ListCaptions(), (QStringList{QStringLiteral("home"), QStringLiteral("fs")})) << "the root has no parent";
+}
+
+TEST_F(FileListTest, ListTargetFolderForEachSelection)
+{
+    Browser().ToggleUpEntry(true);
+    OpenLamps();
+    FolderNode* lamps = Browser().Tree()->Selected();
+    Browser().List()->clearSelection();
+    EXPECT_EQ(Browser().ListTargetFolder(true), AsFolderNode(lamps->child(0)));
+    EXPECT_EQ(Browser().ListTargetFolder(false), lamps);
+    Browser().List()->selectionModel()->select(Browser().List()->Model().index(0), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(Browser().ListTargetFolder(true), AsFolderNode(lamps->parent()));
+    EXPECT_EQ(Browser().ListTargetFolder(false), lamps);
+    Browser().List()->selectionModel()->select(Browser().List()->Model().index(2), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(Browser().ListTargetFolder(true), AsFolderNode(lamps->child(1)));
+    Browser().List()->selectionModel()->select(Browser().List()->Model().index(3), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(Browser().ListTargetFolder(true), nullptr) << "a file entry stands for no folder";
+}
+
+TEST_F(FileListTest, DoubleClickOnFolderEntriesWalksDownAndUp)
+{
+    Browser().ToggleUpEntry(true);
+    OpenLamps();
+    Browser().List()->selectionModel()->select(Browser().List()->Model().index(2), QItemSelectionModel::ClearAndSelect);
+    Browser().FolderListViewDblClick();
+    EXPECT_EQ(Browser().SelectedDisplayPath(), Path(QStringLiteral("Lamps/Spots")));
+    Browser().List()->selectionModel()->select(Browser().List()->Model().index(0), QItemSelectionModel::ClearAndSelect);
+    Browser().FolderListViewDblClick();
+    EXPECT_EQ(Browser().SelectedDisplayPath(), Path(QStringLiteral("Lamps")));
+}
+
+TEST_F(FileListTest, KeysCopyGoUpAndRefresh)
+{
+    OpenLamps();
+    Focus(Row(QStringLiteral("A.ies")));
+    QApplication::clipboard()->clear();
+    Key(QEvent::KeyRelease, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_NE(QApplication::clipboard()->text(), Browser().CurrentFilePath()) << "Ctrl+Shift+C does not copy";
+    Key(QEvent::KeyRelease, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), Browser().CurrentFilePath());
+    Key(QEvent::KeyPress, Qt::Key_Backspace);
+    EXPECT_EQ(Browser().SelectedDisplayPath(), QStringLiteral("Desktop/home/"));
+    Key(QEvent::KeyPress, Qt::Key_Backspace);
+    Key(QEvent::KeyPress, Qt::Key_Backspace);  // at the desktop: nothing happens
+    EXPECT_EQ(Browser().SelectedDisplayPath(), QStringLiteral("Desktop/"));
+    OpenLamps();
+    tree_.MakeFolder("home/Lamps/New");
+    Key(QEvent::KeyRelease, Qt::Key_F5);
+    EXPECT_TRUE(ListCaptions().contains(QStringLiteral("New")));
+    EXPECT_EQ(Browser().SelectedDisplayPath(), Path(QStringLiteral("Lamps")));
+}
+
+TEST_F(FileListTest, HeaderFaultOfTheSelectedFileIsShownAfterwards)
+{
+    tree_.Write("home/Lamps/bad.ies", "TILT=NONE\r\n1 x 1 1 1 1 1 0 0 0\r\n1 1 1\r\n0\r\n0\r\n5\r\n");
+    OpenLamps();
+    Focus(Row(QStringLiteral("bad.ies")));
+    EXPECT_TRUE(host_.messages.empty()) << "no box inside the selection handler";
+    ASSERT_EQ(Browser().Messages().Waiting().size(), 1u);
+    DeliverQueuedMessages();
+    ASSERT_EQ(host_.messages.size(), 1u);
+    EXPECT_TRUE(host_.messages[0].startsWith(QStringLiteral("Line ")));
+    EXPECT_EQ(host_.messageCaptions[0], QStringLiteral("Error!"));
+    EXPECT_EQ(host_.filesShown, 1) << "the file is still drawn";
+}
+
+TEST_F(FileListTest, ListingFaultsMakeOneBoxNamingTheFirstFew)
+{
+    for (int i = 0; i < 7; ++i)
+        ASSERT_EQ(::mkfifo((tree_.Root() / ("home/Lamps/pipe" + std::to_string(i) + ".ies")).c_str(), 0644), 0);
+    Browser().SetKeepCaption(true);
+    Browser().SetCaptionIndex(CaptionManufacturer);
+    OpenLamps();
+    DeliverQueuedMessages();
+    ASSERT_EQ(host_.messages.size(), 1u);
+    EXPECT_TRUE(host_.messages[0].startsWith(QStringLiteral("7 files could not be read:")));
+    EXPECT_EQ(host_.messages[0].count(QLatin1Char('\n')), MessageQueue::kNamedFaults + 1);
+    EXPECT_EQ(ListCaptions().size(), 2 + 3 + 7) << "the listing went on";
+}
+
+TEST_F(FileListTest, VanishedFileIsShownEmpty)
+{
+    OpenLamps();
+    fs::remove(tree_.Root() / "home/Lamps/c.ies");
+    Focus(Row(QStringLiteral("c.ies")));
+    EXPECT_EQ(host_.filesShown, 1);
+    EXPECT_EQ(host_.current.HorzCount, 0);
+    EXPECT_FALSE(Browser().List()->Entries().Item(Row(QStringLiteral("c.ies"))).entry->Loaded);
+    DeliverQueuedMessages();
+    EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(FileListTest, SuspensionsNestAndTheHandlerComesBackOnce)
+{
+    FileListView* list = Browser().List();
+    list->SuspendListChange();
+    list->SuspendListChange();
+    list->ResumeListChange();
+    EXPECT_FALSE(list->ListChangeAttached());
+    list->ResumeListChange();
+    EXPECT_TRUE(list->ListChangeAttached());
+    list->ResumeListChange();  // an extra resume does not go below zero
+    list->SuspendListChange();
+    EXPECT_FALSE(list->ListChangeAttached());
+    list->ResumeListChange();
+}
+
+TEST_F(FileListTest, ProgressPanelFitsANarrowList)
+{
+    FileListView* list = Browser().List();
+    list->resize(150, 300);
+    list->Panel().ShowProgress(ProgressKind::Sorting, 10);
+    EXPECT_EQ(list->Panel().width(), 110);
+    EXPECT_EQ(list->Panel().x(), 20);
+    EXPECT_EQ(list->Panel().LabelText(), QStringLiteral("Sorting data..."));
+    list->Panel().ShowProgress(ProgressKind::LoadingQuiet, 10);
+    EXPECT_TRUE(list->Panel().LabelText().isEmpty());
+    EXPECT_EQ(list->Panel().CaptionText(), QStringLiteral("Loading the IES files..."));
+    EXPECT_FALSE(list->Panel().GaugeShown());
+    list->resize(400, 300);
+    list->Panel().ShowProgress(ProgressKind::Clearing, 10);
+    EXPECT_EQ(list->Panel().width(), ProgressPanel::kWidth);
+    EXPECT_EQ(list->Panel().x(), (400 - ProgressPanel::kWidth) / 2);
+    list->Panel().HideProgress();
+    EXPECT_FALSE(list->Panel().isVisible());
+}
