@@ -287,6 +287,17 @@ void FolderTree::keyReleaseEvent(QKeyEvent* event)
     }
 }
 
+void FolderTree::focusOutEvent(QFocusEvent* event)
+{
+    QTreeWidget::focusOutEvent(event);
+    // An arrow key released elsewhere would otherwise leave folders unopened for good.
+    if (!SelectionTracking) {
+        SelectionTracking = true;
+        changeTimer_.stop();
+        DeliverChange(Selected());
+    }
+}
+
 void FolderTree::SetLargeIcons(bool on)
 {
     setIconSize(on ? QSize(32, 32) : QSize(16, 16));

@@ -62,6 +62,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
 private:

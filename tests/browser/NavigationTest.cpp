@@ -208,3 +208,18 @@ TEST_F(NavigationTest, FolderThatVanishedAfterTheBuildOpensEmpty)
     Browser().ButtonRefreshClick();
     EXPECT_EQ(Browser().SelectedDisplayPath(), QStringLiteral("Desktop/"));
 }
+
+TEST_F(NavigationTest, ArrowKeyReleasedElsewhereDoesNotStopFolderOpening)
+{
+    Browser().NavigateToPath(Path(QStringLiteral("Lamps")));
+    FolderTree* tree = Browser().Tree();
+    FolderNode* floods = Child(tree->Selected(), QStringLiteral("Floods"));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree, &press);
+    tree->setCurrentItem(floods);
+    EXPECT_NE(tree->ShownFolderNode, floods);
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(tree, &focusOut);
+    EXPECT_TRUE(tree->SelectionTracking);
+    EXPECT_EQ(tree->ShownFolderNode, floods);
+}
