@@ -268,3 +268,31 @@ TEST_F(FileListTest, ProgressPanelFitsANarrowList)
     list->Panel().HideProgress();
     EXPECT_FALSE(list->Panel().isVisible());
 }
+
+TEST_F(FileListTest, FilesThisProgramWroteGetTheLinkOverlay)
+{
+    tree_.Write("home/Lamps/d_C.ies", "[MANUFAC] Conv\r\n[CHANGED] Orvanek\r\n" + IesText("", "", 1).substr(18));
+    Browser().SetKeepCaption(true);
+    Browser().SetCaptionIndex(CaptionManufacturer);
+    OpenLamps();
+    auto& model = Browser().List()->Model();
+    const auto icon = [&](const QString& caption) {
+        return model.data(model.index(Row(caption)), Qt::DecorationRole).value<QIcon>().cacheKey();
+    };
+    EXPECT_EQ(icon(QStringLiteral("Alpha")), icon(QStringLiteral("Zeta")));
+    EXPECT_NE(icon(QStringLiteral("Conv")), icon(QStringLiteral("Alpha")));
+    EXPECT_NE(icon(QStringLiteral("Floods")), icon(QStringLiteral("Alpha"))) << "folders keep their own icon";
+}
+
+TEST_F(FileListTest, CaptionColumnFitsTheWidestCaption)
+{
+    tree_.WriteIes("home/Lamps/e.ies", "A manufacturer with a much longer name than the others");
+    OpenLamps();
+    FileListView* list = Browser().List();
+    const QFontMetrics metrics(list->font());
+    const int wwww = metrics.horizontalAdvance(QStringLiteral("WWWW"));
+    EXPECT_EQ(list->gridSize().width(), wwww + metrics.horizontalAdvance(QStringLiteral("Floods")));
+    Browser().SetCaptionIndex(CaptionManufacturer);
+    EXPECT_EQ(list->gridSize().width(),
+              wwww + metrics.horizontalAdvance(QStringLiteral("A manufacturer with a much longer name than the others")));
+}
