@@ -2,7 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressBar>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -40,7 +40,7 @@ QWidget* BuildProcessingPanel(QWidget* parent)
 
 }  // namespace
 
-MainLayout MainLayout::Build(QWidget* window)
+MainLayout MainLayout::Build(QWidget* window, QTreeView* folderTree, QListView* folderList)
 {
     MainLayout l;
     auto* outer = new QHBoxLayout(window);
@@ -56,9 +56,8 @@ MainLayout MainLayout::Build(QWidget* window)
     l.splitter1 = Named(new SnapSplitter(Qt::Vertical, l.panelLeftAll), "Splitter1");
     l.splitter1->setHandleWidth(kSplitterWidth);
     leftLayout->addWidget(l.splitter1);
-    l.folderTree = Named(new QTreeView(l.splitter1), "FolderTreeView");
-    l.folderTree->setIndentation(19);
-    l.folderTree->setHeaderHidden(true);
+    l.folderTree = folderTree;
+    l.splitter1->addWidget(folderTree);
     l.folderTree->setMinimumHeight(DiagramPanel::kMinHeight);
     l.panelImage = new DiagramPanel(l.splitter1);
     l.splitter1->setStretchFactor(0, 1);
@@ -76,9 +75,7 @@ MainLayout MainLayout::Build(QWidget* window)
     auto* listLayout = new QHBoxLayout(listArea);
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->setSpacing(0);
-    l.folderList = Named(new QListWidget(listArea), "FolderListView");
-    l.folderList->setMouseTracking(true);
-    l.folderList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    l.folderList = folderList;
     listLayout->addWidget(l.folderList, 1);
     l.panelMain = new OptionsPanel(listArea);
     listLayout->addWidget(l.panelMain);

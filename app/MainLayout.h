@@ -3,7 +3,7 @@
 class DiagramPanel;
 class OptionsPanel;
 class QLabel;
-class QListWidget;
+class QListView;
 class QProgressBar;
 class QTreeView;
 class QWidget;
@@ -16,11 +16,11 @@ struct MainLayout {
     SnapSplitter* splitter = nullptr;   // `Splitter`: left column | right area
     QWidget* panelLeftAll = nullptr;
     SnapSplitter* splitter1 = nullptr;  // `Splitter1`: tree | diagram panel
-    QTreeView* folderTree = nullptr;    // stands in for the folder tree widget
+    QTreeView* folderTree = nullptr;    // `FolderTreeView`, the browser's folder tree
     DiagramPanel* panelImage = nullptr;
     QWidget* panelRightAll = nullptr;
     SnapSplitter* splitter2 = nullptr;  // `Splitter2`: list and options | information panel
-    QListWidget* folderList = nullptr;  // stands in for the file list widget
+    QListView* folderList = nullptr;    // `FolderListView`, the browser's file list
     OptionsPanel* panelMain = nullptr;
     QWidget* panelInfo = nullptr;
     QLabel* labelInfo = nullptr;
@@ -29,6 +29,7 @@ struct MainLayout {
     static constexpr int kSplitterWidth = 3;
     static constexpr int kRightMinWidth = 200;
 
-    // Builds every area on `window` (which gets the layout).
-    static MainLayout Build(QWidget* window);
+    // Builds every area on `window` (which gets the layout), placing the
+    // browser's folder tree and file list in theirs.
+    static MainLayout Build(QWidget* window, QTreeView* folderTree, QListView* folderList);
 };

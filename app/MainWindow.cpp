@@ -5,22 +5,25 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QScreen>
 #include <QSlider>
 #include <QStyle>
 #include <QToolButton>
 
 #include "app/AppTexts.h"
+#include "app/BrowserOptionsBinding.h"
 #include "app/Configuration.h"
 #include "app/DiagramBox.h"
 #include "app/DiagramPanel.h"
 #include "app/HintTracker.h"
+#include "app/MainBrowserHost.h"
 #include "app/MessagePresenter.h"
 #include "app/OptionRules.h"
 #include "app/OptionsPanel.h"
 #include "app/SlideSteps.h"
 #include "app/SnapSplitter.h"
+#include "browser/FileBrowser.h"
 
 
 TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, QWidget* parent)
@@ -29,7 +32,10 @@ TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, QWid
     setObjectName(QStringLiteral("MainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMinimumHeight(kMinHeight);
-    ui_ = MainLayout::Build(this);
+    browserHost_ = std::make_unique<MainBrowserHost>(*this, messages_);
+    browser_ = std::make_unique<FileBrowser>(*browserHost_, ShellNamespace::ForCurrentUser());
+    ui_ = MainLayout::Build(this, browser_->Tree(), browser_->List());
+    connect(this, &TMainWindow::navigateRequested, browser_.get(), &FileBrowser::NavigateToPath);
     resize(800, 600);
     FormCreate();
 }
@@ -41,6 +47,8 @@ TMainWindow::~TMainWindow()
     disconnect(focusConnection_);
     qApp->removeEventFilter(this);
     delete hints_;
+    // The browser leaves its widgets to the window but must not hear them go.
+    browser_.reset();
 }
 
 void TMainWindow::FormCreate()
@@ -72,6 +80,7 @@ void TMainWindow::FormCreate()
     treeUpdating_ = false;
 
     OptionRules::TreeStyleIndicator(ui_.panelMain->content());
+    browser_->ButtonCreateTreeClick();
     ui_.panelMain->UpdateOptionsContentHeight();
     // This platform always blends; there is no library to load and nothing to warn about.
     alphaBlend_ = true;
@@ -106,12 +115,7 @@ void TMainWindow::connectControls()
     OptionsPanel* options = ui_.panelMain;
     connect(options->control<QCheckBox>(QStringLiteral("CheckBoxMessages")), &QCheckBox::toggled, this,
             [this](bool on) { shellOwner_ = on ? this : nullptr; });
-    connect(options->control<QCheckBox>(QStringLiteral("CheckBoxTitleBar")), &QCheckBox::toggled, this, [this](bool on) {
-        if (on)
-            ShowPathInTitle();
-        else
-            setWindowTitle(AppTexts::MainTitle());
-    });
+    BindBrowserOptions(*options, *browser_);
     for (const char* name : {"CheckBoxMulti", "CheckBoxComplete", "CheckBoxWarning", "CheckBoxLabels"})
         connect(options->control<QCheckBox>(QString::fromLatin1(name)), &QCheckBox::toggled, this,
                 &TMainWindow::diagramOptionsChanged);
@@ -200,7 +204,7 @@ void TMainWindow::closeEvent(QCloseEvent* event)
     closed_ = true;
     config_.WriteConfiguration(*this);
     treeUpdating_ = true;
-    ui_.folderList->clear();
+    browser_->List()->ClearCatalog();
 }
 
 void TMainWindow::FormDestroy()
@@ -235,9 +239,7 @@ void TMainWindow::DisplayHint(const QString& hint)
 
 void TMainWindow::ShowPathInTitle()
 {
-    if (!ui_.panelMain->ticked(QStringLiteral("CheckBoxTitleBar")) || currentFolder_.isEmpty())
-        return;
-    setWindowTitle(AppTexts::MainTitle() + currentFolder_);
+    browser_->ShowPathInTitle();
 }
 
 void TMainWindow::ShowOptionsPanelClick()

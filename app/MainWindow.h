@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QWidget>
 
 #include "app/ConfigurationHost.h"
@@ -8,7 +10,9 @@
 #include "photometry/IesRecord.h"
 
 class Configuration;
+class FileBrowser;
 class HintTracker;
+class MainBrowserHost;
 class MessagePresenter;
 
 // The main window: the folder tree over the diagram panel on the left, the
@@ -24,6 +28,8 @@ public:
     ~TMainWindow() override;
 
     [[nodiscard]] const MainLayout& areas() const { return ui_; }
+    // The folder tree and the file list working together.
+    [[nodiscard]] FileBrowser& browser() const { return *browser_; }
     [[nodiscard]] bool configurationReadFailed() const { return readFailed_; }
     [[nodiscard]] const QString& storedPath() const { return storedPath_; }
     // The window that shell work may use for its messages: none while "Show IO messages" is off.
@@ -105,11 +111,13 @@ private:
 
     Configuration& config_;
     MessagePresenter& messages_;
+    // The host outlives the browser, which is gone before the widgets it placed.
+    std::unique_ptr<MainBrowserHost> browserHost_;
+    std::unique_ptr<FileBrowser> browser_;
     MainLayout ui_;
     HintTracker* hints_ = nullptr;
     tIES CurrentIes_;
     QString storedPath_;
-    QString currentFolder_;
     QWidget* shellOwner_ = nullptr;
     bool readFailed_ = false;
     bool alphaBlend_ = false;

@@ -14,10 +14,11 @@
 #include "app/DiagramPanel.h"
 #include "app/OptionsPanel.h"
 #include "app/SnapSplitter.h"
+#include "browser/FileBrowser.h"
 
 QString TMainWindow::folderDisplayPath() const
 {
-    return currentFolder_;
+    return browser_->SelectedDisplayPath();
 }
 
 // An absurd stored size would only cost a huge window buffer; it is cut to

@@ -60,6 +60,13 @@ FileListView::FileListView(QWidget* parent)
     });
 }
 
+FileListView::~FileListView()
+{
+    // The model and the selection go after this part of the object.
+    selectionModel()->disconnect(this);
+    hoverTimer_.stop();
+}
+
 void FileListView::SuspendListChange()
 {
     ++suspensions_;

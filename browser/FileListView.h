@@ -19,6 +19,7 @@ class FileListView : public QListView {
     Q_OBJECT
 public:
     explicit FileListView(QWidget* parent = nullptr);
+    ~FileListView() override;
 
     [[nodiscard]] CatalogModel& Model() { return *model_; }
     [[nodiscard]] const Catalog& Entries() const { return model_->catalog(); }

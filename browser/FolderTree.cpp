@@ -69,6 +69,13 @@ FolderTree::FolderTree(const ShellNamespace& space, QWidget* parent) : QTreeWidg
     connect(this, &QTreeWidget::currentItemChanged, this, &FolderTree::OnCurrentChanged);
 }
 
+FolderTree::~FolderTree()
+{
+    // The nodes go after this part of the object: no handler may hear them.
+    blockSignals(true);
+    changeTimer_.stop();
+}
+
 void FolderTree::Rebuild()
 {
     changeTimer_.stop();
@@ -83,8 +90,10 @@ void FolderTree::Rebuild()
     root->setText(0, root->Record->DisplayName);
     root->setIcon(0, FolderIcon(space_, desktop));
     {
+        // Nothing is selected after a build, until the user or a walk selects.
         FlagScope quiet(reverting_, true);
         insertTopLevelItem(0, root);
+        setCurrentItem(nullptr);
     }
     FillFolderNode(desktop, root, 1);
     SortFolderChildren(root);

@@ -14,6 +14,7 @@ class FolderTree : public QTreeWidget {
     Q_OBJECT
 public:
     FolderTree(const ShellNamespace& space, QWidget* parent = nullptr);
+    ~FolderTree() override;
 
     [[nodiscard]] const ShellNamespace& Space() const { return space_; }
     [[nodiscard]] FolderNode* Root() const { return AsFolderNode(topLevelItem(0)); }

@@ -4,49 +4,6 @@
 #include <cmath>
 #include <limits>
 
-StylePreset TreeStyleIndicator(const TreeStyleFlags& flags)
-{
-    const int value = (flags.lines ? 1 : 0) + (flags.autoExpand ? 2 : 0) + (flags.hotTrack ? 4 : 0);
-    if (value == 1)
-        return StylePreset::Classic;
-    return value == 6 ? StylePreset::Modern : StylePreset::Custom;
-}
-
-StylePreset ListStyleIndicator(const ListStyleFlags& flags)
-{
-    const int value = (flags.handPoint ? 8 : 0) + (flags.underlineHot ? 16 : 0) + (flags.underlineCold ? 32 : 0) +
-                      (flags.hotTrack ? 64 : 0);
-    if (value == 0)
-        return StylePreset::Classic;
-    return value == 24 ? StylePreset::Modern : StylePreset::Custom;
-}
-
-std::optional<TreeStyleFlags> TreePreset(StylePreset preset)
-{
-    switch (preset) {
-    case StylePreset::Classic:
-        return TreeStyleFlags{true, false, false};
-    case StylePreset::Modern:
-        return TreeStyleFlags{false, true, true};
-    case StylePreset::Custom:
-        break;
-    }
-    return std::nullopt;
-}
-
-std::optional<ListStyleFlags> ListPreset(StylePreset preset)
-{
-    switch (preset) {
-    case StylePreset::Classic:
-        return ListStyleFlags{false, false, false, false};
-    case StylePreset::Modern:
-        return ListStyleFlags{true, true, false, false};
-    case StylePreset::Custom:
-        break;
-    }
-    return std::nullopt;
-}
-
 std::optional<int> ParseHoverTime(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))

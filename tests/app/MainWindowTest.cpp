@@ -208,7 +208,8 @@ TEST_F(MainWindowTest, ShiftWheelStepsEnabledSliderOnly)
 
 TEST_F(MainWindowTest, QuestionMarkHintShowsInTitleUntilItGoes)
 {
-    TMainWindow& w = start();
+    // Without the full path the title holds no folder of its own.
+    TMainWindow& w = start("[GroupBoxExOther]\r\nCheckBoxTitleBar=0\r\n");
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Kandora v2.9    "));
     w.DisplayHint(QStringLiteral("?/home/light/ies"));
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Kandora v2.9    /home/light/ies"));

@@ -2,30 +2,6 @@
 
 #include "browser/ListOptions.h"
 
-TEST(ListOptionsTest, TreeIndicatorMatchesOnlyExactPresets)
-{
-    for (int value = 0; value < 8; ++value) {
-        const TreeStyleFlags flags{(value & 1) != 0, (value & 2) != 0, (value & 4) != 0};
-        const StylePreset expected = value == 1 ? StylePreset::Classic : value == 6 ? StylePreset::Modern : StylePreset::Custom;
-        EXPECT_EQ(TreeStyleIndicator(flags), expected) << value;
-    }
-    // A preset's own flags always bring the indicator back to it.
-    EXPECT_EQ(TreeStyleIndicator(*TreePreset(StylePreset::Classic)), StylePreset::Classic);
-    EXPECT_EQ(TreeStyleIndicator(*TreePreset(StylePreset::Modern)), StylePreset::Modern);
-    EXPECT_FALSE(TreePreset(StylePreset::Custom));
-}
-
-TEST(ListOptionsTest, ListIndicatorMatchesOnlyExactPresets)
-{
-    for (int value = 0; value < 16; ++value) {
-        const ListStyleFlags flags{(value & 1) != 0, (value & 2) != 0, (value & 4) != 0, (value & 8) != 0};
-        const StylePreset expected = value == 0 ? StylePreset::Classic : value == 3 ? StylePreset::Modern : StylePreset::Custom;
-        EXPECT_EQ(ListStyleIndicator(flags), expected) << value;
-    }
-    EXPECT_EQ(ListStyleIndicator(*ListPreset(StylePreset::Modern)), StylePreset::Modern);
-    EXPECT_EQ(ListStyleIndicator(*ListPreset(StylePreset::Classic)), StylePreset::Classic);
-}
-
 struct HoverCase {
     const char* text;
     std::optional<int> value;
