@@ -8,8 +8,8 @@
 QString ListingFaultText(const std::vector<ReadFault>& faults)
 {
     const auto count = static_cast<qsizetype>(faults.size());
-    QString text = count == 1 ? QStringLiteral("1 file could not be read:")
-                              : QStringLiteral("%1 files could not be read:").arg(count);
+    // Header faults are in here too: those files were read, with a fault.
+    QString text = count == 1 ? QStringLiteral("Faults in 1 file:") : QStringLiteral("Faults in %1 files:").arg(count);
     const qsizetype named = std::min<qsizetype>(count, MessageQueue::kNamedFaults);
     for (qsizetype i = 0; i < named; ++i) {
         const ReadFault& fault = faults[static_cast<std::size_t>(i)];

@@ -217,7 +217,7 @@ TEST_F(FileListTest, ListingFaultsMakeOneBoxNamingTheFirstFew)
     OpenLamps();
     DeliverQueuedMessages();
     ASSERT_EQ(host_.messages.size(), 1u);
-    EXPECT_TRUE(host_.messages[0].startsWith(QStringLiteral("7 files could not be read:")));
+    EXPECT_TRUE(host_.messages[0].startsWith(QStringLiteral("Faults in 7 files:")));
     EXPECT_EQ(host_.messages[0].count(QLatin1Char('\n')), MessageQueue::kNamedFaults + 1);
     EXPECT_EQ(ListCaptions().size(), 2 + 3 + 7) << "the listing went on";
 }
