@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QToolButton>
+
+#include "AppTestSupport.h"
+#include "app/DiagramPanel.h"
+#include "browser/FileBrowser.h"
+#include "photometry/Calculations.h"
+
+namespace {
+
+// The main window hosting the browser, opened on the sample library.
+class BrowserHostingTest : public ::testing::Test, public WindowFixture {
+protected:
+    static std::string Samples() { return std::string(KANDORA_SOURCE_DIR) + "/samples"; }
+    TMainWindow& OpenOnSamples()
+    {
+        TMainWindow& w = open();
+        w.show();
+        w.browser().NavigateToPath(w.browser().Navigator().ParsingToDisplayPath(Samples()));
+        return w;
+    }
+    FileListView& List() const { return *window->browser().List(); }
+    int RowOf(const QString& caption) const
+    {
+        for (int i = 0; i < List().Model().rowCount(); ++i) {
+            if (List().Model().data(List().Model().index(i), Qt::DisplayRole).toString() == caption)
+                return i;
+        }
+        return -1;
+    }
+    void Focus(int row) const { List().setCurrentIndex(List().Model().index(row)); }
+    const DiagramPanel& Diagram() const { return *window->areas().panelImage; }
+    bool AxialShown() const { return !Diagram().findChild<QLabel*>(QStringLiteral("LabelAxial"))->isHidden(); }
+};
+
+}  // namespace
+
+TEST_F(BrowserHostingTest, EverySampleShowsItsRecordSliderAndLabel)
+{
+    TMainWindow& w = OpenOnSamples();
+    ASSERT_GT(List().Entries().FileCount(), 20);
+    for (int row = List().FolderCount(); row < List().Model().rowCount(); ++row) {
+        Focus(row);
+        const tIES& shown = w.CurrentIes();
+        EXPECT_EQ(shown, List().Entries().Item(row).entry->Ies) << row;
+        const bool planes = shown.HorzCount > 1;
+        const QSlider* slider = Diagram().degreeSlider();
+        EXPECT_EQ(!slider->isHidden(), planes) << row;
+        EXPECT_EQ(slider->isEnabled(), planes) << row;
+        EXPECT_EQ(AxialShown(), !planes) << row;
+        if (planes) {
+            EXPECT_EQ(slider->maximum(), shown.HorzCount - 1);
+            EXPECT_EQ(slider->value(), slider->minimum() + ZeroPlaneIndex(shown)) << row;
+        }
+        EXPECT_TRUE(Diagram().printButton()->isEnabled());
+        EXPECT_TRUE(w.areas().labelInfo->text().startsWith(QStringLiteral("Filename: ")));
+        EXPECT_TRUE(w.windowTitle().endsWith(w.browser().CurrentFilePath().mid(1)));
+    }
+}
+
+TEST_F(BrowserHostingTest, FolderEntryBlanksTheDiagramArea)
+{
+    TMainWindow& w = OpenOnSamples();
+    Focus(RowOf(QStringLiteral("pendant-opal-globe.ies")));
+    Focus(0);  // the up entry, on by default in the list options
+    EXPECT_EQ(RowOf(QStringLiteral("..")), 0);
+    EXPECT_TRUE(Diagram().degreeSlider()->isHidden());
+    EXPECT_FALSE(AxialShown());
+    EXPECT_FALSE(Diagram().printButton()->isEnabled());
+    EXPECT_FALSE(Diagram().renderButton()->isEnabled());
+    EXPECT_TRUE(w.areas().labelInfo->text().isEmpty());
+    EXPECT_TRUE(w.browser().CurrentFilePath().isEmpty());
+}
+
+TEST_F(BrowserHostingTest, LastFolderComesBackAtTheNextStart)
+{
+    writeIni("[GroupBoxExOther]\r\nCheckBoxSave=1\r\n");
+    TMainWindow& first = OpenOnSamples();
+    const QString path = first.browser().SelectedDisplayPath();
+    EXPECT_TRUE(path.endsWith(QStringLiteral("/samples/"))) << path.toStdString();
+    closeWindow();
+    window.reset();
+    EXPECT_TRUE(readIni().contains(QByteArray("Path=") + path.toUtf8()));
+    TMainWindow& second = open();
+    second.show();
+    EXPECT_EQ(second.browser().SelectedDisplayPath(), path);
+    EXPECT_GT(List().Entries().FileCount(), 20);
+}
+
+TEST_F(BrowserHostingTest, OptionControlsDriveTheBrowser)
+{
+    TMainWindow& w = OpenOnSamples();
+    OptionsPanel& panel = options();
+    panel.control<QComboBox>(QStringLiteral("ComboBoxCaption"))->setCurrentIndex(CaptionManufacturer);
+    EXPECT_EQ(w.browser().Options().captionIndex, CaptionManufacturer);
+    EXPECT_NE(RowOf(QStringLiteral("Norrick Outdoor Lighting")), -1);
+    panel.control<QCheckBox>(QStringLiteral("CheckBoxUp"))->setChecked(false);
+    EXPECT_EQ(RowOf(QStringLiteral("..")), -1);
+    EXPECT_FALSE(panel.control<QComboBox>(QStringLiteral("ComboBoxUp"))->isEnabled());
+    auto* hover = panel.control<QLineEdit>(QStringLiteral("EditHoverTime"));
+    hover->setText(QStringLiteral("2.5"));
+    emit hover->editingFinished();
+    EXPECT_EQ(List().HoverTime(), 2);
+    EXPECT_EQ(hover->text(), QStringLiteral("2"));
+    hover->setText(QStringLiteral("-"));
+    emit hover->editingFinished();
+    EXPECT_EQ(hover->text(), QStringLiteral("2")) << "a text that is no number keeps the time";
+}
+
+TEST_F(BrowserHostingTest, ListingFaultsReachThePresenterOnceAfterTheListing)
+{
+    OpenOnSamples();
+    presenter.messages.clear();
+    options().control<QComboBox>(QStringLiteral("ComboBoxCaption"))->setCurrentIndex(CaptionManufacturer);
+    EXPECT_TRUE(presenter.messages.empty()) << "no box inside the listing";
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(presenter.messages[0].caption, QStringLiteral("Error!"));
+    EXPECT_TRUE(presenter.messages[0].text.startsWith(QStringLiteral("Faults in 1 file:")));
+    EXPECT_TRUE(presenter.messages[0].text.contains(QStringLiteral("misprinted-header.ies: Line ")));
+}
