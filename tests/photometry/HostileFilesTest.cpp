@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "photometry/EntryLoader.h"
+#include "tests/photometry/HostileFiles.h"
+
+namespace fs = std::filesystem;
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const HostileFile& file, std::ostream* out)
+{
+    *out << file.name;
+}
+
+namespace {
+
+fs::path FreshFolder(const std::string& tag)
+{
+    const fs::path dir = fs::temp_directory_path() / ("kandora-" + tag + "-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// What every record handed to the drawing code must satisfy.
+void ExpectSoundRecord(const tIES& ies, const std::string& name)
+{
+    ASSERT_EQ(ies.VertAngles.size(), ies.VertCount) << name;
+    ASSERT_EQ(ies.HorzAngles.size(), ies.HorzCount) << name;
+    ASSERT_EQ(ies.Candela.size(), ies.HorzCount) << name;
+    for (const tArrEx& row : ies.Candela) {
+        ASSERT_EQ(row.size(), ies.VertCount) << name;
+        for (double v : row)
+            ASSERT_TRUE(std::isfinite(v)) << name;
+    }
+    for (const tArrEx* angles : {&ies.VertAngles, &ies.HorzAngles})
+        for (double a : *angles)
+            ASSERT_TRUE(std::isfinite(a)) << name;
+    for (double v : {ies.LampLumens, ies.Multiplier, ies.Width, ies.Length, ies.Height})
+        ASSERT_TRUE(std::isfinite(v)) << name;
+}
+
+class HostileFileTest : public ::testing::TestWithParam<HostileFile> {
+protected:
+    static void SetUpTestSuite() { dir_ = FreshFolder("hostile"); }
+    static void TearDownTestSuite() { fs::remove_all(dir_); }
+    static fs::path dir_;
+};
+fs::path HostileFileTest::dir_;
+
+TEST_P(HostileFileTest, GivesItsExpectedOutcome)
+{
+    const HostileFile& file = GetParam();
+    WriteBytes(dir_ / file.name, file.bytes());
+    std::optional<TiesData> listed = NewEntry((dir_ / file.name).string());
+    ASSERT_TRUE(listed) << "a regular file is always listed";
+    TiesData entry = *listed;
+    const LoadResult r = LoadEntry(entry, dir_.string() + "/");
+
+    switch (file.expected) {
+    case Expected::Reads:
+        EXPECT_EQ(r.kind, LoadResult::Kind::Loaded) << r.error;
+        EXPECT_FALSE(r.HasHeaderFault()) << r.headerFault;
+        break;
+    case Expected::ReadsWithHeaderFault:
+        EXPECT_EQ(r.kind, LoadResult::Kind::Loaded) << r.error;
+        EXPECT_NE(r.headerFault.find(file.message), std::string::npos) << r.headerFault;
+        break;
+    case Expected::Refused:
+        EXPECT_EQ(r.kind, LoadResult::Kind::Failed);
+        EXPECT_NE(r.error.find(file.message), std::string::npos) << r.error;
+        EXPECT_FALSE(entry.Loaded);
+        EXPECT_EQ(entry.Texts.size(), 2u) << "a refused file leaves the entry unread";
+        break;
+    }
+    if (r.kind == LoadResult::Kind::Loaded) {
+        EXPECT_TRUE(entry.Loaded);
+        ASSERT_EQ(entry.Texts.size(), 8u);
+        EXPECT_EQ(entry.Texts[1], file.name);
+        ExpectSoundRecord(entry.Ies, file.name);
+    }
+    fs::remove(dir_ / file.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, HostileFileTest, ::testing::ValuesIn(HostileFiles()),
+                         [](const ::testing::TestParamInfo<HostileFile>& param) {
+                             std::string name = param.param.name.substr(0, param.param.name.size() - 4);
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+// Reads one hostile case straight from the table by name.
+TiesData LoadCase(const std::string& name)
+{
+    for (const HostileFile& file : HostileFiles()) {
+        if (file.name != name)
+            continue;
+        const fs::path dir = FreshFolder("case");
+        WriteBytes(dir / name, file.bytes());
+        TiesData entry = UnreadEntry(name);
+        (void)LoadEntry(entry, dir.string() + "/");
+        fs::remove_all(dir);
+        return entry;
+    }
+    ADD_FAILURE() << "no case " << name;
+    return {};
+}
+
+TEST(HostileFileContent, NonNumbersAndOutOfRangeValuesBecomeZero)
+{
+    const TiesData entry = LoadCase("nan-inf-values.ies");
+    ASSERT_TRUE(entry.Loaded);
+    EXPECT_EQ(entry.Ies.VertAngles, (tArrEx{0, 45, 0}));
+    EXPECT_EQ(entry.Ies.HorzAngles, (tArrEx{0, 0}));
+    EXPECT_EQ(entry.Ies.Candela, (tArrEx2{{0, 0, 0}, {0, 1e308, -1e308}}));
+}
+
+TEST(HostileFileContent, NormalisingPastTheDoubleRangeGivesZeroNotInfinity)
+{
+    const TiesData entry = LoadCase("huge-values-normalised.ies");
+    ASSERT_TRUE(entry.Loaded);
+    EXPECT_DOUBLE_EQ(entry.Ies.Multiplier, 0.5);
+    EXPECT_EQ(entry.Ies.Candela, (tArrEx2{{0, 0}}));
+}
+
+TEST(HostileFileContent, CountsKeepTheirLow16Bits)
+{
+    const TiesData big = LoadCase("counts-2pow31.ies");
+    EXPECT_EQ(big.Ies.VertCount, 0);
+    EXPECT_EQ(big.Ies.HorzCount, 2);
+    const TiesData negative = LoadCase("counts-negative.ies");
+    EXPECT_EQ(negative.Ies.VertCount, 65535);
+    EXPECT_EQ(negative.Ies.HorzCount, 1);
+}
+
+TEST(HostileFileContent, MissingNumbersAreZeroAndTheRestIsKept)
+{
+    const TiesData entry = LoadCase("fewer-numbers-than-declared.ies");
+    ASSERT_EQ(entry.Ies.VertCount, 181);
+    ASSERT_EQ(entry.Ies.HorzCount, 73);
+    EXPECT_EQ(entry.Ies.VertAngles[3], 3);
+    EXPECT_EQ(entry.Ies.VertAngles[4], 0);
+    EXPECT_EQ(entry.Ies.Candela[72][180], 0);
+}
+
+TEST(HostileFileContent, KeywordTextsSurviveOddEncodingsAndHugeLines)
+{
+    EXPECT_EQ(LoadCase("latin1.ies").Texts[3], "Leuchten M\xFCller \xA9");
+    EXPECT_EQ(LoadCase("utf8.ies").Texts[4], "\xE2\x82\xAC \xF0\x9F\x92\xA1");
+    EXPECT_EQ(LoadCase("header-line-10MB.ies").Texts[2].size(), std::size_t{10} << 20);
+    const TiesData many = LoadCase("keyword-lines-100000.ies");
+    EXPECT_EQ(many.Ies.Candela, (tArrEx2{{100, 80, 60}, {90, 70, 50}}));
+    const TiesData crOnly = LoadCase("cr-only.ies");
+    EXPECT_EQ(crOnly.Texts[2], "T-1");
+    EXPECT_EQ(crOnly.Ies.Candela, many.Ies.Candela);
+}
+
+}  // namespace
