@@ -32,6 +32,24 @@ std::string SystemError(int error)
     return std::strerror(error);
 }
 
+std::string TooLarge()
+{
+    return "The file is larger than " + std::to_string(kMaxFileBytes >> 20) + " MB.";
+}
+
+std::string NotRegularFile(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "It is a folder, not a file.";
+    if (S_ISFIFO(mode))
+        return "It is a named pipe, not a regular file.";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "It is a device, not a regular file.";
+    if (S_ISSOCK(mode))
+        return "It is a socket, not a regular file.";
+    return "It is not a regular file.";
+}
+
 }  // namespace
 
 std::string ReadWholeFile(const std::string& path, std::string& bytes)
@@ -45,18 +63,14 @@ std::string ReadWholeFile(const std::string& path, std::string& bytes)
     if (::fstat(fd.get(), &st) != 0)
         return SystemError(errno);
     if (!S_ISREG(st.st_mode))
-        return "not a regular file";
+        return NotRegularFile(st.st_mode);
     if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes)
-        return "the file is larger than " + std::to_string(kMaxFileBytes >> 20) + " MB";
+        return TooLarge();
+    // Read into a buffer of exactly the size fstat gave: growing a string
+    // past its capacity would double it, and a 64 MB file would cost 128 MB.
     bytes.resize(static_cast<std::size_t>(st.st_size));
     std::size_t filled = 0;
-    // The file may change while we read: stop at its end or at the bound.
-    for (;;) {
-        if (filled == bytes.size()) {
-            if (bytes.size() > kMaxFileBytes)
-                return "the file is larger than " + std::to_string(kMaxFileBytes >> 20) + " MB";
-            bytes.resize(bytes.size() + 4096);
-        }
+    while (filled < bytes.size()) {
         const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR)
@@ -64,10 +78,28 @@ std::string ReadWholeFile(const std::string& path, std::string& bytes)
             return SystemError(errno);
         }
         if (got == 0)
-            break;
+            break;  // the file shrank while we read it
         filled += static_cast<std::size_t>(got);
     }
     bytes.resize(filled);
+    // The file may also have grown since fstat (or report no size, as some
+    // special file systems do): take the rest in chunks, up to the bound.
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return SystemError(errno);
+        }
+        if (got == 0)
+            break;
+        if (bytes.size() + static_cast<std::size_t>(got) > kMaxFileBytes) {
+            bytes.clear();
+            return TooLarge();
+        }
+        bytes.append(chunk, static_cast<std::size_t>(got));
+    }
     return {};
 }
 
@@ -81,7 +113,14 @@ LoadResult LoadEntry(TiesData& entry, const std::string& folder)
     const std::string path = folder + entry.Texts[1];
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
-        result.kind = LoadResult::Kind::Missing;
+        // Only a name that is really gone counts as missing; a symbolic-link
+        // loop or a folder we may not enter is a fault worth telling.
+        if (errno == ENOENT || errno == ENOTDIR) {
+            result.kind = LoadResult::Kind::Missing;
+        } else {
+            result.kind = LoadResult::Kind::Failed;
+            result.error = SystemError(errno);
+        }
         return result;
     }
     std::string bytes;
@@ -98,7 +137,20 @@ LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes, std::string f
 {
     LoadResult result;
     // The splitter and the reader both stop at a zero byte themselves.
-    const HeaderSplit split = SplitHeader(bytes);
+    HeaderSplit split = SplitHeader(bytes);
+    // The header text can be twice the file's size (a CR LF for every lone
+    // line end): free it before the candela matrix is allocated. Keywords
+    // read the same from the file's own header lines, since a value ends at
+    // the first CR or LF either way.
+    std::string().swap(split.headerText);
+    const std::string_view header = split.hasTilt ? bytes.substr(0, split.numericOffset) : std::string_view();
+
+    std::vector<std::string> texts;
+    texts.reserve(8);
+    texts.push_back(entry.Texts.size() > 2 ? entry.Texts[1] : std::string());
+    texts.push_back(std::move(fileName));
+    const bool changed = FillKeywordTexts(header, texts);
+
     tIES ies;
     const ReadResult read = ReadIes(bytes, split, ies);
     if (!read.Read()) {
@@ -109,11 +161,7 @@ LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes, std::string f
     if (read.status == ReadResult::Status::HeaderFault)
         result.headerFault = read.message;
 
-    std::vector<std::string> texts;
-    texts.reserve(8);
-    texts.push_back(entry.Texts.size() > 2 ? entry.Texts[1] : std::string());
-    texts.push_back(std::move(fileName));
-    entry.Changed = FillKeywordTexts(split.headerText, texts);
+    entry.Changed = changed;
     entry.Texts = std::move(texts);
     entry.Ies = std::move(ies);
     entry.Loaded = true;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -165,6 +168,88 @@ TEST(HostileFileContent, KeywordTextsSurviveOddEncodingsAndHugeLines)
     const TiesData crOnly = LoadCase("cr-only.ies");
     EXPECT_EQ(crOnly.Texts[2], "T-1");
     EXPECT_EQ(crOnly.Ies.Candela, many.Ies.Candela);
+}
+
+// What a folder listing may hold besides regular files.
+struct SpecialFile {
+    std::string name;
+    std::function<void(const fs::path& dir)> make;
+    bool listed;               // NewEntry yields an entry
+    LoadResult::Kind kind;     // what LoadEntry reports for it
+    std::string message;       // part of the message expected
+};
+
+void PrintTo(const SpecialFile& file, std::ostream* out)
+{
+    *out << file.name;
+}
+
+std::vector<SpecialFile> SpecialFiles()
+{
+    using K = LoadResult::Kind;
+    return {
+        {"x.ies", [](const fs::path& dir) { fs::create_directory(dir / "x.ies"); }, false, K::Failed, "folder"},
+        // Opening a FIFO without a writer would block without O_NONBLOCK.
+        {"p.ies", [](const fs::path& dir) { ASSERT_EQ(::mkfifo((dir / "p.ies").c_str(), 0600), 0); }, true, K::Failed,
+         "named pipe"},
+        {"loop.ies", [](const fs::path& dir) {
+             fs::create_symlink("loop2.ies", dir / "loop.ies");
+             fs::create_symlink("loop.ies", dir / "loop2.ies");
+         }, false, K::Failed, "symbolic links"},
+        {".ies", [](const fs::path& dir) { fs::create_symlink("/dev/zero", dir / ".ies"); }, true, K::Failed, "device"},
+        {"dangling.ies", [](const fs::path& dir) { fs::create_symlink("gone.ies", dir / "dangling.ies"); }, false,
+         K::Missing, ""},
+        // A sparse file: refused by its size before a byte is read.
+        {"sparse-65MB.ies", [](const fs::path& dir) {
+             std::ofstream(dir / "sparse-65MB.ies") << "TILT=NONE\n";
+             fs::resize_file(dir / "sparse-65MB.ies", std::uintmax_t{65} << 20);
+         }, true, K::Failed, "larger than 64 MB"},
+    };
+}
+
+class SpecialFileTest : public ::testing::TestWithParam<SpecialFile> {};
+
+TEST_P(SpecialFileTest, IsRefusedWithoutBlockingAndSaysWhy)
+{
+    const SpecialFile& file = GetParam();
+    const fs::path dir = FreshFolder("special");
+    file.make(dir);
+    EXPECT_EQ(NewEntry((dir / file.name).string()).has_value(), file.listed);
+
+    // An entry may outlive the file it was listed for: load it anyway.
+    TiesData entry = UnreadEntry(file.name);
+    const LoadResult r = LoadEntry(entry, dir.string() + "/");
+    EXPECT_EQ(r.kind, file.kind) << r.error;
+    EXPECT_NE(r.error.find(file.message), std::string::npos) << r.error;
+    EXPECT_EQ(r.error.empty(), file.kind != LoadResult::Kind::Failed) << r.error;
+    EXPECT_FALSE(entry.Loaded);
+    EXPECT_EQ(entry.Texts.size(), 2u);
+    fs::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(Listing, SpecialFileTest, ::testing::ValuesIn(SpecialFiles()),
+                         [](const ::testing::TestParamInfo<SpecialFile>& param) {
+                             std::string name = "_" + param.param.name;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
+
+TEST(SpecialFile, UnreadableFileIsRefusedWithTheSystemsReason)
+{
+    // Permission bits do not stop root, under which CI runs.
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root: permission bits do not stop reading";
+    const fs::path dir = FreshFolder("unreadable");
+    WriteBytes(dir / "secret.ies", "TILT=NONE\n1 1000 1 1 1 1 2 0 0 0 1 1 9\n0\n0\n5\n");
+    fs::permissions(dir / "secret.ies", fs::perms::none);
+    TiesData entry = UnreadEntry("secret.ies");
+    const LoadResult r = LoadEntry(entry, dir.string() + "/");
+    EXPECT_EQ(r.kind, LoadResult::Kind::Failed);
+    EXPECT_EQ(r.error, std::strerror(EACCES));
+    EXPECT_FALSE(entry.Loaded);
+    fs::remove_all(dir);
 }
 
 }  // namespace
