@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "photometry/EntryLoader.h"
+#include "tests/photometry/ChildProcess.h"
 #include "tests/photometry/HostileFiles.h"
 
 namespace fs = std::filesystem;
@@ -237,43 +237,16 @@ INSTANTIATE_TEST_SUITE_P(Listing, SpecialFileTest, ::testing::ValuesIn(SpecialFi
                              return name;
                          });
 
-// Runs `load` in a child process, as user "nobody" when we are root (CI
-// runs as root, and permission bits do not stop root), and returns the
-// text it produced.
-std::string InChildWithoutPrivileges(const std::function<std::string()>& load)
-{
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return "pipe failed";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(fds[0]);
-        std::string text;
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            text = "could not drop privileges";
-        else
-            text = load();
-        const ssize_t written = ::write(fds[1], text.data(), text.size());
-        ::_exit(written == static_cast<ssize_t>(text.size()) ? 0 : 1);
-    }
-    ::close(fds[1]);
-    std::string text;
-    char buffer[256];
-    for (ssize_t got; (got = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(got));
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return text;
-}
-
 TEST(SpecialFile, UnreadableFileIsRefusedWithTheSystemsReason)
 {
     const fs::path dir = FreshFolder("unreadable");
     fs::permissions(dir, fs::perms::owner_all | fs::perms::others_exec | fs::perms::group_exec);
     WriteBytes(dir / "secret.ies", "TILT=NONE\n1 1000 1 1 1 1 2 0 0 0 1 1 9\n0\n0\n5\n");
     fs::permissions(dir / "secret.ies", fs::perms::none);
-    const std::string outcome = InChildWithoutPrivileges([&] {
+    // CI runs as root, whom permission bits do not stop: read as "nobody".
+    const std::string outcome = RunInChild([&] {
+        if (!DropRootPrivileges())
+            return std::string("could not drop privileges");
         TiesData entry = UnreadEntry("secret.ies");
         const LoadResult r = LoadEntry(entry, dir.string() + "/");
         if (r.kind != LoadResult::Kind::Failed)
