@@ -118,6 +118,9 @@ std::string WriteFileAtomically(const std::string& path, std::string_view bytes)
         return "It is a folder, not a file.";
     if (exists && !S_ISREG(st.st_mode))
         return "It is not a regular file.";
+    // Renaming over a write-protected file would succeed; its owner meant it to stay.
+    if (exists && ::access(target.c_str(), W_OK) != 0 && errno == EACCES)
+        return "The file is write-protected.";
 
     TemporaryFile temporary;
     if (const int error = temporary.Create(target))

@@ -107,6 +107,9 @@ TEST_F(AtomicFileTest, ReportsAMissingFolderOrName)
 TEST_F(AtomicFileTest, ReadOnlyFolderKeepsTheOldFile)
 {
     std::ofstream(dir_ / "ies.ini") << "old";
+    // The file itself may be written; only the folder is closed.
+    fs::permissions(dir_ / "ies.ini", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                          fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
     fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                               fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
     // Permission bits do not stop root (CI runs as root): write as "nobody".
@@ -116,6 +119,21 @@ TEST_F(AtomicFileTest, ReadOnlyFolderKeepsTheOldFile)
         return WriteFileAtomically((dir_ / "ies.ini").string(), "new");
     });
     EXPECT_EQ(error, "Cannot create a file in the folder: " + std::string(std::strerror(EACCES)) + ".");
+    EXPECT_EQ(Contents(dir_ / "ies.ini"), "old");
+    EXPECT_EQ(Names(dir_), std::vector<std::string>{"ies.ini"});
+}
+
+TEST_F(AtomicFileTest, WriteProtectedFileInAWritableFolderIsKept)
+{
+    std::ofstream(dir_ / "ies.ini") << "old";
+    fs::permissions(dir_ / "ies.ini", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir_, fs::perms::all);
+    const std::string error = RunInChild([&] {
+        if (!DropRootPrivileges())
+            return std::string("could not drop privileges");
+        return WriteFileAtomically((dir_ / "ies.ini").string(), "new");
+    });
+    EXPECT_EQ(error, "The file is write-protected.");
     EXPECT_EQ(Contents(dir_ / "ies.ini"), "old");
     EXPECT_EQ(Names(dir_), std::vector<std::string>{"ies.ini"});
 }
