@@ -69,8 +69,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::vector<std::string> texts{std::string(), "fuzz.ies"};
-    FillKeywordTexts(split.headerText, texts);
+    const bool changed = FillKeywordTexts(split.headerText, texts);
     Require(texts.size() == 8);
+    // Loading takes the keywords from the file's own header lines instead of
+    // the rebuilt header text: both must give the same values.
+    std::vector<std::string> fromFile{std::string(), "fuzz.ies"};
+    const std::string_view header = split.hasTilt ? text.substr(0, split.numericOffset) : std::string_view();
+    Require(FillKeywordTexts(header, fromFile) == changed && fromFile == texts);
     const std::string labels = KeywordText(texts, KeywordForm::Labels);
     const std::string lines = KeywordText(texts, KeywordForm::KeywordLines);
     Require(labels.empty() == lines.empty());
