@@ -103,12 +103,13 @@ int Catalog::IndexOf(const TiesData* entry) const
 
 void Catalog::ClearCatalog(CatalogFeedback& feedback)
 {
+    const int total = Count();
     feedback.ShowProgress(ProgressKind::Clearing, FileCount());
     // Release from the end so that no item moves while the list shrinks.
-    for (int i = Count() - 1; i >= 0; --i) {
+    for (int done = 0; done < total; ++done) {
         items_.pop_back();
-        if (i % 256 == 0)
-            feedback.SetProgress(Count());
+        if (done % 256 == 0)
+            feedback.SetProgress(done);
     }
     feedback.HideProgress();
     folderCount_ = 0;

@@ -71,11 +71,12 @@ QIcon FolderIcon(const ShellNamespace& space, const IdList& item)
     static const QIcon home = Cached(QAbstractFileIconProvider::Folder, "user-home");
     static const QIcon drive = Cached(QAbstractFileIconProvider::Drive, "drive-harddisk");
     static const QIcon folder = Cached(QAbstractFileIconProvider::Folder, "folder");
+    static const QIcon volume = Cached(QAbstractFileIconProvider::Drive, "drive-removable-media");
     if (item.IsEmpty())
         return desktop;
     if (space.IsHome(item))
         return home;
     if (space.IsFileSystemRoot(item))
         return drive;
-    return folder;
+    return item.Count() == 1 ? volume : folder;
 }

@@ -256,15 +256,17 @@ void FolderTree::DeliverChange(FolderNode* node)
 {
     if (!node || node == ShownFolderNode || !SelectionTracking)
         return;
-    if (style_.autoExpand && !TreeUpdating && !PathNavigating) {
-        // Single-expand: only the branch leading to the new node stays open.
+    if (style_.autoExpand && !TreeUpdating && !PathNavigating && ShownFolderNode) {
+        // Single-expand: the branch of the folder left behind closes, up to
+        // where it meets the new one.
         std::vector<QTreeWidgetItem*> keep;
         for (QTreeWidgetItem* up = node; up; up = up->parent())
             keep.push_back(up);
         FlagScope quiet(reverting_, true);
-        for (FolderNode* other : TreeOrder()) {
-            if (other->isExpanded() && other != Root() && std::find(keep.begin(), keep.end(), other) == keep.end())
-                other->setExpanded(false);
+        for (QTreeWidgetItem* up = ShownFolderNode; up && up != Root(); up = up->parent()) {
+            if (std::find(keep.begin(), keep.end(), up) != keep.end())
+                break;
+            up->setExpanded(false);
         }
     }
     emit FolderChanged(node);

@@ -1,5 +1,6 @@
 #include "ShellNamespace.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
 #include <memory>
@@ -79,8 +80,8 @@ std::string JoinPath(const std::string& folder, const std::string& name)
     return folder + '/' + name;
 }
 
-ShellNamespace::ShellNamespace(std::string home, std::string root)
-    : home_(Normalised(std::move(home))), root_(Normalised(std::move(root)))
+ShellNamespace::ShellNamespace(std::string home, std::string root, std::vector<std::string> mountFolders)
+    : home_(Normalised(std::move(home))), root_(Normalised(std::move(root))), mountFolders_(std::move(mountFolders))
 {
     if (home_.empty() || home_.front() != '/' || home_ == root_ || !IsDirectory(home_))
         home_.clear();
@@ -93,7 +94,35 @@ ShellNamespace ShellNamespace::ForCurrentUser()
         home = env;
     else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
         home = pw->pw_dir;
-    return ShellNamespace(home, "/");
+    std::vector<std::string> mounts;
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_name) {
+        mounts.push_back(std::string("/media/") + pw->pw_name);
+        mounts.push_back(std::string("/run/media/") + pw->pw_name);
+    }
+    return ShellNamespace(home, "/", std::move(mounts));
+}
+
+std::vector<std::string> ShellNamespace::Volumes() const
+{
+    std::vector<std::string> volumes;
+    for (const std::string& folder : mountFolders_) {
+        DirHandle dir(::opendir(folder.c_str()));
+        if (!dir)
+            continue;
+        while (const dirent* entry = ::readdir(dir.get())) {
+            if (!IsDotOrDotDot(entry->d_name) && EntryIsFolder(folder, entry))
+                volumes.push_back(JoinPath(folder, entry->d_name));
+        }
+    }
+    return volumes;
+}
+
+bool ShellNamespace::IsVolume(const IdList& item) const
+{
+    if (item.Count() != 1 || item.Last() == root_ || item.Last() == home_)
+        return false;
+    const std::vector<std::string> volumes = Volumes();
+    return std::find(volumes.begin(), volumes.end(), item.Last()) != volumes.end();
 }
 
 bool ShellNamespace::IsFileSystemRoot(const IdList& item) const
@@ -114,6 +143,8 @@ std::optional<std::vector<ItemId>> ShellNamespace::EnumerateSubfolders(const IdL
             roots.push_back(home_);
         if (IsDirectory(root_))
             roots.push_back(root_);
+        for (std::string& volume : Volumes())
+            roots.push_back(std::move(volume));
         return roots;
     }
     const std::string path = ParsingName(folder);
@@ -176,11 +207,13 @@ int ShellNamespace::Compare(const IdList& a, const IdList& b) const
         if (x[i] == y[i])
             continue;
         if (i == 0) {
-            // The home folder leads, as it does on any desktop.
-            if (x[0] == home_)
-                return -1;
-            if (y[0] == home_)
-                return 1;
+            // The home folder leads, as it does on any desktop, then the file system.
+            for (const std::string& first : {home_, root_}) {
+                if (!first.empty() && x[0] == first)
+                    return -1;
+                if (!first.empty() && y[0] == first)
+                    return 1;
+            }
         }
         return CompareNames(NameToText(x[i]), NameToText(y[i]), x[i], y[i]);
     }
@@ -212,7 +245,12 @@ std::optional<IdList> ShellNamespace::ParsePath(const std::string& rawPath) cons
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         return std::nullopt;
-    for (const std::string& base : {home_, root_}) {
+    // The most specific base wins: the home folder, a volume, then the root.
+    std::vector<std::string> bases{home_};
+    for (std::string& volume : Volumes())
+        bases.push_back(std::move(volume));
+    bases.push_back(root_);
+    for (const std::string& base : bases) {
         if (base.empty())
             continue;
         const bool under = path == base || base == "/" ||

@@ -9,17 +9,19 @@
 #include "browser/IdList.h"
 
 // The desktop namespace over the local file system. The virtual root
-// "Desktop" holds two folders: the user's home folder and the file-system
-// root. Every other item is a folder name below one of them. Parsing names
+// "Desktop" holds the user's home folder, the file-system root and the
+// mounted removable volumes. Every other item is a folder name below one of them. Parsing names
 // are full paths in the file system's own bytes; display names are for
 // people (bytes that are not valid UTF-8 are shown as Latin-1).
 class ShellNamespace {
 public:
     // `home` and `root` are absolute paths; tests pass temporary folders.
     // `home` is left out when it is missing, equal to `root` or not a folder.
-    explicit ShellNamespace(std::string home, std::string root = "/");
+    // The folders in `mountFolders` hold one folder per mounted volume.
+    explicit ShellNamespace(std::string home, std::string root = "/", std::vector<std::string> mountFolders = {});
 
-    // The namespace of the running user: $HOME (or the password entry) and "/".
+    // The namespace of the running user: $HOME (or the password entry), "/"
+    // and the volumes the desktop mounts under /media/USER or /run/media/USER.
     [[nodiscard]] static ShellNamespace ForCurrentUser();
 
     [[nodiscard]] IdList DesktopId() const { return {}; }
@@ -41,8 +43,8 @@ public:
     // empty for the desktop, which has no place in the file system.
     [[nodiscard]] std::string ParsingName(const IdList& item) const;
 
-    // Orders two absolute ids: the home folder before the file-system root,
-    // then folder names without regard to letter case, then by their bytes.
+    // Orders two absolute ids: the home folder, the file-system root, the
+    // volumes, then folder names without regard to letter case, then by their bytes.
     [[nodiscard]] int Compare(const IdList& a, const IdList& b) const;
 
     // The absolute id of an existing absolute path, through the home folder
@@ -51,12 +53,16 @@ public:
 
     [[nodiscard]] bool IsFileSystemRoot(const IdList& item) const;
     [[nodiscard]] bool IsHome(const IdList& item) const;
+    [[nodiscard]] bool IsVolume(const IdList& item) const;
+    // The mounted volumes' paths, looked up afresh each time.
+    [[nodiscard]] std::vector<std::string> Volumes() const;
     [[nodiscard]] const std::string& HomePath() const { return home_; }
     [[nodiscard]] const std::string& RootPath() const { return root_; }
 
 private:
     std::string home_;  // empty when left out
     std::string root_;
+    std::vector<std::string> mountFolders_;
 };
 
 // Turns file-system or file-header bytes into display text: UTF-8 when

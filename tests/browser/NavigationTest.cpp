@@ -223,3 +223,24 @@ TEST_F(NavigationTest, ArrowKeyReleasedElsewhereDoesNotStopFolderOpening)
     EXPECT_TRUE(tree->SelectionTracking);
     EXPECT_EQ(tree->ShownFolderNode, floods);
 }
+
+TEST_F(NavigationTest, AutoExpandClosesOnlyTheBranchLeftBehind)
+{
+    FolderTree* tree = Browser().Tree();
+    tree->SetAutoExpand(true);
+    Browser().NavigateToPath(Path(QStringLiteral("Lamps/Spots")));
+    FolderNode* spots = tree->Selected();
+    FolderNode* lamps = AsFolderNode(spots->parent());
+    FolderNode* docs = Child(AsFolderNode(lamps->parent()), QStringLiteral("Docs"));
+    tree->SelectNode(Child(lamps, QStringLiteral("Floods")));
+    EXPECT_TRUE(lamps->isExpanded()) << "the shared part of the branch stays open";
+    EXPECT_FALSE(spots->isExpanded());
+    tree->SelectNode(docs);
+    EXPECT_FALSE(lamps->isExpanded());
+    // A refresh restores what was open, whatever the option.
+    tree->SetExpanded(lamps, true);
+    tree->SetExpanded(Child(lamps, QStringLiteral("Spots")), true);
+    const QStringList before = Browser().Navigator().RecordTreeState();
+    Browser().ButtonRefreshClick();
+    EXPECT_EQ(Browser().Navigator().RecordTreeState(), before);
+}

@@ -112,3 +112,21 @@ TEST_F(ShellNamespaceTest, CompareIgnoresCaseThenUsesBytes)
     EXPECT_EQ(space.Compare(IdList({Home(), "a"}), IdList({Home(), "a"})), 0);
     EXPECT_LT(space.Compare(IdList({Home()}), IdList({Home(), "a"})), 0);
 }
+
+TEST_F(ShellNamespaceTest, MountedVolumesFollowTheFileSystemRoot)
+{
+    tree_.MakeFolder("media/ann/USB STICK/Lamps");
+    const std::string mounts = (tree_.Root() / "media/ann").string();
+    const std::string fsRoot = (tree_.Root() / "fs").string();
+    const ShellNamespace space(Home(), fsRoot, {mounts, (tree_.Root() / "missing").string()});
+    const auto roots = space.EnumerateSubfolders(space.DesktopId());
+    ASSERT_TRUE(roots);
+    ASSERT_EQ(roots->size(), 3u);
+    const IdList volume({mounts + "/USB STICK"});
+    EXPECT_EQ(IdList({(*roots)[2]}), volume);
+    EXPECT_TRUE(space.IsVolume(volume));
+    EXPECT_FALSE(space.IsVolume(IdList({fsRoot})));
+    EXPECT_EQ(space.DisplayName(volume), QStringLiteral("USB STICK"));
+    EXPECT_LT(space.Compare(IdList({fsRoot}), volume), 0);
+    EXPECT_EQ(space.ParsePath(mounts + "/USB STICK/Lamps"), IdList({mounts + "/USB STICK", "Lamps"}));
+}
