@@ -137,13 +137,10 @@ LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes, std::string f
 {
     LoadResult result;
     // The splitter and the reader both stop at a zero byte themselves.
-    HeaderSplit split = SplitHeader(bytes);
-    // The header text can be twice the file's size (a CR LF for every lone
-    // line end): free it before the candela matrix is allocated. Keywords
-    // read the same from the file's own header lines, since a value ends at
-    // the first CR or LF either way.
-    std::string().swap(split.headerText);
-    const std::string_view header = split.hasTilt ? bytes.substr(0, split.numericOffset) : std::string_view();
+    const HeaderSplit split = SplitHeader(bytes);
+    // Keywords read the same from the file's own header lines as from the
+    // CR LF text, since a value ends at the first CR or LF either way.
+    const std::string_view header = split.headerLines;
 
     std::vector<std::string> texts;
     texts.reserve(8);

@@ -208,34 +208,58 @@ std::size_t NextLine(std::string_view text, std::size_t eol)
 HeaderSplit SplitHeader(std::string_view text)
 {
     HeaderSplit split;
-    std::size_t pos = 0;
-    int line = 1;
-    while (pos < text.size()) {
-        const std::size_t eol = LineEnd(text, pos);
-        if (eol < text.size() && text[eol] == '\0')
-            text = text.substr(0, eol);  // a zero byte ends the text
-        const std::string_view content = text.substr(pos, eol - pos);
-        const std::size_t next = NextLine(text, eol);
-        const std::size_t equals = content.find('=');
-        if (equals != std::string_view::npos && EqualsIgnoreCase(content.substr(0, equals), "TILT")) {
-            split.hasTilt = true;
-            split.tiltValue = content.substr(equals + 1);
-            split.numericOffset = next;
-            split.numericFirstLine = line + 1;
-            split.headerText.reserve(next + line);
-            // Rebuild the header with CR LF after every line.
-            for (std::size_t p = 0; p < next;) {
-                const std::size_t e = std::min(LineEnd(text, p), next);
-                split.headerText.append(text.substr(p, e - p));
-                split.headerText.append("\r\n");
-                p = NextLine(text, e);
-            }
-            return split;
-        }
-        pos = next;
-        ++line;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    // Only a line's first "=" can make it the TILT line, so jump from one "="
+    // to the next instead of walking every line: a file of millions of empty
+    // lines is then crossed at memchr speed. Every byte is looked at at most
+    // twice, since the walk back to a line's start stops at the last "=".
+    const char* searched = begin;
+    while (searched < end) {
+        const char* equals = static_cast<const char*>(std::memchr(searched, '=', static_cast<std::size_t>(end - searched)));
+        if (!equals)
+            break;
+        const char* lineStart = equals;
+        while (lineStart > searched && lineStart[-1] != '\r' && lineStart[-1] != '\n')
+            --lineStart;
+        const bool firstEqualsOfLine = lineStart != searched || searched == begin;
+        searched = equals + 1;
+        if (!firstEqualsOfLine || !EqualsIgnoreCase(std::string_view(lineStart, static_cast<std::size_t>(equals - lineStart)), "TILT"))
+            continue;
+        // A zero byte ends the text: one before this line means there is no TILT line.
+        const std::size_t start = static_cast<std::size_t>(lineStart - begin);
+        if (std::memchr(begin, 0, start) != nullptr)
+            break;
+        const std::size_t eol = LineEnd(text, static_cast<std::size_t>(equals - begin));
+        const std::size_t next = (eol < text.size() && text[eol] == '\0') ? eol : NextLine(text, eol);
+        int line = 1;
+        for (const char* p = begin; p < lineStart; ++p)
+            if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n')))
+                ++line;
+        split.hasTilt = true;
+        split.tiltValue = text.substr(static_cast<std::size_t>(equals + 1 - begin), eol - static_cast<std::size_t>(equals + 1 - begin));
+        split.numericOffset = next;
+        split.numericFirstLine = line + 1;
+        split.headerLines = text.substr(0, next);
+        return split;
     }
     return split;  // no TILT line: empty header, the whole text is numeric
+}
+
+std::string HeaderText(const HeaderSplit& split)
+{
+    const std::string_view lines = split.headerLines;
+    std::string header;
+    header.reserve(lines.size() + 2);
+    for (std::size_t p = 0; p < lines.size();) {
+        const std::size_t e = LineEnd(lines, p);
+        header.append(lines.substr(p, e - p));
+        header.append("\r\n");
+        if (e < lines.size() && lines[e] == '\0')
+            break;
+        p = NextLine(lines, e);
+    }
+    return header;
 }
 
 double NextNumber(std::string_view& text, bool& fault)

@@ -16,14 +16,18 @@ inline constexpr std::size_t kMaxCandelaValues = std::size_t{1} << 24;
 inline constexpr std::size_t kMaxCandelaValues = std::size_t{1} << 16;
 #endif
 
-// The header lines of a file (through the TILT line) and where its numbers start.
+// The header lines of a file (through the TILT line) and where its numbers
+// start. The views point into the text that was split.
 struct HeaderSplit {
-    std::string headerText;        // header lines, each followed by CR LF; empty without TILT line
+    std::string_view headerLines;  // the file's own header lines with their line ends; empty without TILT line
     std::size_t numericOffset = 0; // first byte after the TILT line's end
     int numericFirstLine = 1;      // line number (from 1) at numericOffset
     bool hasTilt = false;
     std::string_view tiltValue;    // text after the TILT line's first "="
 };
+
+// The header lines each followed by CR LF, whatever line ends the file used.
+[[nodiscard]] std::string HeaderText(const HeaderSplit& split);
 
 // The text a file's bytes stand for: everything before the first NUL byte.
 [[nodiscard]] std::string_view FileText(std::string_view bytes);

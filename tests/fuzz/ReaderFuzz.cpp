@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(text.find('\0') == std::string_view::npos);
     const HeaderSplit split = SplitHeader(text);
     Require(split.numericOffset <= text.size());
-    Require(split.hasTilt || split.headerText.empty());
+    Require(split.hasTilt || split.headerLines.empty());
     tIES ies;
     const ReadResult read = ReadIes(text, split, ies);
     Require(read.Read() == (loaded.kind == LoadResult::Kind::Loaded));
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Keywords from the rebuilt header text and from the file's own header
     // lines (as LoadEntry takes them) must agree.
     std::vector<std::string> texts{std::string(), "fuzz.ies"};
-    const bool changed = FillKeywordTexts(split.headerText, texts);
+    const bool changed = FillKeywordTexts(HeaderText(split), texts);
     Require(texts.size() == 8);
     if (loaded.kind == LoadResult::Kind::Loaded)
         Require(texts == entry.Texts && changed == entry.Changed);

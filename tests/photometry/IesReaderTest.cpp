@@ -123,7 +123,7 @@ TEST(IesReader, TiltVariants)
     EXPECT_EQ(Read("TILT= NONE\n" + numbers), reference);
     // "TILT =NONE" is not a TILT line, so the header is empty.
     EXPECT_FALSE(SplitHeader("TILT =NONE\n" + numbers).hasTilt);
-    EXPECT_EQ(SplitHeader("A\rB\r\ntilt=x\nC").headerText, "A\r\nB\r\ntilt=x\r\n");
+    EXPECT_EQ(HeaderText(SplitHeader("A\rB\r\ntilt=x\nC")), "A\r\nB\r\ntilt=x\r\n");
     // A tilt block that claims more numbers than there are eats the rest quietly.
     ReadResult r;
     Read("TILT=INCLUDE\n1 1e9\n" + numbers, &r);
@@ -231,6 +231,38 @@ TEST(IesRecord, CopyIsDeep)
     EXPECT_EQ(source, tIES{});
     EXPECT_EQ(copy.Candela[1][2], 20);
     EXPECT_EQ(copy.HorzAngles.size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SplitHeader, OnlyALinesFirstEqualsNamesIt)
+{
+    struct Case {
+        std::string text;
+        bool hasTilt;
+        int numericFirstLine;
+        std::string tiltValue;
+    };
+    const Case cases[] = {
+        {"A=1 TILT=NONE\n1 2", false, 1, ""},
+        {"A=1=2\r\nB=3\rTILT=NONE\r\n1 2", true, 4, "NONE"},
+        {"\n\n\r\r\n==\nTilt=INCLUDE", true, 7, "INCLUDE"},
+        {std::string("TILT=NO\0NE\n1 2", 14), true, 2, "NO"},
+        {std::string("A\0\nTILT=NONE\n1 2", 17), false, 1, ""},
+        {std::string("TILT\0=NONE\n", 11), false, 1, ""},
+        {" TILT=NONE\n", false, 1, ""},
+    };
+    for (const Case& c : cases) {
+        const std::string_view text(c.text.data(), c.text.size());
+        const HeaderSplit split = SplitHeader(text);
+        EXPECT_EQ(split.hasTilt, c.hasTilt) << c.text;
+        if (c.hasTilt) {
+            EXPECT_EQ(split.numericFirstLine, c.numericFirstLine) << c.text;
+            EXPECT_EQ(split.tiltValue, c.tiltValue) << c.text;
+        }
+    }
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST(KeywordValue, EndsAtLineEndAndStopText)
     EXPECT_EQ(KeywordValue("[MANUFAC]", header, "["), "");
     EXPECT_EQ(KeywordValue("[LAMP]", "[LAMP] first\n[LAMP] second\n", "["), "first");
     EXPECT_EQ(KeywordValue("[LAMP]", "[LAMP]", "["), "");
-    EXPECT_EQ(TextsOf(SplitHeader("[TEST] a\nTILT=NONE\n[LAMP] b\n1 2").headerText)[6], "")
+    EXPECT_EQ(TextsOf(HeaderText(SplitHeader("[TEST] a\nTILT=NONE\n[LAMP] b\n1 2")))[6], "")
         << "keywords after the TILT line are not found";
 }
 

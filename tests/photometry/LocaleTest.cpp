@@ -47,7 +47,7 @@ TEST(Locale, ReadingIsTheSameUnderADecimalCommaLocale)
     tIES inC;
     const ReadResult c = ReadIes(kFile, inC);
     std::vector<std::string> textsC{"", "f.ies"};
-    FillKeywordTexts(SplitHeader(kFile).headerText, textsC);
+    FillKeywordTexts(HeaderText(SplitHeader(kFile)), textsC);
 
     GermanNumbers german;
     if (!german.Active())
@@ -74,7 +74,7 @@ TEST(Locale, ReadingIsTheSameUnderADecimalCommaLocale)
     EXPECT_FALSE(fault);
 
     std::vector<std::string> textsGerman{"", "f.ies"};
-    FillKeywordTexts(SplitHeader(kFile).headerText, textsGerman);
+    FillKeywordTexts(HeaderText(SplitHeader(kFile)), textsGerman);
     EXPECT_EQ(textsGerman, textsC);
 
     // A refusal's message holds numbers too: they must not gain separators.
