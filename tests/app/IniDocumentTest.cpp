@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "app/IniFile.h"
+#include "tests/app/IniFileFixture.h"
 
 namespace {
 
@@ -103,22 +104,7 @@ TEST(IniWrite, RoundTripKeepsUnknownLinesVerbatim)
     EXPECT_EQ(IniDocument::Parse(text).serialize(), text);
 }
 
-class IniFileTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    QString path() const { return dir.filePath(QStringLiteral("ies.ini")); }
-    void write(const QByteArray& bytes) const
-    {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray read() const
-    {
-        QFile f(path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-};
+using IniFileTest = IniFileFixture;
 
 TEST_F(IniFileTest, MissingFileReadsEmptyAndIsCreatedOnSave)
 {

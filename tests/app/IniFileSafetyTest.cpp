@@ -7,6 +7,7 @@
 #include <sys/mount.h>
 
 #include "app/IniFile.h"
+#include "tests/app/IniFileFixture.h"
 #include "tests/photometry/ChildProcess.h"
 
 // The settings file against what can go wrong on a user's disk. The
@@ -15,21 +16,8 @@
 
 namespace {
 
-class IniFileSafetyTest : public ::testing::Test {
+class IniFileSafetyTest : public IniFileFixture {
 protected:
-    QTemporaryDir dir;
-    QString path() const { return dir.filePath(QStringLiteral("ies.ini")); }
-    void write(const QByteArray& bytes) const
-    {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray read() const
-    {
-        QFile f(path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
     QStringList entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
     // Saves a changed width; "saved" or "refused", from a child as "nobody".
     std::string saveAsNobody() const
