@@ -371,6 +371,9 @@ TEST_F(ConversionFileTest, RefusedOrFailedConversionsLeaveTheFolderAsItWas)
     EXPECT_TRUE(fs::is_empty(dir_));
 
     std::ofstream(dir_ / "lamp_C.ies") << "old";
+    // The file itself may be written; only the folder is closed.
+    fs::permissions(dir_ / "lamp_C.ies", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read |
+                                             fs::perms::others_write);
     fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                               fs::perms::others_exec);
     // Permission bits do not stop root: write as "nobody".
