@@ -18,6 +18,12 @@ const QImage& PictogramStrip()
     return strip;
 }
 
+QIcon DiagramWarningIcon()
+{
+    InitDiagramResources();
+    return QIcon(QStringLiteral(":/kandora/warning.png"));
+}
+
 void DrawStripCell(Canvas& canvas, int cell, int x, int y, int size)
 {
     if (cell < 0 || cell >= kStripCellCount || size <= 0)

@@ -46,5 +46,9 @@ enum StripCell : int {
 // number outside the strip or when the strip cannot be loaded.
 void DrawStripCell(Canvas& canvas, int cell, int x, int y, int size);
 
-// The style's warning icon, size x size; nothing when there is none.
+// Our warning icon (resources/warning.png, made by scripts/make-warning-icon.py),
+// the same with or without a display or a widget style.
+[[nodiscard]] QIcon DiagramWarningIcon();
+
+// The warning icon, size x size; nothing when there is none.
 void DrawWarningIcon(Canvas& canvas, const QIcon& icon, int x, int y, int size);
