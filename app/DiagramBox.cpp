@@ -23,8 +23,8 @@ void DiagramBox::setRecord(const tIES* record)
 
 void DiagramBox::setOptions(const DiagramOptions& options)
 {
-    const bool planesToggled = options.Planes.Fit != options_.Planes.Fit
-                               || options.Planes.Orthogonal != options_.Planes.Orthogonal;
+    const bool planesToggled =
+        options.Planes.Fit != options_.Planes.Fit || options.Planes.Orthogonal != options_.Planes.Orthogonal;
     options_ = options;
     if (planesToggled)
         repaintDiagram();

@@ -13,7 +13,8 @@
 
 namespace {
 
-QToolButton* ToolButton(QWidget* bar, const char* name, QRect geometry, QIcon icon, bool checkable, const char* hint)
+QToolButton* ToolButton(QWidget* bar, const char* name, QRect geometry, const QIcon& icon, bool checkable,
+                        const char* hint)
 {
     auto* button = new QToolButton(bar);
     button->setObjectName(QString::fromLatin1(name));

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "diagram/QPainterCanvas.h"
 #include "diagram/DrawDiagram.h"
+#include "diagram/QPainterCanvas.h"
 
 namespace {
 

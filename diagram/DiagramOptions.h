@@ -24,7 +24,7 @@ struct DiagramOptions {
     bool TextLabels = false;      // "Show text labels" instead of pictograms
     int MainFontHeight = -11;     // the main window's font height (negative: pixels)
     DiagramColors Colors;
-    QIcon WarningIcon;            // drawn for records that are not type C; none draws nothing
+    QIcon WarningIcon;  // drawn for records that are not type C; none draws nothing
 };
 
 // Options with the colours of the running application's palette and our warning icon.

@@ -21,9 +21,9 @@ DiagramResult DrawDiagram(Canvas& canvas, const DiagramRequest& request)
     if (request.background)
         DrawDiagramBackground(canvas, width, height, request.thumbnail, options.Colors);
     if (request.record != nullptr) {
-        result.goniogram = DrawGoniogram(canvas, width, height, *request.record,
-                                         request.thumbnail ? kGonioThumbnail : kGonioNormal, request.factor,
-                                         request.planeIndex, options);
+        result.goniogram =
+            DrawGoniogram(canvas, width, height, *request.record, request.thumbnail ? kGonioThumbnail : kGonioNormal,
+                          request.factor, request.planeIndex, options);
         if (result.goniogram.drawn && !request.thumbnail) {
             result.scaleMax = result.goniogram.scaleValue;
             result.margin = kDiagramMargin;

@@ -26,8 +26,8 @@ struct DiagramRequest {
 // maps the mouse with: the outer scale circle's value (S x m) and the margin
 // of a normal-mode goniogram; 0 and 1 when none was drawn.
 struct DiagramResult {
-    bool painted = false;        // the target received a picture
-    GoniogramResult goniogram;   // what the curves' drawing found
+    bool painted = false;       // the target received a picture
+    GoniogramResult goniogram;  // what the curves' drawing found
     double scaleMax = 0;
     int margin = 1;
 };

@@ -12,10 +12,9 @@
 namespace {
 
 // A type C file with four planes; plane 1 (90 degrees) holds the maximum.
-const char* const kFile =
-    "IESNA:LM-63-2002\r\nTILT=NONE\r\n"
-    "1 1000 1 3 4 1 2 0.6 1.2 0\r\n1 1 36\r\n0 45 90\r\n0 90 180 270\r\n"
-    "100 80 10\r\n300 200 20\r\n100 80 10\r\n50 40 5\r\n";
+const char* const kFile = "IESNA:LM-63-2002\r\nTILT=NONE\r\n"
+                          "1 1000 1 3 4 1 2 0.6 1.2 0\r\n1 1 36\r\n0 45 90\r\n0 90 180 270\r\n"
+                          "100 80 10\r\n300 200 20\r\n100 80 10\r\n50 40 5\r\n";
 
 class CliTest : public ::testing::Test {
 protected:
@@ -39,7 +38,7 @@ protected:
             *out = process.readAllStandardOutput();
         return process.exitCode();
     }
-    QJsonObject Calc(QStringList extra)
+    QJsonObject Calc(const QStringList& extra)
     {
         QByteArray out;
         EXPECT_EQ(Run(QStringList{QStringLiteral("calc"), Path("four.ies")} + extra, &out), 0);
