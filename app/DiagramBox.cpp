@@ -109,12 +109,14 @@ void DiagramBox::mousePressEvent(QMouseEvent* event)
 {
     const Qt::KeyboardModifiers keys = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     const Qt::MouseButtons buttons = event->buttons();
-    if (keys == Qt::NoModifier && buttons == Qt::LeftButton)
+    if (keys == Qt::NoModifier && buttons == Qt::LeftButton) {
         emit toggleFitRequested();
-    else if (keys == Qt::NoModifier && buttons == Qt::RightButton)
+    } else if (keys == Qt::NoModifier && buttons == Qt::RightButton) {
         emit toggleOrthoRequested();
-    else if (keys == Qt::ControlModifier && buttons == Qt::LeftButton)
+    } else if (keys == Qt::ControlModifier && buttons == Qt::LeftButton) {
+        repaintDiagram();  // the magnifier starts from an up-to-date snapshot
         emit magnifierOnToggleRequested();
-    else if (keys == Qt::ControlModifier && buttons == Qt::RightButton)
+    } else if (keys == Qt::ControlModifier && buttons == Qt::RightButton) {
         emit magnifierPlusToggleRequested();
+    }
 }
