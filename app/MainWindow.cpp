@@ -106,6 +106,7 @@ DiagramOptions TMainWindow::diagramOptions() const
 void TMainWindow::setFileShown(bool shown)
 {
     ui_.panelImage->paintBox()->setRecord(shown ? &CurrentIes_ : nullptr);
+    emit shownFileChanged();
 }
 
 void TMainWindow::connectControls()

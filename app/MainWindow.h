@@ -93,6 +93,8 @@ signals:
     void navigateRequested(const QString& displayPath);
     // A diagram option changed; the diagram is redrawn.
     void diagramOptionsChanged();
+    // A file was shown or the diagram emptied.
+    void shownFileChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;

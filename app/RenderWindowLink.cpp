@@ -1,5 +1,6 @@
 #include "app/RenderWindowLink.h"
 
+#include <QSlider>
 #include <QToolButton>
 
 #include "app/AppTexts.h"
@@ -7,27 +8,27 @@
 #include "app/DiagramPanel.h"
 #include "app/MainWindow.h"
 #include "app/MessagePresenter.h"
-#include "diagram/ShownFile.h"
+#include "browser/FileBrowser.h"
 #include "render/RenderWindow.h"
 
-QString ShownFileRenderSource::CurrentFilePath() const
+QString MainRenderSource::CurrentFilePath() const
 {
-    return file_.CurrentFilePath();
+    return main_.browser().CurrentFilePath();
 }
 
-const tIES& ShownFileRenderSource::CurrentIes() const
+const tIES& MainRenderSource::CurrentIes() const
 {
-    return file_.CurrentIes();
+    return main_.CurrentIes();
 }
 
-int ShownFileRenderSource::PlaneIndex() const
+int MainRenderSource::PlaneIndex() const
 {
-    return file_.PlaneIndex();
+    const QSlider* slider = main_.areas().panelImage->degreeSlider();
+    return slider->value() - slider->minimum();
 }
 
-RenderWindowLink::RenderWindowLink(TMainWindow& main, ShownFile& shown, Configuration& config,
-                                   MessagePresenter& messages)
-    : source_(shown)
+RenderWindowLink::RenderWindowLink(TMainWindow& main, Configuration& config, MessagePresenter& messages)
+    : source_(main)
 {
     source_.setPlanes(main.diagramOptions().Planes);
     window_ = std::make_unique<TRenderWindow>(config, source_, &main);
@@ -35,13 +36,22 @@ RenderWindowLink::RenderWindowLink(TMainWindow& main, ShownFile& shown, Configur
         messages.showMessage(MessagePresenter::Icon::Error, AppTexts::ApplicationTitle(), *error);
 
     TRenderWindow* render = window_.get();
-    QToolButton* toggle = main.areas().diagramPanel->renderButton();
+    const DiagramPanel* panel = main.areas().panelImage;
+    QToolButton* toggle = panel->renderButton();
     QObject::connect(toggle, &QToolButton::toggled, render, [render](bool down) { render->setVisible(down); });
     QObject::connect(render, &TRenderWindow::closed, toggle, [toggle] { toggle->setChecked(false); });
     QObject::connect(&main, &TMainWindow::diagramOptionsChanged, render,
                      [this, &main] { source_.setPlanes(main.diagramOptions().Planes); });
-    QObject::connect(&shown, &ShownFile::fileChanged, render, &TRenderWindow::ShownFileChanged);
-    QObject::connect(&shown, &ShownFile::planeChanged, render, &TRenderWindow::ShownFileChanged);
+    // The browser names the shown file only after handing over its record, so
+    // the render waits until the selection's handling is over.
+    QObject::connect(&main, &TMainWindow::shownFileChanged, render, &TRenderWindow::ShownFileChanged,
+                     Qt::QueuedConnection);
+    // The slider is disabled while a new file or none sets it up; only the user's moves count.
+    QSlider* degree = panel->degreeSlider();
+    QObject::connect(degree, &QSlider::valueChanged, render, [degree, render] {
+        if (degree->isEnabled())
+            render->ShownFileChanged();
+    });
 }
 
 RenderWindowLink::~RenderWindowLink() = default;

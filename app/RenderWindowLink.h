@@ -6,15 +6,14 @@
 
 class Configuration;
 class MessagePresenter;
-class ShownFile;
 class TMainWindow;
 class TRenderWindow;
 
-// What the render window renders: the shown file, and the main window's
-// plane settings as it last handed them out.
-class ShownFileRenderSource : public RenderSource {
+// What the render window renders: the main window's shown file and plane,
+// and its plane settings as it last handed them out.
+class MainRenderSource : public RenderSource {
 public:
-    explicit ShownFileRenderSource(const ShownFile& file) : file_(file) {}
+    explicit MainRenderSource(TMainWindow& main) : main_(main) {}
 
     [[nodiscard]] QString CurrentFilePath() const override;
     [[nodiscard]] const tIES& CurrentIes() const override;
@@ -23,7 +22,7 @@ public:
     void setPlanes(PlaneOptions planes) { planes_ = planes; }
 
 private:
-    const ShownFile& file_;
+    TMainWindow& main_;
     PlaneOptions planes_;
 };
 
@@ -35,7 +34,7 @@ private:
 class RenderWindowLink {
 public:
     // A bad value in the window's settings is shown through `messages`.
-    RenderWindowLink(TMainWindow& main, ShownFile& shown, Configuration& config, MessagePresenter& messages);
+    RenderWindowLink(TMainWindow& main, Configuration& config, MessagePresenter& messages);
     ~RenderWindowLink();
     RenderWindowLink(const RenderWindowLink&) = delete;
     RenderWindowLink& operator=(const RenderWindowLink&) = delete;
@@ -43,7 +42,7 @@ public:
     [[nodiscard]] TRenderWindow& window() const { return *window_; }
 
 private:
-    ShownFileRenderSource source_;
+    MainRenderSource source_;
     // Goes before the source it reads.
     std::unique_ptr<TRenderWindow> window_;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -7,24 +8,14 @@
 
 #include "AppTestSupport.h"
 #include "app/DiagramPanel.h"
+#include "app/MainWindow.h"
 #include "app/RenderWindowLink.h"
-#include "diagram/ShownFile.h"
+#include "browser/FileBrowser.h"
 #include "render/RenderWindow.h"
 
 namespace {
 
-tIES TwoPlanes(double strongest)
-{
-    tIES ies;
-    ies.PhotometricType = 1;
-    ies.VertCount = 3;
-    ies.HorzCount = 2;
-    ies.VertAngles = {0, 45, 90};
-    ies.HorzAngles = {0, 180};
-    ies.Candela = {{strongest, 500, 0}, {400, 200, 0}};
-    return ies;
-}
-
+// The main window on the sample library with the render window beside it.
 class RenderWindowLinkTest : public ::testing::Test, public WindowFixture {
 protected:
     std::unique_ptr<RenderWindowLink> link;
@@ -32,17 +23,35 @@ protected:
     TRenderWindow& openBoth()
     {
         open().show();
-        link = std::make_unique<RenderWindowLink>(*window, shown, *config, presenter);
+        link = std::make_unique<RenderWindowLink>(*window, *config, presenter);
+        const std::string samples = std::string(KANDORA_SOURCE_DIR) + "/samples";
+        window->browser().NavigateToPath(window->browser().Navigator().ParsingToDisplayPath(samples));
         return link->window();
     }
-    QToolButton* toggle() const { return window->areas().diagramPanel->renderButton(); }
+    QToolButton* toggle() const { return window->areas().panelImage->renderButton(); }
+    // Focuses the sample `name` (or the first entry, a folder, for nullptr) and lets queued work run.
+    bool select(const char* name) const
+    {
+        FileListView& list = *window->browser().List();
+        for (int row = 0; row < list.Model().rowCount(); ++row) {
+            const QModelIndex index = list.Model().index(row);
+            const QString caption = list.Model().data(index, Qt::DisplayRole).toString();
+            if (name ? caption == QString::fromLatin1(name) : row == 0) {
+                list.setCurrentIndex(index);
+                QCoreApplication::processEvents();
+                return true;
+            }
+        }
+        return false;
+    }
 };
 
 TEST_F(RenderWindowLinkTest, ToggleShowsAndHidesAndClosingRaisesIt)
 {
     TRenderWindow& render = openBoth();
     EXPECT_FALSE(render.isVisible()) << "created hidden";
-    shown.ShowFile(TwoPlanes(1000), QStringLiteral("/lib/a.ies"));
+    if (!select("downlight-led-4in-15w.ies"))
+        GTEST_SKIP() << "sample library missing";
     ASSERT_TRUE(toggle()->isEnabled());
     QSignalSpy renders(&render, &TRenderWindow::rendered);
     QTest::mouseClick(toggle(), Qt::LeftButton);
@@ -60,18 +69,23 @@ TEST_F(RenderWindowLinkTest, NewFileAndPlaneRenderOnlyWhileVisible)
 {
     TRenderWindow& render = openBoth();
     QSignalSpy renders(&render, &TRenderWindow::rendered);
-    shown.ShowFile(TwoPlanes(1000), QStringLiteral("/lib/a.ies"));
+    if (!select("downlight-led-4in-15w.ies"))
+        GTEST_SKIP() << "sample library missing";
     EXPECT_EQ(renders.count(), 0) << "hidden";
 
     toggle()->setChecked(true);
-    shown.ShowFile(TwoPlanes(3000), QStringLiteral("/lib/b.ies"));
+    ASSERT_TRUE(select("street-light-led-type-ii.ies"));
     EXPECT_EQ(renders.count(), 2) << "shown, then the new file once";
-    window->areas().diagramPanel->degreeSlider()->setValue(1);
+    QSlider* degree = window->areas().panelImage->degreeSlider();
+    ASSERT_GT(degree->maximum(), degree->value());
+    const QImage first = render.image();
+    degree->setValue(degree->value() + 1);
     EXPECT_EQ(renders.count(), 3) << "the degree slider";
-    const QImage plane1 = render.image();
-    shown.ShowNone();
-    EXPECT_EQ(renders.count(), 3) << "no file: nothing to render";
-    EXPECT_EQ(render.image(), plane1);
+    EXPECT_NE(render.image(), first);
+    const QImage last = render.image();
+    ASSERT_TRUE(select(nullptr));
+    EXPECT_EQ(renders.count(), 3) << "a folder entry: nothing to render";
+    EXPECT_EQ(render.image(), last);
 }
 
 TEST_F(RenderWindowLinkTest, SettingsComeBackAfterARestart)
