@@ -30,7 +30,7 @@ void EnableFileButtons(const DiagramPanel* panel, bool on)
 
 void MainBrowserHost::ShowFileRecord(const tIES& record)
 {
-    const DiagramPanel* panel = window_.areas().panelImage;
+    const DiagramPanel* panel = window_.areas().diagramPanel;
     QSlider* slider = panel->degreeSlider();
     slider->setEnabled(false);
     EnableFileButtons(panel, true);
@@ -52,7 +52,7 @@ void MainBrowserHost::ShowFileRecord(const tIES& record)
 
 void MainBrowserHost::ShowEmptyDiagram()
 {
-    const DiagramPanel* panel = window_.areas().panelImage;
+    const DiagramPanel* panel = window_.areas().diagramPanel;
     QSlider* slider = panel->degreeSlider();
     slider->setEnabled(false);
     slider->setValue(slider->minimum());
@@ -91,7 +91,7 @@ void MainBrowserHost::SetApplicationTitle(const QString&)
 
 void MainBrowserHost::SetDiagramCrosshair(bool crosshair)
 {
-    DiagramBox* box = window_.areas().panelImage->paintBox();
+    DiagramBox* box = window_.areas().diagramPanel->paintBox();
     if (crosshair)
         box->setCursor(Qt::CrossCursor);
     else
@@ -112,7 +112,5 @@ void MainBrowserHost::ShowMessage(const QString& text, const QString& caption, Q
 
 void MainBrowserHost::CaptionChoiceReset()
 {
-    auto* chooser = window_.areas().panelMain->control<QComboBox>(QStringLiteral("ComboBoxCaption"));
-    const QSignalBlocker quiet(chooser);
-    chooser->setCurrentIndex(0);
+    window_.areas().optionsPanel->ResetCaptionChoice();
 }

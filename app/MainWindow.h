@@ -6,6 +6,7 @@
 
 #include "app/ConfigurationHost.h"
 #include "app/MainLayout.h"
+#include "app/PanelOptions.h"
 #include "diagram/DiagramOptions.h"
 #include "photometry/IesRecord.h"
 
@@ -116,6 +117,7 @@ private:
     std::unique_ptr<FileBrowser> browser_;
     MainLayout ui_;
     HintTracker* hints_ = nullptr;
+    DiagramChoices diagramChoices_;
     tIES CurrentIes_;
     QString storedPath_;
     QWidget* shellOwner_ = nullptr;

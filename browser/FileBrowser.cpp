@@ -305,9 +305,9 @@ void FileBrowser::OpenFolderEntry()
 void FileBrowser::DoubleClickAction()
 {
     bool opened = true;
-    if (options_.doubleClickAction == 0)
+    if (options_.doubleClickAction == DoubleClickChoice::OpenDefault)
         opened = OpenWithDefault(currentFilePath_);
-    else if (options_.doubleClickAction == 1)
+    else if (options_.doubleClickAction == DoubleClickChoice::OpenWithTextEditor)
         opened = OpenWithTextEditor(currentFilePath_);
     if (!opened)
         messages_.Post(QStringLiteral("Cannot open ") + currentFilePath_, kWindowCaption, QMessageBox::Warning);
@@ -372,4 +372,21 @@ void FileBrowser::ChangeUpEntryStyle(const QString& styleText)
     const FolderNode* node = tree_->ShownFolderNode;
     if (node && node->parent())
         list_->SetUpEntryCaption(UpEntryCaption(options_.upEntryStyle, node->text(0).toStdString()));
+}
+
+void FileBrowser::ApplyOptions(const BrowserOptions& wanted)
+{
+    if (wanted.captionIndex != options_.captionIndex)
+        SetCaptionIndex(wanted.captionIndex);
+    if (wanted.sort != options_.sort)
+        SetSort(wanted.sort);
+    options_.keepCaption = wanted.keepCaption;
+    if (wanted.titleBarPath != options_.titleBarPath)
+        SetTitleBarPath(wanted.titleBarPath);
+    if (wanted.upEntryStyle != options_.upEntryStyle)
+        ChangeUpEntryStyle(QString::fromStdString(wanted.upEntryStyle));
+    if (wanted.upEntry != options_.upEntry)
+        ToggleUpEntry(wanted.upEntry);
+    options_.doubleClickAction = wanted.doubleClickAction;
+    options_.doubleClick = wanted.doubleClick;
 }

@@ -13,19 +13,6 @@
 #include "browser/FolderTree.h"
 #include "browser/MessageQueue.h"
 
-// The settings the browser works with; the options panel sets them
-// through the browser's setters, which apply them at once.
-struct BrowserOptions {
-    int captionIndex = CaptionFileName;
-    bool sort = true;
-    bool upEntry = false;
-    std::string upEntryStyle = ".. only";
-    bool keepCaption = false;
-    bool titleBarPath = true;
-    bool doubleClick = false;
-    int doubleClickAction = 0;  // 0 open default, 1 text editor, -1 none
-};
-
 // The folder tree and the file list working together: a folder selected in
 // the tree fills the list, a file focused in the list is shown through the
 // host. The window places Tree() and List() where it wants them.
@@ -75,7 +62,9 @@ public:
     void SetKeepCaption(bool on) { options_.keepCaption = on; }
     void SetTitleBarPath(bool on);
     void SetDoubleClick(bool on) { options_.doubleClick = on; }
-    void SetDoubleClickAction(int action) { options_.doubleClickAction = action; }
+    void SetDoubleClickAction(DoubleClickChoice action) { options_.doubleClickAction = action; }
+    // Applies what differs from the present settings, each as its setter would.
+    void ApplyOptions(const BrowserOptions& options);
 
     static inline const QString kWindowCaption = QStringLiteral("Kandora v2.9    ");
     static inline const QString kAppTitle = QStringLiteral("Kandora");

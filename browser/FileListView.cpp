@@ -210,6 +210,17 @@ void FileListView::FocusRow(int row)
     scrollTo(model_->index(row));
 }
 
+void FileListView::ApplyOptions(const ListViewOptions& options)
+{
+    SetHandPoint(options.style.handPoint);
+    SetUnderlineHot(options.style.underlineHot);
+    SetUnderlineCold(options.style.underlineCold);
+    if (options.flatScrollBars != flatScrollBars_)
+        SetFlatScrollBars(options.flatScrollBars);
+    SetHotTrack(options.style.hotTrack);
+    SetHoverTime(options.hoverTime);
+}
+
 void FileListView::SetUnderlineHot(bool on)
 {
     style_.underlineHot = on;
@@ -224,6 +235,7 @@ void FileListView::SetUnderlineCold(bool on)
 
 void FileListView::SetFlatScrollBars(bool on)
 {
+    flatScrollBars_ = on;
     const QString flat = QStringLiteral(
         "QScrollBar { border: none; background: palette(window); }"
         "QScrollBar::handle { background: palette(mid); border: none; min-width: 16px; min-height: 16px; }"

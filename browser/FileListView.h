@@ -55,6 +55,7 @@ public:
     void FocusRow(int row);
 
     // List options.
+    void ApplyOptions(const ListViewOptions& options);
     void SetHandPoint(bool on) { style_.handPoint = on; }
     void SetUnderlineHot(bool on);
     void SetUnderlineCold(bool on);
@@ -91,6 +92,7 @@ private:
     ProgressPanel* panel_;
     int suspensions_ = 0;
     ListStyleFlags style_;
+    bool flatScrollBars_ = false;
     int hoverTime_ = -1;
     int hoverRow_ = -1;
     QTimer hoverTimer_;

@@ -309,6 +309,15 @@ void FolderTree::focusOutEvent(QFocusEvent* event)
     }
 }
 
+void FolderTree::ApplyOptions(const TreeViewOptions& options)
+{
+    SetLargeIcons(options.largeIcons);
+    SetShowButtons(options.showButtons);
+    SetShowLines(options.style.lines);
+    SetAutoExpand(options.style.autoExpand);
+    SetHotTrack(options.style.hotTrack);
+}
+
 void FolderTree::SetLargeIcons(bool on)
 {
     setIconSize(on ? QSize(32, 32) : QSize(16, 16));

@@ -44,6 +44,7 @@ public:
     FolderNode* ShownFolderNode = nullptr;
 
     // Tree options.
+    void ApplyOptions(const TreeViewOptions& options);
     void SetLargeIcons(bool on);
     void SetShowButtons(bool on);
     void SetShowLines(bool on);

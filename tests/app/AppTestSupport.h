@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QFile>
 #include <QRadioButton>
@@ -54,11 +56,24 @@ public:
         window = std::make_unique<TMainWindow>(*config, presenter);
         return *window;
     }
-    OptionsPanel& options() const { return *window->areas().panelMain; }
-    bool ticked(const char* name) const { return options().ticked(QString::fromLatin1(name)); }
+    OptionsPanel& options() const { return *window->areas().optionsPanel; }
+    // A control by its objectName, which is its configuration key.
+    template <class T>
+    T* control(const char* name) const
+    {
+        T* found = options().content()->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    bool ticked(const char* name) const
+    {
+        const auto* box = control<QCheckBox>(name);
+        return box && box->isChecked();
+    }
     bool chosen(const char* name) const
     {
-        return options().control<QRadioButton>(QString::fromLatin1(name))->isChecked();
+        const auto* radio = control<QRadioButton>(name);
+        return radio && radio->isChecked();
     }
     void closeWindow() const { window->close(); }
 };

@@ -24,7 +24,7 @@ int RedPixels(const QImage& image)
 
 class DiagramBoxTest : public ::testing::Test, public WindowFixture {
 protected:
-    DiagramBox* box() const { return window->areas().panelImage->paintBox(); }
+    DiagramBox* box() const { return window->areas().diagramPanel->paintBox(); }
     QImage picture() const { return box()->grab().toImage(); }
     bool loadSample(const char* name)
     {
@@ -64,9 +64,9 @@ TEST_F(DiagramBoxTest, ToolBarSettingsReachThePipeline)
     EXPECT_NE(picture(), withOrtho) << "the perpendicular pair is gone";
     QTest::mouseClick(box(), Qt::LeftButton);
     EXPECT_TRUE(box()->options().Planes.Fit);
-    options().control<QCheckBox>(QStringLiteral("CheckBoxLabels"))->setChecked(true);
+    options().controls().CheckBoxLabels->setChecked(true);
     EXPECT_TRUE(box()->options().TextLabels);
-    options().control<QCheckBox>(QStringLiteral("CheckBoxMulti"))->setChecked(true);
+    options().controls().CheckBoxMulti->setChecked(true);
     EXPECT_TRUE(box()->options().AbsoluteValues);
 }
 
