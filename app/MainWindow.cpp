@@ -26,15 +26,16 @@
 #include "browser/FileBrowser.h"
 
 
-TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, QWidget* parent)
+TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, ShownFile& shown, QWidget* parent)
     : QWidget(parent), config_(config), messages_(messages)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMinimumHeight(kMinHeight);
     browserHost_ = std::make_unique<MainBrowserHost>(*this, messages_);
-    browser_ = std::make_unique<FileBrowser>(*browserHost_, ShellNamespace::ForCurrentUser());
+    browser_ = std::make_unique<FileBrowser>(*browserHost_, shown, ShellNamespace::ForCurrentUser(), *this);
     ui_ = MainLayout::Build(this, browser_->Tree(), browser_->List());
+    ui_.diagramPanel->followShownFile(shown);
     connect(this, &TMainWindow::navigateRequested, browser_.get(), &FileBrowser::NavigateToPath);
     resize(800, 600);
     FormCreate();
@@ -105,11 +106,6 @@ DiagramOptions TMainWindow::diagramOptions() const
     return options;
 }
 
-void TMainWindow::setFileShown(bool shown)
-{
-    ui_.diagramPanel->paintBox()->setRecord(shown ? &CurrentIes_ : nullptr);
-}
-
 void TMainWindow::connectControls()
 {
     OptionsPanel* options = ui_.optionsPanel;
@@ -141,7 +137,6 @@ void TMainWindow::connectControls()
     connect(diagram->paintBox(), &DiagramBox::magnifierPlusToggleRequested, c.CheckBoxPlus, &QCheckBox::toggle);
     connect(this, &TMainWindow::diagramOptionsChanged, this,
             [this] { ui_.diagramPanel->paintBox()->setOptions(diagramOptions()); });
-    connect(diagram->degreeSlider(), &QSlider::valueChanged, diagram->paintBox(), &DiagramBox::setPlaneIndex);
 
     ui_.listInfoSplitter->setSizeFilter(1, [](int height) { return std::optional<int>(Splitter2CanResize(height)); });
     ui_.columnSplitter->setSizeFilter(0, [this](int width) { return SplitterCanResize(width); });

@@ -39,12 +39,12 @@ QString FileNamePart(const QString& path)
 
 }  // namespace
 
-FileBrowser::FileBrowser(BrowserHost& host, ShellNamespace space, QObject* parent)
-    : QObject(parent),
-      host_(host),
+FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace space, QWidget& widgetOwner)
+    : host_(host),
       space_(std::move(space)),
-      tree_(new FolderTree(space_)),
-      list_(new FileListView),
+      shown_(shown),
+      tree_(new FolderTree(space_, &widgetOwner)),
+      list_(new FileListView(&widgetOwner)),
       messages_(host)
 {
     navigator_ = std::make_unique<FolderNavigator>(
@@ -60,14 +60,8 @@ FileBrowser::FileBrowser(BrowserHost& host, ShellNamespace space, QObject* paren
     connect(list_, &QAbstractItemView::doubleClicked, this, &FileBrowser::FolderListViewDblClick);
 }
 
-FileBrowser::~FileBrowser()
-{
-    // Widgets a window adopted go with the window.
-    if (tree_ && !tree_->parent())
-        delete tree_;
-    if (list_ && !list_->parent())
-        delete list_;
-}
+// The widgets go with their owner, after the browser.
+FileBrowser::~FileBrowser() = default;
 
 void FileBrowser::ButtonCreateTreeClick()
 {
@@ -90,7 +84,7 @@ void FileBrowser::ButtonCreateTreeClick()
 void FileBrowser::UpdateTreeView()
 {
     list_->ClearCatalog();
-    currentFilePath_.clear();
+    shown_.ClearFilePath();
     tree_->Rebuild();
     tree_->TreeUpdating = false;
 }
@@ -106,8 +100,8 @@ void FileBrowser::FolderTreeViewChange(FolderNode* node)
     }
     {
         Frozen treeFrozen(tree_);
+        shown_.ShowNone();
         host_.FolderChanging();
-        currentFilePath_.clear();
         host_.SetInfoText(QString());
         tree_->FolderTreeViewExpand(node);
         tree_->ShownFolderNode = node;
@@ -221,7 +215,7 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
     host_.UpdateRenderIfAutomatic();
     if (focused.row() < n)
         list_->ListChangeHold = true;
-    const QString fileName = FileNamePart(currentFilePath_);
+    const QString fileName = FileNamePart(shown_.CurrentFilePath());
     host_.SetDiagramCrosshair(!fileName.isEmpty());
     host_.SetApplicationTitle(fileName.isEmpty() ? kAppTitle : fileName);
     ShowPathInTitle();
@@ -232,14 +226,13 @@ void FileBrowser::ShowEntry(const QModelIndex& entry)
     if (!entry.isValid())
         return;
     if (entry.row() < list_->FolderCount()) {
-        host_.ShowNoFile();
+        shown_.ShowNone();
         host_.SetInfoText(QString());
-        currentFilePath_.clear();
         return;
     }
     const TiesData& data = *list_->Entries().Item(entry.row()).entry;
-    host_.ShowFileRecord(data.Ies);
-    currentFilePath_ = NameToText(ShownFolderPath()) + NameToText(data.Texts.size() > 1 ? data.Texts[1] : std::string());
+    shown_.ShowFile(data.Ies,
+                    NameToText(ShownFolderPath()) + NameToText(data.Texts.size() > 1 ? data.Texts[1] : std::string()));
     ShowFileInLabel(data);
 }
 
@@ -247,7 +240,7 @@ void FileBrowser::ShowFileInLabel(const TiesData& entry)
 {
     QString keywords = NameToText(KeywordText(entry.Texts, KeywordForm::Labels));
     keywords.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    host_.SetInfoText(QStringLiteral("Filename: ") + FileNamePart(currentFilePath_) + QLatin1Char('\n') + keywords);
+    host_.SetInfoText(QStringLiteral("Filename: ") + FileNamePart(shown_.CurrentFilePath()) + QLatin1Char('\n') + keywords);
 }
 
 void FileBrowser::ShowPathInTitle()
@@ -260,7 +253,7 @@ void FileBrowser::ShowPathInTitle()
     // The file-system root keeps its separator, as a drive root would.
     if (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
         folder.chop(1);
-    const QString fileName = FileNamePart(currentFilePath_);
+    const QString fileName = FileNamePart(shown_.CurrentFilePath());
     QString file;
     if (!fileName.isEmpty())
         file = (folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + fileName;
@@ -280,7 +273,7 @@ void FileBrowser::FolderListViewDblClick()
 {
     const int row = list_->FirstSelectedRow();
     if (row < 0) {
-        currentFilePath_.clear();
+        shown_.ClearFilePath();
         return;
     }
     if (row < list_->FolderCount())
@@ -291,7 +284,7 @@ void FileBrowser::FolderListViewDblClick()
 
 void FileBrowser::OpenFolderEntry()
 {
-    currentFilePath_.clear();
+    shown_.ClearFilePath();
     FolderNode* node = ListTargetFolder(true);
     if (!node)
         return;
@@ -306,17 +299,17 @@ void FileBrowser::DoubleClickAction()
 {
     bool opened = true;
     if (options_.doubleClickAction == DoubleClickChoice::OpenDefault)
-        opened = OpenWithDefault(currentFilePath_);
+        opened = OpenWithDefault(shown_.CurrentFilePath());
     else if (options_.doubleClickAction == DoubleClickChoice::OpenWithTextEditor)
-        opened = OpenWithTextEditor(currentFilePath_);
+        opened = OpenWithTextEditor(shown_.CurrentFilePath());
     if (!opened)
-        messages_.Post(QStringLiteral("Cannot open ") + currentFilePath_, kWindowCaption, QMessageBox::Warning);
+        messages_.Post(QStringLiteral("Cannot open ") + shown_.CurrentFilePath(), kWindowCaption, QMessageBox::Warning);
 }
 
 void FileBrowser::CopytoClipboardClick()
 {
-    if (!currentFilePath_.isEmpty())
-        QApplication::clipboard()->setText(currentFilePath_);
+    if (!shown_.CurrentFilePath().isEmpty())
+        QApplication::clipboard()->setText(shown_.CurrentFilePath());
 }
 
 void FileBrowser::GoToParentFolder()

@@ -12,14 +12,17 @@
 #include "browser/FolderNavigator.h"
 #include "browser/FolderTree.h"
 #include "browser/MessageQueue.h"
+#include "diagram/ShownFile.h"
 
 // The folder tree and the file list working together: a folder selected in
-// the tree fills the list, a file focused in the list is shown through the
-// host. The window places Tree() and List() where it wants them.
+// the tree fills the list, a file focused in the list goes into the shown
+// file. The tree and the list are created as children of `widgetOwner`,
+// which owns them; the window places Tree() and List() where it wants them
+// and destroys the browser before them.
 class FileBrowser : public QObject {
     Q_OBJECT
 public:
-    FileBrowser(BrowserHost& host, ShellNamespace space, QObject* parent = nullptr);
+    FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace space, QWidget& widgetOwner);
     ~FileBrowser() override;
 
     [[nodiscard]] FolderTree* Tree() const { return tree_; }
@@ -45,7 +48,7 @@ public:
     void DoubleClickAction();
     void CopytoClipboardClick();
     void GoToParentFolder();
-    [[nodiscard]] const QString& CurrentFilePath() const { return currentFilePath_; }
+    [[nodiscard]] const QString& CurrentFilePath() const { return shown_.CurrentFilePath(); }
     // The folder the list shows, with a trailing "/"; empty for none.
     [[nodiscard]] std::string ShownFolderPath() const;
 
@@ -74,10 +77,10 @@ private:
 
     BrowserHost& host_;
     ShellNamespace space_;
-    QPointer<FolderTree> tree_;      // owned here until a window adopts it
+    ShownFile& shown_;
+    QPointer<FolderTree> tree_;
     QPointer<FileListView> list_;
     std::unique_ptr<FolderNavigator> navigator_;
     MessageQueue messages_;
     BrowserOptions options_;
-    QString currentFilePath_;
 };

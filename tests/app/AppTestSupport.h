@@ -13,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/MessagePresenter.h"
 #include "app/OptionsPanel.h"
+#include "diagram/ShownFile.h"
 
 // Records messages instead of opening dialogs.
 class RecordingPresenter : public MessagePresenter {
@@ -34,6 +35,7 @@ class WindowFixture {
 public:
     QTemporaryDir dir;
     RecordingPresenter presenter;
+    ShownFile shown;
     std::unique_ptr<Configuration> config;
     std::unique_ptr<TMainWindow> window;
 
@@ -53,7 +55,7 @@ public:
     TMainWindow& open(const QString& path = QString())
     {
         config = std::make_unique<Configuration>(path.isEmpty() ? iniPath() : path);
-        window = std::make_unique<TMainWindow>(*config, presenter);
+        window = std::make_unique<TMainWindow>(*config, presenter, shown);
         return *window;
     }
     OptionsPanel& options() const { return *window->areas().optionsPanel; }

@@ -47,16 +47,16 @@ TEST_F(BrowserHostingTest, EverySampleShowsItsRecordSliderAndLabel)
     ASSERT_GT(List().Entries().FileCount(), 20);
     for (int row = List().FolderCount(); row < List().Model().rowCount(); ++row) {
         Focus(row);
-        const tIES& shown = w.CurrentIes();
-        EXPECT_EQ(shown, List().Entries().Item(row).entry->Ies) << row;
-        const bool planes = shown.HorzCount > 1;
+        const tIES& current = shown.CurrentIes();
+        EXPECT_EQ(current, List().Entries().Item(row).entry->Ies) << row;
+        const bool planes = current.HorzCount > 1;
         const QSlider* slider = Diagram().degreeSlider();
         EXPECT_EQ(!slider->isHidden(), planes) << row;
         EXPECT_EQ(slider->isEnabled(), planes) << row;
         EXPECT_EQ(AxialShown(), !planes) << row;
         if (planes) {
-            EXPECT_EQ(slider->maximum(), shown.HorzCount - 1);
-            EXPECT_EQ(slider->value(), slider->minimum() + ZeroPlaneIndex(shown)) << row;
+            EXPECT_EQ(slider->maximum(), current.HorzCount - 1);
+            EXPECT_EQ(slider->value(), slider->minimum() + ZeroPlaneIndex(current)) << row;
         }
         EXPECT_TRUE(Diagram().printButton()->isEnabled());
         EXPECT_TRUE(w.areas().labelInfo->text().startsWith(QStringLiteral("Filename: ")));

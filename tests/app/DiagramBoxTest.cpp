@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QSignalSpy>
+#include <QSlider>
 #include <QTest>
 #include <QToolButton>
 
@@ -26,6 +28,7 @@ class DiagramBoxTest : public ::testing::Test, public WindowFixture {
 protected:
     DiagramBox* box() const { return window->areas().diagramPanel->paintBox(); }
     QImage picture() const { return box()->grab().toImage(); }
+    // Shows a sample as the browser would.
     bool loadSample(const char* name)
     {
         TiesData entry;
@@ -33,7 +36,7 @@ protected:
         const LoadResult result = LoadEntry(entry, std::string(KANDORA_SOURCE_DIR) + "/samples/");
         if (result.kind != LoadResult::Kind::Loaded)
             return false;
-        CopyIes(entry.Ies, window->CurrentIes());
+        shown.ShowFile(entry.Ies, QString::fromLatin1(name));
         return true;
     }
 };
@@ -44,9 +47,8 @@ TEST_F(DiagramBoxTest, BackgroundOnlyUntilAFileIsShown)
     EXPECT_EQ(RedPixels(picture()), 0);
     if (!loadSample("area-light-wall-pack.ies"))
         GTEST_SKIP() << "sample library missing";
-    window->setFileShown(true);
     EXPECT_GT(RedPixels(picture()), 50) << "the main curve is red";
-    window->setFileShown(false);
+    shown.ShowNone();
     EXPECT_EQ(RedPixels(picture()), 0);
 }
 
@@ -55,7 +57,6 @@ TEST_F(DiagramBoxTest, ToolBarSettingsReachThePipeline)
     open().show();
     if (!loadSample("area-light-wall-pack.ies"))
         GTEST_SKIP() << "sample library missing";
-    window->setFileShown(true);
     ASSERT_TRUE(window->ortho());
     EXPECT_TRUE(box()->options().Planes.Orthogonal);
     const QImage withOrtho = picture();
@@ -64,10 +65,30 @@ TEST_F(DiagramBoxTest, ToolBarSettingsReachThePipeline)
     EXPECT_NE(picture(), withOrtho) << "the perpendicular pair is gone";
     QTest::mouseClick(box(), Qt::LeftButton);
     EXPECT_TRUE(box()->options().Planes.Fit);
-    options().controls().CheckBoxLabels->setChecked(true);
+}
+
+TEST_F(DiagramBoxTest, PanelChoicesReachThePipelineThroughTheirSignal)
+{
+    open().show();
+    QSignalSpy announced(&options(), &OptionsPanel::diagramChoicesChanged);
+    const OptionControls& c = options().controls();
+    c.CheckBoxLabels->setChecked(true);
     EXPECT_TRUE(box()->options().TextLabels);
-    options().controls().CheckBoxMulti->setChecked(true);
+    c.CheckBoxMulti->setChecked(true);
     EXPECT_TRUE(box()->options().AbsoluteValues);
+    c.CheckBoxComplete->setChecked(!c.CheckBoxComplete->isChecked());
+    EXPECT_EQ(box()->options().Planes.ShowComplete, c.CheckBoxComplete->isChecked());
+    c.CheckBoxWarning->setChecked(!c.CheckBoxWarning->isChecked());
+    EXPECT_EQ(box()->options().ShowWarning, c.CheckBoxWarning->isChecked());
+    ASSERT_EQ(announced.size(), 4);
+    const auto last = announced.back().at(0).value<DiagramChoices>();
+    EXPECT_TRUE(last.textLabels && last.absoluteValues);
+    EXPECT_EQ(last.showWarning, c.CheckBoxWarning->isChecked());
+    // The plane pair the slider stands on reaches the box too.
+    if (!loadSample("area-light-wall-pack.ies"))
+        GTEST_SKIP() << "sample library missing";
+    shown.SetPlaneIndex(shown.CurrentIes().HorzCount - 1);
+    EXPECT_EQ(window->areas().diagramPanel->degreeSlider()->value(), shown.CurrentIes().HorzCount - 1);
 }
 
 }  // namespace

@@ -29,8 +29,9 @@ protected:
 TEST_F(FileListTest, FolderChangeShowsTheFirstEntry)
 {
     OpenLamps();
-    // Entry 0 is the Floods folder entry: nothing drawn, hold set.
-    EXPECT_EQ(host_.blanks, 1);
+    // The folder change empties the diagram, and entry 0, the Floods folder
+    // entry, draws nothing either; the hold is set.
+    EXPECT_EQ(host_.blanks, 2);
     EXPECT_EQ(host_.filesShown, 0);
     EXPECT_TRUE(Browser().List()->ListChangeHold);
     EXPECT_EQ(Browser().List()->ShownItem.row(), 0);
