@@ -2,28 +2,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScopeGuard>
 
 #include "browser/DesktopOpen.h"
+#include "browser/UpdatesFrozen.h"
 #include "photometry/EntryLoader.h"
 #include "photometry/Keywords.h"
 
 namespace {
-
-// Freezes a widget's painting for a scope.
-class Frozen {
-public:
-    explicit Frozen(QWidget* widget) : widget_(widget), was_(widget->updatesEnabled())
-    {
-        widget_->setUpdatesEnabled(false);
-    }
-    Frozen(const Frozen&) = delete;
-    Frozen& operator=(const Frozen&) = delete;
-    ~Frozen() { widget_->setUpdatesEnabled(was_); }
-
-private:
-    QWidget* widget_;
-    bool was_;
-};
 
 std::string WithSlash(std::string path)
 {
@@ -65,18 +51,14 @@ FileBrowser::~FileBrowser() = default;
 
 void FileBrowser::ButtonCreateTreeClick()
 {
-    tree_->TreeUpdating = true;
+    tree_->BeginTreeUpdate();
     {
-        Frozen listFrozen(list_);
-        Frozen treeFrozen(tree_);
-        struct Finally {
-            FolderTree& tree;
-            ~Finally()
-            {
-                tree.TreeUpdating = false;
-                tree.SetExpanded(tree.Root(), true);
-            }
-        } finally{*tree_};
+        const auto listFrozen = UpdatesFrozen(*list_);
+        const auto treeFrozen = UpdatesFrozen(*tree_);
+        const auto finally = qScopeGuard([this] {
+            tree_->EndTreeUpdate();
+            tree_->SetExpanded(tree_->Root(), true);
+        });
         UpdateTreeView();
     }
 }
@@ -86,37 +68,34 @@ void FileBrowser::UpdateTreeView()
     list_->ClearCatalog();
     shown_.ClearFilePath();
     tree_->Rebuild();
-    tree_->TreeUpdating = false;
+    tree_->EndTreeUpdate();
 }
 
 void FileBrowser::FolderTreeViewChange(FolderNode* node)
 {
-    if (!node || node == tree_->ShownFolderNode || !tree_->SelectionTracking)
+    if (!node || node == tree_->ShownFolderNode() || !tree_->SelectionTracking())
         return;
-    if (tree_->PathNavigating) {
+    if (tree_->PathNavigating()) {
         // The walk only needs the node's children; the folder opens when it ends.
         tree_->FolderTreeViewExpand(node);
         return;
     }
     {
-        Frozen treeFrozen(tree_);
+        const auto treeFrozen = UpdatesFrozen(*tree_);
         shown_.ShowNone();
         host_.FolderChanging();
         host_.SetInfoText(QString());
         tree_->FolderTreeViewExpand(node);
-        tree_->ShownFolderNode = node;
+        tree_->MarkShownFolder(node);
         host_.SetAddEnabled(node->Record && space_.ParsePath(space_.ParsingName(node->Record->AbsoluteId)));
-        list_->ListChangeHold = true;
+        list_->HoldListChange();
         if (!options_.keepCaption && options_.captionIndex != CaptionFileName) {
             options_.captionIndex = CaptionFileName;
             host_.CaptionChoiceReset();
         }
         {
-            Frozen listFrozen(list_);
-            struct ReleaseHold {
-                FileListView& list;
-                ~ReleaseHold() { list.ListChangeHold = false; }
-            } release{*list_};
+            const auto listFrozen = UpdatesFrozen(*list_);
+            const auto release = qScopeGuard([this] { list_->ReleaseListChange(); });
             list_->ForgetChangedIcon();
             OpenFolder(node);
         }
@@ -131,24 +110,21 @@ void FileBrowser::OpenFolder(FolderNode* node)
         return;
     std::vector<ReadFault> faults;
     {
-        list_->ListChangeHold = true;
-        Frozen frozen(list_);
+        list_->HoldListChange();
+        const auto frozen = UpdatesFrozen(*list_);
         ListChangeSuspension suspended(*list_);
-        struct ReleaseHold {
-            FileListView& list;
-            ~ReleaseHold() { list.ListChangeHold = false; }
-        } release{*list_};
+        const auto release = qScopeGuard([this] { list_->ReleaseListChange(); });
 
         list_->ClearCatalog();
         if (options_.upEntry && node->parent()) {
             const QByteArray name = node->text(0).toUtf8();
-            list_->InsertUpEntry(UpEntryCaption(options_.upEntryStyle, name.toStdString()), node->icon(0));
+            list_->Model().InsertUpEntry(UpEntryCaption(options_.upEntryStyle, name.toStdString()), node->icon(0));
         }
         for (int i = 0; i < node->childCount(); ++i) {
             if (const FolderNode* child = AsFolderNode(node->child(i)); child && child->Record)
                 list_->AddFolderEntry(child->text(0), child->icon(0));
         }
-        if (!tree_->TreeUpdating && node->Record) {
+        if (!tree_->TreeUpdating() && node->Record) {
             const std::string folder = space_.ParsingName(node->Record->AbsoluteId);
             if (!folder.empty() && space_.BindsAsFolder(node->Record->AbsoluteId))
                 list_->ListFolder(WithSlash(folder), options_.captionIndex, options_.sort, faults);
@@ -182,7 +158,7 @@ FolderNode* FileBrowser::ListTargetFolder(bool navigation) const
 
 std::string FileBrowser::ShownFolderPath() const
 {
-    const FolderNode* node = tree_->ShownFolderNode;
+    const FolderNode* node = tree_->ShownFolderNode();
     if (!node || !node->Record)
         return {};
     return WithSlash(space_.ParsingName(node->Record->AbsoluteId));
@@ -192,12 +168,12 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
 {
     const QModelIndex focused = list_->currentIndex();
     const int n = list_->FolderCount();
-    if (focused.isValid() && list_->ListChangeHold && focused.row() >= n)
-        list_->ListChangeHold = false;
+    if (focused.isValid() && list_->ListChangeHold() && focused.row() >= n)
+        list_->ReleaseListChange();
     host_.SetAddEnabled(ListTargetFolder(false) != nullptr);
-    if (entry == list_->ShownItem || !entry.isValid() || list_->ListChangeHold || entry != focused)
+    if (entry == list_->ShownItem() || !entry.isValid() || list_->ListChangeHold() || entry != focused)
         return;
-    list_->ShownItem = entry;
+    list_->MarkShownItem(entry);
     if (entry.row() >= n) {
         TiesData& data = *list_->Model().catalog().Item(entry.row()).entry;
         if (!data.Loaded) {
@@ -208,13 +184,13 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
             else if (result.HasHeaderFault())
                 messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical);
             if (data.Changed)
-                emit list_->Model().dataChanged(entry, entry, {Qt::DecorationRole});
+                list_->Model().EntryIconChanged(entry.row());
         }
     }
     ShowEntry(entry);
     host_.UpdateRenderIfAutomatic();
     if (focused.row() < n)
-        list_->ListChangeHold = true;
+        list_->HoldListChange();
     const QString fileName = FileNamePart(shown_.CurrentFilePath());
     host_.SetDiagramCrosshair(!fileName.isEmpty());
     host_.SetApplicationTitle(fileName.isEmpty() ? kAppTitle : fileName);
@@ -245,7 +221,7 @@ void FileBrowser::ShowFileInLabel(const TiesData& entry)
 
 void FileBrowser::ShowPathInTitle()
 {
-    const FolderNode* node = tree_->ShownFolderNode;
+    const FolderNode* node = tree_->ShownFolderNode();
     if (!options_.titleBarPath || !node || !node->Record)
         return;
     const std::string parsing = space_.ParsingName(node->Record->AbsoluteId);
@@ -347,24 +323,24 @@ void FileBrowser::SetSort(bool on)
 void FileBrowser::ToggleUpEntry(bool on)
 {
     options_.upEntry = on;
-    FolderNode* node = tree_->ShownFolderNode;
+    FolderNode* node = tree_->ShownFolderNode();
     if (!node || !node->parent())
         return;
     ListChangeSuspension suspended(*list_);
     if (on) {
         const QByteArray name = node->text(0).toUtf8();
-        list_->InsertUpEntry(UpEntryCaption(options_.upEntryStyle, name.toStdString()), node->icon(0));
+        list_->Model().InsertUpEntry(UpEntryCaption(options_.upEntryStyle, name.toStdString()), node->icon(0));
     } else {
-        list_->RemoveUpEntry();
+        list_->Model().RemoveUpEntry();
     }
 }
 
 void FileBrowser::ChangeUpEntryStyle(const QString& styleText)
 {
     options_.upEntryStyle = styleText.toStdString();
-    const FolderNode* node = tree_->ShownFolderNode;
+    const FolderNode* node = tree_->ShownFolderNode();
     if (node && node->parent())
-        list_->SetUpEntryCaption(UpEntryCaption(options_.upEntryStyle, node->text(0).toStdString()));
+        list_->Model().SetUpEntryCaption(UpEntryCaption(options_.upEntryStyle, node->text(0).toStdString()));
 }
 
 void FileBrowser::ApplyOptions(const BrowserOptions& wanted)
