@@ -6,14 +6,15 @@
 
 #include "app/ConfigurationHost.h"
 #include "app/MainLayout.h"
+#include "app/PanelOptions.h"
 #include "diagram/DiagramOptions.h"
-#include "photometry/IesRecord.h"
 
 class Configuration;
 class FileBrowser;
 class HintTracker;
 class MainBrowserHost;
 class MessagePresenter;
+class ShownFile;
 
 // The main window: the folder tree over the diagram panel on the left, the
 // file list beside the options panel over the information panel on the right.
@@ -23,8 +24,9 @@ class TMainWindow : public QWidget, public ConfigurationHost {
 public:
     static constexpr int kMinHeight = 300;
 
-    // Creating the window is its start-up (FormCreate); `messages` shows its messages.
-    TMainWindow(Configuration& config, MessagePresenter& messages, QWidget* parent = nullptr);
+    // Creating the window is its start-up (FormCreate); `messages` shows its
+    // messages; the browser writes `shown` and the diagram panel follows it.
+    TMainWindow(Configuration& config, MessagePresenter& messages, ShownFile& shown, QWidget* parent = nullptr);
     ~TMainWindow() override;
 
     [[nodiscard]] const MainLayout& areas() const { return ui_; }
@@ -37,9 +39,6 @@ public:
     [[nodiscard]] bool alphaBlendAvailable() const { return alphaBlend_; }
     [[nodiscard]] int platformIsNotNT() const { return 0; }
 
-    // The shown file's record (a deep copy), drawn while a file is shown.
-    [[nodiscard]] tIES& CurrentIes() { return CurrentIes_; }
-    void setFileShown(bool shown);
     // The diagram settings as the tool bar and the options panel hold them.
     [[nodiscard]] DiagramOptions diagramOptions() const;
 
@@ -116,7 +115,7 @@ private:
     std::unique_ptr<FileBrowser> browser_;
     MainLayout ui_;
     HintTracker* hints_ = nullptr;
-    tIES CurrentIes_;
+    DiagramChoices diagramChoices_;
     QString storedPath_;
     QWidget* shellOwner_ = nullptr;
     bool readFailed_ = false;

@@ -9,6 +9,7 @@
 #include "app/MainWindow.h"
 #include "app/MessagePresenter.h"
 #include "app/TerminationSignal.h"
+#include "diagram/ShownFile.h"
 
 int main(int argc, char** argv)
 {
@@ -21,7 +22,9 @@ int main(int argc, char** argv)
 
     Configuration config(Configuration::DefaultPath());
     MessageBoxPresenter messages;
-    auto window = std::make_unique<TMainWindow>(config, messages);
+    // The shown file outlives every window that reads it.
+    ShownFile shown;
+    auto window = std::make_unique<TMainWindow>(config, messages, shown);
     TerminationSignal termination;
     QObject::connect(&termination, &TerminationSignal::requested, window.get(), &QWidget::close);
 

@@ -35,7 +35,7 @@ protected:
         return -1;
     }
     void Focus(int row) const { List().setCurrentIndex(List().Model().index(row)); }
-    const DiagramPanel& Diagram() const { return *window->areas().panelImage; }
+    const DiagramPanel& Diagram() const { return *window->areas().diagramPanel; }
     bool AxialShown() const { return !Diagram().findChild<QLabel*>(QStringLiteral("LabelAxial"))->isHidden(); }
 };
 
@@ -47,16 +47,16 @@ TEST_F(BrowserHostingTest, EverySampleShowsItsRecordSliderAndLabel)
     ASSERT_GT(List().Entries().FileCount(), 20);
     for (int row = List().FolderCount(); row < List().Model().rowCount(); ++row) {
         Focus(row);
-        const tIES& shown = w.CurrentIes();
-        EXPECT_EQ(shown, List().Entries().Item(row).entry->Ies) << row;
-        const bool planes = shown.HorzCount > 1;
+        const tIES& current = shown.CurrentIes();
+        EXPECT_EQ(current, List().Entries().Item(row).entry->Ies) << row;
+        const bool planes = current.HorzCount > 1;
         const QSlider* slider = Diagram().degreeSlider();
         EXPECT_EQ(!slider->isHidden(), planes) << row;
         EXPECT_EQ(slider->isEnabled(), planes) << row;
         EXPECT_EQ(AxialShown(), !planes) << row;
         if (planes) {
-            EXPECT_EQ(slider->maximum(), shown.HorzCount - 1);
-            EXPECT_EQ(slider->value(), slider->minimum() + ZeroPlaneIndex(shown)) << row;
+            EXPECT_EQ(slider->maximum(), current.HorzCount - 1);
+            EXPECT_EQ(slider->value(), slider->minimum() + ZeroPlaneIndex(current)) << row;
         }
         EXPECT_TRUE(Diagram().printButton()->isEnabled());
         EXPECT_TRUE(w.areas().labelInfo->text().startsWith(QStringLiteral("Filename: ")));
@@ -97,13 +97,13 @@ TEST_F(BrowserHostingTest, OptionControlsDriveTheBrowser)
 {
     TMainWindow& w = OpenOnSamples();
     OptionsPanel& panel = options();
-    panel.control<QComboBox>(QStringLiteral("ComboBoxCaption"))->setCurrentIndex(CaptionManufacturer);
+    panel.controls().ComboBoxCaption->setCurrentIndex(CaptionManufacturer);
     EXPECT_EQ(w.browser().Options().captionIndex, CaptionManufacturer);
     EXPECT_NE(RowOf(QStringLiteral("Norrick Outdoor Lighting")), -1);
-    panel.control<QCheckBox>(QStringLiteral("CheckBoxUp"))->setChecked(false);
+    panel.controls().CheckBoxUp->setChecked(false);
     EXPECT_EQ(RowOf(QStringLiteral("..")), -1);
-    EXPECT_FALSE(panel.control<QComboBox>(QStringLiteral("ComboBoxUp"))->isEnabled());
-    auto* hover = panel.control<QLineEdit>(QStringLiteral("EditHoverTime"));
+    EXPECT_FALSE(panel.controls().ComboBoxUp->isEnabled());
+    auto* hover = panel.controls().EditHoverTime;
     hover->setText(QStringLiteral("2.5"));
     emit hover->editingFinished();
     EXPECT_EQ(List().HoverTime(), 2);
@@ -117,7 +117,7 @@ TEST_F(BrowserHostingTest, ListingFaultsReachThePresenterOnceAfterTheListing)
 {
     OpenOnSamples();
     presenter.messages.clear();
-    options().control<QComboBox>(QStringLiteral("ComboBoxCaption"))->setCurrentIndex(CaptionManufacturer);
+    options().controls().ComboBoxCaption->setCurrentIndex(CaptionManufacturer);
     EXPECT_TRUE(presenter.messages.empty()) << "no box inside the listing";
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();

@@ -22,8 +22,8 @@ protected:
     {
         return written().value(QString::fromLatin1(section), QString::fromLatin1(key)).value_or(QStringLiteral("<none>"));
     }
-    QSlider* slider(const char* name) const { return options().control<QSlider>(QString::fromLatin1(name)); }
-    TGroupBoxEx* box(const char* name) const { return options().control<TGroupBoxEx>(QString::fromLatin1(name)); }
+    QSlider* slider(const char* name) const { return control<QSlider>(name); }
+    TGroupBoxEx* box(const char* name) const { return control<TGroupBoxEx>(name); }
 };
 
 TEST_F(ConfigurationTest, NoFileGivesFreshDefaults)
@@ -35,7 +35,7 @@ TEST_F(ConfigurationTest, NoFileGivesFreshDefaults)
     EXPECT_EQ(w.normalPosition(), QPoint((screen.width() - 800) / 2, (screen.height() - 600) / 2));
     EXPECT_TRUE(w.panelVisible());
     EXPECT_TRUE(ticked("CheckBoxAlways"));
-    EXPECT_FALSE(options().control<QWidget>(QStringLiteral("CheckBoxHide"))->isEnabled()) << "AutoHide disabled";
+    EXPECT_FALSE(options().controls().CheckBoxHide->isEnabled()) << "AutoHide disabled";
     EXPECT_TRUE(chosen("RadioButtonList"));
     EXPECT_TRUE(chosen("RadioButtonXP"));
     EXPECT_TRUE(ticked("CheckBoxHotTrack") && ticked("CheckBoxExpand") && !ticked("CheckBoxLines"));
@@ -50,7 +50,7 @@ TEST_F(ConfigurationTest, NoFileGivesFreshDefaults)
 
     w.show();
     EXPECT_EQ(w.areas().panelLeftAll->width(), 330);
-    EXPECT_EQ(w.areas().panelImage->height(), 362);
+    EXPECT_EQ(w.areas().diagramPanel->height(), 362);
     EXPECT_EQ(w.areas().panelInfo->height(), 101);
 }
 
@@ -85,7 +85,7 @@ TEST_F(ConfigurationTest, StoredValuesComeBackAndForeignKeysStay)
     EXPECT_TRUE(w.fit());
     EXPECT_FALSE(w.ortho());
     EXPECT_EQ(w.areas().panelLeftAll->width(), 400);
-    EXPECT_EQ(w.areas().panelImage->height(), 200);
+    EXPECT_EQ(w.areas().diagramPanel->height(), 200);
     EXPECT_EQ(w.areas().panelInfo->height(), 67);
     EXPECT_FALSE(ticked("CheckBoxMethod"));
     closeWindow();
@@ -127,7 +127,7 @@ TEST_F(ConfigurationTest, OtherStateValuesLeaveStateAndValuesAreClampedByControl
     EXPECT_EQ(w.windowStateCode(), 0);
     EXPECT_EQ(w.normalSize().height(), 300) << "the window keeps its minimum height";
     EXPECT_EQ(slider("TrackBarR")->value(), 64);
-    EXPECT_EQ(options().control<QComboBox>(QStringLiteral("ComboBoxCaption"))->currentIndex(), -1);
+    EXPECT_EQ(options().controls().ComboBoxCaption->currentIndex(), -1);
 }
 
 TEST_F(ConfigurationTest, HugeStoredSizeIsCutToTwiceTheDesktop)
@@ -233,7 +233,7 @@ protected:
     QStringList favoriteNames() const
     {
         QStringList names;
-        auto* list = options().control<QListWidget>(QStringLiteral("ListBoxFavorites"));
+        auto* list = options().controls().ListBoxFavorites;
         for (int i = 0; i < list->count(); ++i)
             names << list->item(i)->text();
         return names;
