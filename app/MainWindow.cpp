@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFile>
 #include <QLabel>
 #include <QListView>
 #include <QScreen>
@@ -192,6 +193,8 @@ void TMainWindow::FormShow()
     ui_.panelImage->FormResize();
     if (!ui_.panelMain->ticked(QStringLiteral("CheckBoxSave")))
         storedPath_.clear();
+    if (!startPath_.isEmpty() && browser_->OpenPath(QFile::encodeName(startPath_).toStdString()))
+        return;
     emit navigateRequested(storedPath_);
 }
 
