@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -118,9 +119,13 @@ TEST(Install, ThumbnailerDrawsEverySampleFromItsExecLine)
             word.replace(QStringLiteral("%u"), QString::fromUtf8(QUrl::fromLocalFile(samples.filePath(name)).toEncoded()));
             word.replace(QStringLiteral("%o"), png);
         }
+        // The program is looked up along the sandbox's PATH, not the test's.
+        const QString program = QStandardPaths::findExecutable(
+            command.takeFirst(), Bare().value(QStringLiteral("PATH")).split(QLatin1Char(':')));
+        ASSERT_FALSE(program.isEmpty());
         QProcess process;
         process.setProcessEnvironment(Bare());
-        process.start(command.takeFirst(), command);
+        process.start(program, command);
         ASSERT_TRUE(process.waitForFinished(30000)) << name.toStdString();
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), 0) << name.toStdString() << process.readAllStandardError().toStdString();
