@@ -10,6 +10,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -127,5 +128,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "kandora-thumbnailer: cannot write %s\n", output);
         return 1;
     }
-    return 0;
+    // The picture is in place. Tearing the application down would load the
+    // whole font configuration only to free it, a fifth of the run.
+    std::fflush(nullptr);
+    std::_Exit(0);
 }

@@ -77,6 +77,17 @@ TEST(Install, LauncherIsValidAndOpensTheType)
     EXPECT_EQ(keys.value(QStringLiteral("Categories")), QStringLiteral("Graphics;Viewer;"));
 }
 
+TEST(Install, MetainfoIsValid)
+{
+    QProcess validate;
+    validate.setProcessChannelMode(QProcess::MergedChannels);
+    validate.start(QStringLiteral("appstreamcli"),
+                   {QStringLiteral("validate"), QStringLiteral("--no-net"),
+                    kShare + QStringLiteral("/metainfo/org.kandora.Kandora.metainfo.xml")});
+    ASSERT_TRUE(validate.waitForFinished(30000)) << "appstreamcli (appstream) missing?";
+    EXPECT_EQ(validate.exitCode(), 0) << validate.readAll().toStdString();
+}
+
 TEST(Install, MimePackageDefinesTheTypeByNameAndContent)
 {
     QFile globs(kShare + QStringLiteral("/mime/globs2"));
