@@ -1,4 +1,5 @@
 #include <memory>
+#include <optional>
 
 #include <QApplication>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 #include <QUrl>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/Configuration.h"
 #include "app/HintTracker.h"
@@ -16,32 +18,31 @@
 
 namespace {
 
-// `kandora [FILE|FOLDER]`, as launchers and "Open with" call it: the first
-// argument as an absolute path (a file URI is taken too); "--" ends the options.
-// Empty when none is given; -1 in `status` for bad usage, 0 after --help.
-QString StartPath(const QStringList& arguments, int& status)
+// `kandora [FILE|FOLDER]`, as launchers and "Open with" call it.
+struct StartArguments {
+    QString path;                   // absolute; empty when none is given
+    std::optional<int> exitStatus;  // set when the program is to end at once
+};
+
+// The first argument as an absolute path (a file URI is taken too); "--" ends the options.
+StartArguments ParseStartArguments(const QStringList& arguments)
 {
-    status = 1;
     bool options = true;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (options && argument == QLatin1String("--")) {
             options = false;
-        } else if (options && (argument == QLatin1String("--help") || argument == QLatin1String("-h"))) {
-            std::fputs("usage: kandora [FILE|FOLDER]\n", stdout);
-            status = 0;
-            return {};
         } else if (options && argument.startsWith(QLatin1Char('-'))) {
             std::fprintf(stderr, "kandora: unknown option '%s'\nusage: kandora [FILE|FOLDER]\n",
                          argument.toLocal8Bit().constData());
-            status = -1;
-            return {};
+            return {{}, 2};
         } else {
             const QUrl url(argument);
             const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
+            // The usual start-up follows; the window opens the stored folder.
             if (!QFileInfo::exists(path))
                 std::fprintf(stderr, "kandora: '%s' does not exist\n", path.toLocal8Bit().constData());
-            return QFileInfo(path).absoluteFilePath();
+            return {QFileInfo(path).absoluteFilePath(), std::nullopt};
         }
     }
     return {};
@@ -51,11 +52,17 @@ QString StartPath(const QStringList& arguments, int& status)
 
 int main(int argc, char** argv)
 {
+    // Answered before Qt looks for a display.
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs("usage: kandora [FILE|FOLDER]\n", stdout);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
-    int usage = 1;
-    const QString startPath = StartPath(QCoreApplication::arguments(), usage);
-    if (usage <= 0)
-        return usage == 0 ? 0 : 2;
+    const StartArguments start = ParseStartArguments(QCoreApplication::arguments());
+    if (start.exitStatus)
+        return *start.exitStatus;
     QApplication::setStyle(new ImmediateHintStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     // The panels are laid out in pixels for a compact 11-pixel sans-serif font.
     QFont font(QStringLiteral("Liberation Sans"));
@@ -65,7 +72,7 @@ int main(int argc, char** argv)
     Configuration config(Configuration::DefaultLocation());
     MessageBoxPresenter messages;
     auto window = std::make_unique<TMainWindow>(config, messages);
-    window->setStartPath(startPath);
+    window->setStartPath(start.path);
     TerminationSignal termination;
     QObject::connect(&termination, &TerminationSignal::requested, window.get(), &QWidget::close);
 
