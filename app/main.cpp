@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QFont>
+#include <QIcon>
 #include <QStyleFactory>
 #include <QUrl>
 
@@ -60,6 +61,9 @@ int main(int argc, char** argv)
         }
     }
     QApplication app(argc, argv);
+    // Ties the windows to the installed launcher (its name and icon) on the desktop.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kandora.Kandora"));
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.kandora.Kandora")));
     const StartArguments start = ParseStartArguments(QCoreApplication::arguments());
     if (start.exitStatus)
         return *start.exitStatus;
