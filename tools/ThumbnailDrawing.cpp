@@ -3,7 +3,8 @@
 #include <QIconEngine>
 #include <QPainter>
 
-#include "diagram/Goniogram.h"
+#include "diagram/DrawDiagram.h"
+#include "diagram/PictogramStrip.h"
 #include "diagram/QPainterCanvas.h"
 #include "photometry/Calculations.h"
 
@@ -33,22 +34,25 @@ private:
 
 }  // namespace
 
-QImage DrawThumbnail(const tIES& ies, int size, const QIcon& warningIcon)
+QImage DrawThumbnail(const tIES& ies, int size)
 {
     QImage picture(size, size, QImage::Format_RGB32);
     if (picture.isNull())
         return {};
     const double scale = static_cast<double>(size) / kCell;
-    DiagramOptions options;  // the thumbnail view's: warning icon on, fixed colours
-    if (!warningIcon.isNull())
-        options.WarningIcon = QIcon(new ScaledIconEngine(warningIcon, scale));
-    GoniogramResult result;
+    DiagramRequest request;
+    request.size = QSize(kCell, kCell);
+    request.record = &ies;
+    request.planeIndex = ZeroPlaneIndex(ies);
+    request.thumbnail = true;
+    // The thumbnail view's settings in their fixed colours, warning icon on.
+    request.options.WarningIcon = QIcon(new ScaledIconEngine(DiagramWarningIcon(), scale));
+    DiagramResult result;
     {
         QPainter painter(&picture);
         painter.scale(scale, scale);
         QPainterCanvas canvas(painter, true);
-        DrawDiagramBackground(canvas, kCell, kCell, true, options.Colors);
-        result = DrawGoniogram(canvas, kCell, kCell, ies, kGonioThumbnail, 1.0, ZeroPlaneIndex(ies), options);
+        result = DrawDiagram(canvas, request);
     }
-    return result.drawn ? picture : QImage();
+    return result.goniogram.drawn ? picture : QImage();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIcon>
 #include <QImage>
 
 #include "photometry/IesRecord.h"
@@ -10,4 +9,4 @@
 // icon for records that are not type C), scaled as a whole to size x size so
 // pens and icon grow with it. A null image when the record has nothing to draw
 // or the picture cannot be made.
-[[nodiscard]] QImage DrawThumbnail(const tIES& ies, int size, const QIcon& warningIcon);
+[[nodiscard]] QImage DrawThumbnail(const tIES& ies, int size);

@@ -2,11 +2,10 @@
 // photometric files. File managers run it with no display and no D-Bus, on
 // whatever file the user has, so it reads through the program's own limits,
 // writes nothing unless the picture is whole, and never asks for a display.
-#include <QApplication>
+#include <QGuiApplication>
 #include <QByteArray>
 #include <QFile>
 #include <QSaveFile>
-#include <QStyle>
 
 #include <charconv>
 #include <cstdio>
@@ -64,12 +63,6 @@ std::optional<int> ParseSize(std::string_view text)
     return size;
 }
 
-// The warning icon drawn on records that are not type C.
-QIcon WarningIcon()
-{
-    return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -116,9 +109,9 @@ int main(int argc, char* argv[])
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
-    QApplication app(qtArgc, qtArgv);
+    QGuiApplication app(qtArgc, qtArgv);
 
-    const QImage picture = DrawThumbnail(entry.Ies, *size, WarningIcon());
+    const QImage picture = DrawThumbnail(entry.Ies, *size);
     if (picture.isNull()) {
         std::fprintf(stderr, "kandora-thumbnailer: %s: nothing to draw\n", input->c_str());
         return 1;
