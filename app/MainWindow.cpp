@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFile>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -190,6 +191,8 @@ void TMainWindow::FormShow()
     ui_.diagramPanel->FormResize();
     if (!ui_.optionsPanel->controls().CheckBoxSave->isChecked())
         storedPath_.clear();
+    if (!startPath_.isEmpty() && browser_->OpenPath(QFile::encodeName(startPath_).toStdString()))
+        return;
     emit navigateRequested(storedPath_);
 }
 

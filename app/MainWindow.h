@@ -34,6 +34,9 @@ public:
     [[nodiscard]] FileBrowser& browser() const { return *browser_; }
     [[nodiscard]] bool configurationReadFailed() const { return readFailed_; }
     [[nodiscard]] const QString& storedPath() const { return storedPath_; }
+    // A file or folder named on the command line (an absolute path), opened
+    // instead of the stored folder when the window is first shown.
+    void setStartPath(const QString& path) { startPath_ = path; }
     // The window that shell work may use for its messages: none while "Show IO messages" is off.
     [[nodiscard]] QWidget* ShellOwnerWindow() const { return shellOwner_; }
     [[nodiscard]] bool alphaBlendAvailable() const { return alphaBlend_; }
@@ -117,6 +120,7 @@ private:
     HintTracker* hints_ = nullptr;
     DiagramChoices diagramChoices_;
     QString storedPath_;
+    QString startPath_;
     QWidget* shellOwner_ = nullptr;
     bool readFailed_ = false;
     bool alphaBlend_ = false;

@@ -1,8 +1,12 @@
 #include "FileBrowser.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QScopeGuard>
+
+#include <sys/stat.h>
 
 #include "browser/DesktopOpen.h"
 #include "browser/UpdatesFrozen.h"
@@ -256,6 +260,33 @@ void FileBrowser::FolderListViewDblClick()
         OpenFolderEntry();
     else if (options_.doubleClick)
         DoubleClickAction();
+}
+
+bool FileBrowser::OpenPath(const std::string& path)
+{
+    struct stat st {};
+    if (path.empty() || path.front() != '/' || ::stat(path.c_str(), &st) != 0)
+        return false;
+    const bool folder = S_ISDIR(st.st_mode);
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folderPath = folder ? path : path.substr(0, std::max<std::size_t>(slash, 1));
+    const QString display = navigator_->ParsingToDisplayPath(folderPath);
+    if (display.isEmpty())
+        return false;
+    NavigateToPath(display);
+    // The walk stops early at a folder the tree does not show (a hidden one).
+    if (folder || ShownFolderPath() != WithSlash(folderPath))
+        return true;
+    const std::string name = path.substr(slash + 1);
+    const Catalog& entries = list_->Entries();
+    for (int row = entries.FolderCount(); row < entries.Count(); ++row) {
+        const TiesData& entry = *entries.Item(row).entry;
+        if (entry.Texts.size() > 1 && entry.Texts[1] == name) {
+            list_->FocusRow(row);
+            break;
+        }
+    }
+    return true;
 }
 
 void FileBrowser::OpenFolderEntry()

@@ -56,6 +56,10 @@ public:
     [[nodiscard]] QString SelectedDisplayPath() const;
     void NavigateToPath(const QString& path) { navigator_->NavigateToPath(path); }
     void ButtonRefreshClick() { navigator_->ButtonRefreshClick(); }
+    // Opens the folder at the absolute path `path`, or the folder holding the
+    // file at `path` and shows that file. False when the path names nothing
+    // the tree can reach.
+    bool OpenPath(const std::string& path);
 
     // Settings: each applies itself as a click on its control would.
     void SetCaptionIndex(int choice);

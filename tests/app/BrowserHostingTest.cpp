@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -91,6 +93,46 @@ TEST_F(BrowserHostingTest, LastFolderComesBackAtTheNextStart)
     second.show();
     EXPECT_EQ(second.browser().SelectedDisplayPath(), path);
     EXPECT_GT(List().Entries().FileCount(), 20);
+}
+
+// `kandora FILE` opens the file's folder and shows the file; `kandora FOLDER`
+// opens the folder; a path that is not there leaves the usual start-up.
+TEST_F(BrowserHostingTest, StartPathOpensItsFolderAndShowsTheFile)
+{
+    const QString folder = dir.filePath(QStringLiteral("lamps/nested folder"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString sample = QString::fromStdString(Samples()) + QStringLiteral("/pendant-opal-globe.ies");
+    ASSERT_TRUE(QFile::copy(sample, folder + QStringLiteral("/a first.ies")));
+    const QString file = folder + QStringLiteral("/-odd name.ies");
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(Samples()) + QStringLiteral("/vehicle-fog-lamp.ies"), file));
+
+    TMainWindow& w = open();
+    w.setStartPath(file);
+    w.show();
+    EXPECT_TRUE(w.browser().SelectedDisplayPath().endsWith(QStringLiteral("/lamps/nested folder/")))
+        << w.browser().SelectedDisplayPath().toStdString();
+    EXPECT_EQ(w.browser().CurrentFilePath(), file);
+    const int row = List().FirstSelectedRow();
+    ASSERT_GE(row, List().FolderCount());
+    EXPECT_EQ(w.CurrentIes(), List().Entries().Item(row).entry->Ies);
+    EXPECT_EQ(List().Entries().Item(row).entry->Texts[1], "-odd name.ies");
+}
+
+TEST_F(BrowserHostingTest, StartFolderOpensAndAMissingPathFallsBackToTheStoredFolder)
+{
+    TMainWindow& first = open();
+    first.setStartPath(QString::fromStdString(Samples()));
+    first.show();
+    const QString samples = first.browser().SelectedDisplayPath();
+    EXPECT_TRUE(samples.endsWith(QStringLiteral("/samples/"))) << samples.toStdString();
+    EXPECT_GT(List().Entries().FileCount(), 20);
+    window.reset();
+
+    writeIni("[Kandora]\r\nPath=" + samples.toUtf8() + "\r\n[GroupBoxExOther]\r\nCheckBoxSave=1\r\n");
+    TMainWindow& second = open();
+    second.setStartPath(dir.filePath(QStringLiteral("gone/nothing.ies")));
+    second.show();
+    EXPECT_EQ(second.browser().SelectedDisplayPath(), samples);
 }
 
 TEST_F(BrowserHostingTest, OptionControlsDriveTheBrowser)

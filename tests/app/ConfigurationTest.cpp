@@ -223,6 +223,68 @@ TEST_F(ConfigurationTest, UnwritableFileReportsExactlyOnceForBothWriters)
                                               + QStringLiteral("/ies.ini' is read only."));
 }
 
+// An ies.ini beside the program wins; otherwise the user's configuration
+// folder holds it, and the first close makes the missing folders.
+TEST_F(ConfigurationTest, SettingsLiveBesideTheProgramOnlyWhenAFileIsThere)
+{
+    const QString program = dir.filePath(QStringLiteral("bin"));
+    const QString configHome = dir.filePath(QStringLiteral("config home"));
+    ASSERT_TRUE(QDir().mkpath(program));
+
+    Configuration::Location location = Configuration::ChooseLocation(program, configHome);
+    EXPECT_EQ(location.path, configHome + QStringLiteral("/kandora/ies.ini"));
+    EXPECT_TRUE(location.createFolder);
+
+    QFile portable(program + QStringLiteral("/ies.ini"));
+    ASSERT_TRUE(portable.open(QIODevice::WriteOnly));
+    portable.close();
+    location = Configuration::ChooseLocation(program, configHome);
+    EXPECT_EQ(location.path, program + QStringLiteral("/ies.ini"));
+    EXPECT_FALSE(location.createFolder);
+
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", configHome.toUtf8());
+    const QString chosen = Configuration::DefaultLocation().path;
+    qputenv("XDG_CONFIG_HOME", saved);
+    EXPECT_EQ(chosen, configHome + QStringLiteral("/kandora/ies.ini")) << "no ies.ini beside the test program";
+}
+
+TEST_F(ConfigurationTest, FirstCloseCreatesTheConfigurationFolder)
+{
+    const QString path = dir.filePath(QStringLiteral("config home/kandora/ies.ini"));
+    config = std::make_unique<Configuration>(Configuration::Location{path, true});
+    window = std::make_unique<TMainWindow>(*config, presenter);
+    window->show();
+    closeWindow();
+    config->WriteRenderSettings(RenderSettings{});
+    window->FormDestroy();
+    EXPECT_FALSE(config->ConfigWriteFailed());
+    EXPECT_TRUE(presenter.messages.empty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const IniDocument ini = IniDocument::Parse(file.readAll());
+    EXPECT_EQ(ini.value(QStringLiteral("Kandora"), QStringLiteral("Width")), QStringLiteral("800"));
+    EXPECT_EQ(ini.value(QStringLiteral("Render"), QStringLiteral("Zoom")), QStringLiteral("500"));
+}
+
+TEST_F(ConfigurationTest, UnmakeableConfigurationFolderReportsTheUsualFailure)
+{
+    // A plain file where the folder should be.
+    QFile blocker(dir.filePath(QStringLiteral("kandora")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString path = dir.filePath(QStringLiteral("kandora/ies.ini"));
+    config = std::make_unique<Configuration>(Configuration::Location{path, true});
+    window = std::make_unique<TMainWindow>(*config, presenter);
+    window->show();
+    closeWindow();
+    window->FormDestroy();
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(presenter.messages[0].text, QStringLiteral("Unable to write configuration data.\rIt is possible file '")
+                                              + dir.filePath(QStringLiteral("kandora"))
+                                              + QStringLiteral("/ies.ini' is read only."));
+}
+
 class FavoritesTest : public ConfigurationTest {
 protected:
     QString folder(const char* name) const
