@@ -7,3 +7,4 @@
 int RunDump(const QStringList& arguments);
 int RunCalc(const QStringList& arguments);
 int RunDiagram(const QStringList& arguments);
+int RunList(const QStringList& arguments);
