@@ -64,13 +64,18 @@ std::string NotRegularFile(mode_t mode)
 namespace {
 
 // Opens `path` for reading when it is a regular file within kMaxFileBytes;
-// `st` gets what fstat said. Returns an empty string, or what went wrong.
-std::string OpenRegularFile(const std::string& path, FileDescriptor& fd, struct stat& st)
+// `st` gets what fstat said. Returns an empty string, or what went wrong;
+// `gone` tells when that was a name that no longer exists.
+std::string OpenRegularFile(const std::string& path, FileDescriptor& fd, struct stat& st, bool* gone = nullptr)
 {
     // O_NONBLOCK keeps a FIFO from blocking the open; fstat then tells what we got.
     fd = FileDescriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0)
-        return SystemError(errno);
+    if (fd.get() < 0) {
+        const int error = errno;
+        if (gone)
+            *gone = error == ENOENT || error == ENOTDIR;
+        return SystemError(error);
+    }
     if (::fstat(fd.get(), &st) != 0)
         return SystemError(errno);
     if (!S_ISREG(st.st_mode))
@@ -267,15 +272,27 @@ LoadResult LoadEntryTexts(TiesData& entry, const std::string& folder)
 {
     if (entry.Loaded)
         return {};
-    std::string path;
-    if (std::optional<LoadResult> early = EntryPath(entry, folder, path))
-        return *early;
+    if (entry.Texts.size() < 2)
+        return LoadResult{LoadResult::Kind::Missing, {}, {}};
+    // The open tells a vanished file as LoadEntry's stat does, a call less.
+    const std::string path = folder + entry.Texts[1];
     FileDescriptor fd(-1);
     struct stat st {};
-    if (std::string error = OpenRegularFile(path, fd, st); !error.empty())
-        return Failure(std::move(error));
+    bool gone = false;
+    if (std::string error = OpenRegularFile(path, fd, st, &gone); !error.empty())
+        return gone ? LoadResult{LoadResult::Kind::Missing, {}, {}} : Failure(std::move(error));
     const std::string fileName = FileNameOf(path);
-    std::string bytes;
+    // One buffer per thread serves every caption read; a file that needed a
+    // large one gives it back.
+    thread_local std::string bytes;
+    bytes.clear();
+    struct ShrinkLarge {
+        ~ShrinkLarge()
+        {
+            if (bytes.capacity() > 16 * kCaptionFrontBytes)
+                std::string().swap(bytes);
+        }
+    } shrink;
     for (std::size_t want = kCaptionFrontBytes;; want = std::min(want * 16, kMaxFileBytes + 1)) {
         bool atEnd = false;
         if (std::string error = ReadFront(fd.get(), static_cast<std::size_t>(st.st_size), want, bytes, atEnd); !error.empty())

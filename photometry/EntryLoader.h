@@ -32,9 +32,9 @@ struct LoadResult {
 // reported again.
 LoadResult LoadEntry(TiesData& entry, const std::string& folder);
 
-// What a caption read takes of a file first; it takes 16 times more each
-// time the header values run past what it has.
-inline constexpr std::size_t kCaptionFrontBytes = std::size_t{16} << 10;
+// What a caption read takes of a file first (headers are rarely above 2 KB);
+// it takes 16 times more each time the header values run past what it has.
+inline constexpr std::size_t kCaptionFrontBytes = std::size_t{4} << 10;
 
 // Reads only what a caption needs: the keyword texts and the change marker,
 // and the header values, so that the header fault or refusal LoadEntry would
