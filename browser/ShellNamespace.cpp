@@ -240,8 +240,9 @@ std::optional<IdList> ShellNamespace::ParsePath(const std::string& rawPath) cons
     std::string path;
     for (const std::string& part : parts)
         path += '/' + part;
+    // push_back rather than assigning "/": GCC 12 at -O3 warns falsely (-Wrestrict) on the assignment.
     if (path.empty())
-        path = "/";
+        path.push_back('/');
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         return std::nullopt;
