@@ -14,6 +14,9 @@ constexpr std::array<bool, 256> MakeSeparators()
 {
     std::array<bool, 256> table{};
     table[static_cast<unsigned char>(' ')] = true;
+    table[static_cast<unsigned char>('\t')] = true;
+    table[static_cast<unsigned char>('\v')] = true;
+    table[static_cast<unsigned char>('\f')] = true;
     table[static_cast<unsigned char>('\r')] = true;
     table[static_cast<unsigned char>('\n')] = true;
     table[static_cast<unsigned char>(',')] = true;
@@ -21,7 +24,9 @@ constexpr std::array<bool, 256> MakeSeparators()
 }
 inline constexpr std::array<bool, 256> kSeparator = MakeSeparators();
 
-// Space, CR, LF and comma separate numbers; anything else belongs to a token.
+// White space (space, tab, vertical tab, form feed, CR, LF) and the comma
+// separate numbers; anything else belongs to a token. Files in the wild
+// separate their values with tabs, so a tab must never join two numbers.
 inline bool IsSeparator(char c)
 {
     return kSeparator[static_cast<unsigned char>(c)];

@@ -127,8 +127,8 @@ std::vector<HostileFile> HostileFiles()
         {"lf-only.ies", [] { return Valid("\n"); }, E::Reads, ""},
         {"mixed-line-ends.ies", [] { return "IESNA:LM-63-2002\n\r[TEST] x\r\r\nTILT=NONE\n\r1 1000 1 1 1 1 2 0 0 0 1 1 35\r0\n0\r\n5\n"; },
          E::Reads, ""},
-        {"tabs-as-separators.ies", [] { return kKeywords + "TILT=NONE\r\n1\t1000\t1\t3\t2\t1\t2\t0\t0\t0\t1\t1\t35\r\n"; },
-         E::ReadsWithHeaderFault, "Line 6"},
+        {"tabs-as-separators.ies", [] { return kKeywords + "TILT=NONE\r\n1\t1000\t1\t3\t2\t1\t2\t0\t0\t0\t1\t1\t35\r\n0\t45\t90\v0\f90\r\n1000\t\t800\t50\t1000\t800\t50\r\n"; },
+         E::Reads, ""},
         {"only-separators.ies", [] { return std::string(1 << 20, ' ') + "\r\n,,,,\r\n"; }, E::ReadsWithHeaderFault, "Line "},
         {"tilt-file-name.ies", [] { return kKeywords + "TILT=/etc/passwd\r\n" + Body(); }, E::Reads, ""},
     };

@@ -72,18 +72,41 @@ TEST(IesReader, LayoutOfNumbersDoesNotMatter)
         EXPECT_EQ(Read(text), reference) << text;
 }
 
-TEST(IesReader, CommaNeverDecimalAndTabJoinsTokens)
+TEST(IesReader, CommaNeverDecimalAndEveryBlankSeparates)
 {
     bool fault = false;
-    std::string_view text = "1,5 2\t3 4";
-    EXPECT_EQ(NextNumber(text, fault), 1);
-    EXPECT_EQ(NextNumber(text, fault), 5);
+    std::string_view text = "1,5 2\t3\v4\f6 x 7";
+    for (double expected : {1.0, 5.0, 2.0, 3.0, 4.0, 6.0})
+        EXPECT_EQ(NextNumber(text, fault), expected);
     EXPECT_FALSE(fault);
-    EXPECT_EQ(NextNumber(text, fault), 0);  // "2\t3"
+    EXPECT_EQ(NextNumber(text, fault), 0);  // "x"
     EXPECT_TRUE(fault);
-    EXPECT_EQ(NextNumber(text, fault), 4);
+    EXPECT_EQ(NextNumber(text, fault), 7);
     EXPECT_TRUE(fault) << "the fault flag is never cleared";
     EXPECT_EQ(NextNumber(text, fault), 0) << "an exhausted text gives 0";
+}
+
+// Regression: tab-separated candela values read as one non-number each, so
+// the whole matrix stored zeros and the diagram was empty.
+TEST(IesReader, TabSeparatedFileReadsLikeSpaceSeparated)
+{
+    const std::string spaced =
+        "TILT=NONE\r\n1 1000 1 3 2 1 2 0.5 0.6 0.1\r\n1 1 35\r\n0 45 90\r\n0 90\r\n"
+        "11501.82 8886.24 120.5\r\n11501.82 8000 100\r\n";
+    std::string tabbed = spaced;
+    for (char& c : tabbed)
+        if (c == ' ')
+            c = '\t';
+    tIES a, b;
+    const ReadResult ra = ReadIes(spaced, a);
+    const ReadResult rb = ReadIes(tabbed, b);
+    EXPECT_EQ(ra.status, ReadResult::Status::Ok);
+    EXPECT_EQ(rb.status, ReadResult::Status::Ok);
+    EXPECT_EQ(a.Candela, b.Candela);
+    EXPECT_EQ(a.VertAngles, b.VertAngles);
+    EXPECT_EQ(a.HorzAngles, b.HorzAngles);
+    ASSERT_EQ(b.Candela.size(), 2u);
+    EXPECT_GT(b.Candela[0][0], 0);
 }
 
 TEST(IesReader, NumberFormsFoundInRealFiles)

@@ -1,0 +1,70 @@
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <string>
+
+#include "CliCommands.h"
+#include "photometry/Conversion.h"
+#include "photometry/EntryLoader.h"
+
+namespace {
+
+void Refuse(const QString& file, const std::string& why)
+{
+    std::fprintf(stderr, "kandora-cli: %s: %s\n", file.toLocal8Bit().constData(), why.c_str());
+}
+
+// Converts or rotates one file as the window does; prints the path written.
+bool ConvertFile(const QString& file, const QString& outDir)
+{
+    const QFileInfo info(file);
+    const std::string sourceFolder = QFile::encodeName(info.path()).toStdString() + "/";
+    TiesData entry = UnreadEntry(QFile::encodeName(info.fileName()).toStdString());
+    const LoadResult load = LoadEntry(entry, sourceFolder);
+    if (load.kind != LoadResult::Kind::Loaded) {
+        Refuse(file, load.kind == LoadResult::Kind::Missing ? "no such file" : load.error);
+        return false;
+    }
+    const std::string folder = outDir.isEmpty() ? sourceFolder : QFile::encodeName(outDir).toStdString();
+    const ConversionResult result = SaveConversion(entry.Ies, entry.Texts, folder);
+    if (!result.Written()) {
+        std::string why = result.message;
+        if (result.fault == ConversionFault::WriteFailed)
+            why = result.newPath + ": " + why;
+        Refuse(file, why + " Nothing written.");
+        return false;
+    }
+    std::printf("%s\n", result.newPath.c_str());
+    return true;
+}
+
+}  // namespace
+
+int RunConvert(const QStringList& arguments)
+{
+    QStringList files;
+    QString outDir;
+    bool badUsage = false;
+    for (int i = 0; i < arguments.size() && !badUsage; ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--out-dir")) {
+            badUsage = i + 1 == arguments.size() || !outDir.isEmpty() || arguments[i + 1].isEmpty();
+            if (!badUsage)
+                outDir = arguments[++i];
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            badUsage = true;
+        } else {
+            files.append(argument);
+        }
+    }
+    if (badUsage || files.isEmpty()) {
+        std::fputs("usage: kandora-cli convert FILE... [--out-dir DIR]\n", stderr);
+        return 2;
+    }
+    bool all = true;
+    for (const QString& file : files)
+        all = ConvertFile(file, outDir) && all;
+    std::fflush(stdout);
+    return all ? 0 : 1;
+}
