@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/CollectingReporter.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -163,18 +165,9 @@ void BM_ReadAllInFull(benchmark::State& state)
     state.counters["peak_MB"] = PeakResidentMB();
 }
 
-// Keeps every run so that a summary table can follow the usual output.
-class TableReporter : public benchmark::ConsoleReporter {
+// The usual output, then a summary table.
+class TableReporter : public CollectingReporter {
 public:
-    using ConsoleReporter::ConsoleReporter;
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                runs_.push_back(run);
-        ConsoleReporter::ReportRuns(runs);
-    }
 
     void PrintTable() const
     {
@@ -206,9 +199,6 @@ public:
         std::printf("by manufacturer < 0.25 s: %.3f s, %s\n", manufacturers, verdict(manufacturers < 0.25));
         std::printf("peak resident size of the process < 64 MB: %.1f MB, %s\n", peak, verdict(peak < 64));
     }
-
-private:
-    std::vector<Run> runs_;
 };
 
 }  // namespace
@@ -230,9 +220,7 @@ int main(int argc, char** argv)
     }
     int restCount = static_cast<int>(rest.size());
     benchmark::Initialize(&restCount, rest.data());
-    // Colours only for a terminal, so that logs stay plain text.
-    TableReporter reporter(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
-                                                   : benchmark::ConsoleReporter::OO_Tabular);
+    TableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintTable();
     benchmark::Shutdown();
