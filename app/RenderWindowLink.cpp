@@ -1,6 +1,5 @@
 #include "app/RenderWindowLink.h"
 
-#include <QSlider>
 #include <QToolButton>
 
 #include "app/AppTexts.h"
@@ -8,27 +7,27 @@
 #include "app/DiagramPanel.h"
 #include "app/MainWindow.h"
 #include "app/MessagePresenter.h"
-#include "browser/FileBrowser.h"
+#include "diagram/ShownFile.h"
 #include "render/RenderWindow.h"
 
-QString MainRenderSource::CurrentFilePath() const
+QString ShownFileRenderSource::CurrentFilePath() const
 {
-    return main_.browser().CurrentFilePath();
+    return file_.CurrentFilePath();
 }
 
-const tIES& MainRenderSource::CurrentIes() const
+const tIES& ShownFileRenderSource::CurrentIes() const
 {
-    return main_.CurrentIes();
+    return file_.CurrentIes();
 }
 
-int MainRenderSource::PlaneIndex() const
+int ShownFileRenderSource::PlaneIndex() const
 {
-    const QSlider* slider = main_.areas().panelImage->degreeSlider();
-    return slider->value() - slider->minimum();
+    return file_.PlaneIndex();
 }
 
-RenderWindowLink::RenderWindowLink(TMainWindow& main, Configuration& config, MessagePresenter& messages)
-    : source_(main)
+RenderWindowLink::RenderWindowLink(TMainWindow& main, ShownFile& shown, Configuration& config,
+                                   MessagePresenter& messages)
+    : source_(shown)
 {
     source_.setPlanes(main.diagramOptions().Planes);
     window_ = std::make_unique<TRenderWindow>(config, source_, &main);
@@ -36,22 +35,13 @@ RenderWindowLink::RenderWindowLink(TMainWindow& main, Configuration& config, Mes
         messages.showMessage(MessagePresenter::Icon::Error, AppTexts::ApplicationTitle(), *error);
 
     TRenderWindow* render = window_.get();
-    const DiagramPanel* panel = main.areas().panelImage;
-    QToolButton* toggle = panel->renderButton();
+    QToolButton* toggle = main.areas().diagramPanel->renderButton();
     QObject::connect(toggle, &QToolButton::toggled, render, [render](bool down) { render->setVisible(down); });
     QObject::connect(render, &TRenderWindow::closed, toggle, [toggle] { toggle->setChecked(false); });
     QObject::connect(&main, &TMainWindow::diagramOptionsChanged, render,
                      [this, &main] { source_.setPlanes(main.diagramOptions().Planes); });
-    // The browser names the shown file only after handing over its record, so
-    // the render waits until the selection's handling is over.
-    QObject::connect(&main, &TMainWindow::shownFileChanged, render, &TRenderWindow::ShownFileChanged,
-                     Qt::QueuedConnection);
-    // The slider is disabled while a new file or none sets it up; only the user's moves count.
-    QSlider* degree = panel->degreeSlider();
-    QObject::connect(degree, &QSlider::valueChanged, render, [degree, render] {
-        if (degree->isEnabled())
-            render->ShownFileChanged();
-    });
+    QObject::connect(&shown, &ShownFile::fileChanged, render, &TRenderWindow::ShownFileChanged);
+    QObject::connect(&shown, &ShownFile::planeChanged, render, &TRenderWindow::ShownFileChanged);
 }
 
 RenderWindowLink::~RenderWindowLink() = default;

@@ -6,14 +6,15 @@
 
 class Configuration;
 class MessagePresenter;
+class ShownFile;
 class TMainWindow;
 class TRenderWindow;
 
-// What the render window renders: the main window's shown file and plane,
-// and its plane settings as it last handed them out.
-class MainRenderSource : public RenderSource {
+// What the render window renders: the shown file, and the main window's
+// plane settings as it last handed them out.
+class ShownFileRenderSource : public RenderSource {
 public:
-    explicit MainRenderSource(TMainWindow& main) : main_(main) {}
+    explicit ShownFileRenderSource(const ShownFile& file) : file_(file) {}
 
     [[nodiscard]] QString CurrentFilePath() const override;
     [[nodiscard]] const tIES& CurrentIes() const override;
@@ -22,7 +23,7 @@ public:
     void setPlanes(PlaneOptions planes) { planes_ = planes; }
 
 private:
-    TMainWindow& main_;
+    const ShownFile& file_;
     PlaneOptions planes_;
 };
 
@@ -34,7 +35,7 @@ private:
 class RenderWindowLink {
 public:
     // A bad value in the window's settings is shown through `messages`.
-    RenderWindowLink(TMainWindow& main, Configuration& config, MessagePresenter& messages);
+    RenderWindowLink(TMainWindow& main, ShownFile& shown, Configuration& config, MessagePresenter& messages);
     ~RenderWindowLink();
     RenderWindowLink(const RenderWindowLink&) = delete;
     RenderWindowLink& operator=(const RenderWindowLink&) = delete;
@@ -42,7 +43,7 @@ public:
     [[nodiscard]] TRenderWindow& window() const { return *window_; }
 
 private:
-    MainRenderSource source_;
+    ShownFileRenderSource source_;
     // Goes before the source it reads.
     std::unique_ptr<TRenderWindow> window_;
 };

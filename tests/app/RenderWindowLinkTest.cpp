@@ -23,12 +23,12 @@ protected:
     TRenderWindow& openBoth()
     {
         open().show();
-        link = std::make_unique<RenderWindowLink>(*window, *config, presenter);
+        link = std::make_unique<RenderWindowLink>(*window, shown, *config, presenter);
         const std::string samples = std::string(KANDORA_SOURCE_DIR) + "/samples";
         window->browser().NavigateToPath(window->browser().Navigator().ParsingToDisplayPath(samples));
         return link->window();
     }
-    QToolButton* toggle() const { return window->areas().panelImage->renderButton(); }
+    QToolButton* toggle() const { return window->areas().diagramPanel->renderButton(); }
     // Focuses the sample `name` (or the first entry, a folder, for nullptr) and lets queued work run.
     bool select(const char* name) const
     {
@@ -76,7 +76,7 @@ TEST_F(RenderWindowLinkTest, NewFileAndPlaneRenderOnlyWhileVisible)
     toggle()->setChecked(true);
     ASSERT_TRUE(select("street-light-led-type-ii.ies"));
     EXPECT_EQ(renders.count(), 2) << "shown, then the new file once";
-    QSlider* degree = window->areas().panelImage->degreeSlider();
+    QSlider* degree = window->areas().diagramPanel->degreeSlider();
     ASSERT_GT(degree->maximum(), degree->value());
     const QImage first = render.image();
     degree->setValue(degree->value() + 1);
