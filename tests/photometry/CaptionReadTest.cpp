@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "TempFolderTest.h"
 #include "photometry/EntryLoader.h"
 #include "tests/photometry/HeaderEdgeFiles.h"
 #include "tests/photometry/HostileFiles.h"
@@ -52,18 +53,11 @@ std::vector<Case> AllCases()
     return cases;
 }
 
-class CaptionReadTest : public ::testing::Test {
+class CaptionReadTest : public TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("kandora-caption-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
+    CaptionReadTest() : TempFolderTest("kandora-caption-") {}
     [[nodiscard]] std::string Folder() const { return dir_.string() + "/"; }
 
-    fs::path dir_;
 };
 
 void ExpectSameEntry(const TiesData& a, const TiesData& b, const std::string& name)
