@@ -16,7 +16,8 @@ void PrintUsage()
                "       kandora-cli calc FILE [options]\n"
                "       kandora-cli diagram FILE --out OUT.png [options]\n"
                "       kandora-cli convert FILE... [--out-dir DIR]\n"
-               "       kandora-cli render FILE --out OUT.png [options]\n",
+               "       kandora-cli render FILE --out OUT.png [options]\n"
+               "       kandora-cli print FILE --out OUT.pdf [options]\n",
                stderr);
 }
 
@@ -25,10 +26,14 @@ void PrintUsage()
 int main(int argc, char* argv[])
 {
     // Drawing needs fonts and the style's icons; the other commands need neither.
-    const bool draws = argc > 1 && std::strcmp(argv[1], "diagram") == 0;
+    const bool draws = argc > 1 && (std::strcmp(argv[1], "diagram") == 0 || std::strcmp(argv[1], "print") == 0);
     std::unique_ptr<QCoreApplication> app;
-    if (draws)
+    if (draws) {
+        // A page or picture drawn here must not depend on a display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
+    }
     else
         app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kandora-cli"));
@@ -49,6 +54,8 @@ int main(int argc, char* argv[])
         return RunConvert(arguments);
     if (command == QLatin1String("render"))
         return RunRender(arguments);
+    if (command == QLatin1String("print"))
+        return RunPrint(arguments);
     std::fprintf(stderr, "kandora-cli: unknown command '%s'\n", command.toLocal8Bit().constData());
     PrintUsage();
     return 2;
