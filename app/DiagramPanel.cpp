@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSlider>
 #include <QToolButton>
@@ -39,6 +40,7 @@ DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent)
                         "Show orthogonal diagram\nRight click at diagram");
     render_ = ToolButton(toolBar_, "SpeedButtonRender", QRect(46, 6, 20, 20), ToolGlyphs::Render(), true, "Render");
     print_ = ToolButton(toolBar_, "SpeedButtonPrint", QRect(66, 6, 20, 20), ToolGlyphs::Print(), false, "Print");
+    fit_->installEventFilter(this);
     // Nothing to render or print until a file is shown.
     render_->setEnabled(false);
     print_->setEnabled(false);
@@ -90,4 +92,12 @@ void DiagramPanel::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     FormResize();
+}
+
+bool DiagramPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == fit_ && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+        emit compareWindowRequested();
+    return QWidget::eventFilter(watched, event);
 }

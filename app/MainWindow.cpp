@@ -13,6 +13,7 @@
 
 #include "app/AppTexts.h"
 #include "app/BrowserOptionsBinding.h"
+#include "app/CompareWindow.h"
 #include "app/Configuration.h"
 #include "app/DiagramBox.h"
 #include "app/DiagramPanel.h"
@@ -110,6 +111,32 @@ void TMainWindow::setFileShown(bool shown)
     ui_.panelImage->paintBox()->setRecord(shown ? &CurrentIes_ : nullptr);
 }
 
+void TMainWindow::setCompareWindow(TBigGonioWin* window)
+{
+    compare_ = window;
+    if (compare_)
+        compare_->setOptions(diagramOptions());
+}
+
+void TMainWindow::ShowCompareWindow()
+{
+    if (!compare_)
+        return;
+    compare_->ShowCopy(CurrentIes_, ui_.panelImage->degreeSlider()->value(), browser_->FocusedCaption());
+}
+
+void TMainWindow::SpeedButtonPrintClick()
+{
+    PageRequest page;
+    page.record = &CurrentIes_;
+    page.planeIndex = ui_.panelImage->degreeSlider()->value();
+    page.headerLines = PrintHeaderLines(browser_->FocusedTexts());
+    page.options = diagramOptions();
+    if (PrintDiagram(this, ui_.panelImage->printButton(), page, printDialog_) == PrintOutcome::Failed)
+        messages_.showMessage(MessagePresenter::Icon::Error, AppTexts::MainTitle(),
+                              QStringLiteral("The page could not be printed."));
+}
+
 void TMainWindow::connectControls()
 {
     OptionsPanel* options = ui_.panelMain;
@@ -131,8 +158,14 @@ void TMainWindow::connectControls()
     connect(diagram->paintBox(), &DiagramBox::magnifierPlusToggleRequested, this, [options] {
         options->control<QCheckBox>(QStringLiteral("CheckBoxPlus"))->toggle();
     });
-    connect(this, &TMainWindow::diagramOptionsChanged, this,
-            [this] { ui_.panelImage->paintBox()->setOptions(diagramOptions()); });
+    connect(this, &TMainWindow::diagramOptionsChanged, this, [this] {
+        const DiagramOptions now = diagramOptions();
+        ui_.panelImage->paintBox()->setOptions(now);
+        if (compare_)
+            compare_->setOptions(now);
+    });
+    connect(diagram->printButton(), &QToolButton::clicked, this, &TMainWindow::SpeedButtonPrintClick);
+    connect(diagram, &DiagramPanel::compareWindowRequested, this, &TMainWindow::ShowCompareWindow);
     connect(diagram->degreeSlider(), &QSlider::valueChanged, diagram->paintBox(), &DiagramBox::setPlaneIndex);
 
     ui_.splitter2->setSizeFilter(1, [](int height) { return std::optional<int>(Splitter2CanResize(height)); });

@@ -6,6 +6,7 @@
 
 #include "app/ConfigurationHost.h"
 #include "app/MainLayout.h"
+#include "app/PrintDiagram.h"
 #include "diagram/DiagramOptions.h"
 #include "photometry/IesRecord.h"
 
@@ -14,6 +15,7 @@ class FileBrowser;
 class HintTracker;
 class MainBrowserHost;
 class MessagePresenter;
+class TBigGonioWin;
 
 // The main window: the folder tree over the diagram panel on the left, the
 // file list beside the options panel over the information panel on the right.
@@ -42,6 +44,11 @@ public:
     void setFileShown(bool shown);
     // The diagram settings as the tool bar and the options panel hold them.
     [[nodiscard]] DiagramOptions diagramOptions() const;
+
+    // The compare window that "Show Compare Window" shows; none until handed over.
+    void setCompareWindow(TBigGonioWin* window);
+    // Replaces the print dialog, for tests.
+    void setPrintDialogRunner(PrintDialogRunner runner) { printDialog_ = std::move(runner); }
 
     // Reports a failed configuration write once; run when the window is destroyed,
     // after the other windows wrote their settings.
@@ -88,6 +95,12 @@ public:
     void addFavorite(const QString& displayName, const QString& path, int viewByte) override;
     [[nodiscard]] QStringList CollectFavorites() override;
 
+public slots:
+    // The compare window takes a copy of the shown record and plane; shown first if hidden.
+    void ShowCompareWindow();
+    // The Print button: the print dialog, then the page on the printer chosen.
+    void SpeedButtonPrintClick();
+
 signals:
     // The stored folder to walk to when first shown (empty: the root).
     void navigateRequested(const QString& displayPath);
@@ -116,6 +129,8 @@ private:
     std::unique_ptr<FileBrowser> browser_;
     MainLayout ui_;
     HintTracker* hints_ = nullptr;
+    TBigGonioWin* compare_ = nullptr;
+    PrintDialogRunner printDialog_ = RunPrintDialog;
     tIES CurrentIes_;
     QString storedPath_;
     QWidget* shellOwner_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QStyleFactory>
 
+#include "app/CompareWindow.h"
 #include "app/Configuration.h"
 #include "app/HintTracker.h"
 #include "app/MainWindow.h"
@@ -22,6 +23,8 @@ int main(int argc, char** argv)
     Configuration config(Configuration::DefaultPath());
     MessageBoxPresenter messages;
     auto window = std::make_unique<TMainWindow>(config, messages);
+    auto compare = std::make_unique<TBigGonioWin>();
+    window->setCompareWindow(compare.get());
     TerminationSignal termination;
     QObject::connect(&termination, &TerminationSignal::requested, window.get(), &QWidget::close);
 
@@ -29,6 +32,8 @@ int main(int argc, char** argv)
     const int status = QApplication::exec();
     // Windows go in the reverse order of their creation; the main window last,
     // reporting a failed configuration write once.
+    window->setCompareWindow(nullptr);
+    compare.reset();
     window->FormDestroy();
     window.reset();
     return status;

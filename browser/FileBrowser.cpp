@@ -373,3 +373,20 @@ void FileBrowser::ChangeUpEntryStyle(const QString& styleText)
     if (node && node->parent())
         list_->SetUpEntryCaption(UpEntryCaption(options_.upEntryStyle, node->text(0).toStdString()));
 }
+
+QString FileBrowser::FocusedCaption() const
+{
+    const QModelIndex focused = list_->currentIndex();
+    return focused.isValid() ? focused.data(Qt::DisplayRole).toString() : QString();
+}
+
+QStringList FileBrowser::FocusedTexts() const
+{
+    const QModelIndex focused = list_->currentIndex();
+    QStringList texts;
+    if (!focused.isValid() || focused.row() < list_->FolderCount())
+        return texts;
+    for (const std::string& text : list_->Entries().Item(focused.row()).entry->Texts)
+        texts << NameToText(text);
+    return texts;
+}
