@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "diagram/Goniogram.h"
+#include "diagram/DrawDiagram.h"
 #include "diagram/QPainterCanvas.h"
 
 TBigGonioWin::TBigGonioWin(QWidget* parent)
@@ -50,12 +50,15 @@ void TBigGonioWin::setOptions(const DiagramOptions& options)
 void TBigGonioWin::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const int side = height();
-    // Beside a square that a maximised window cannot keep, the form's colour.
+    // Beside the square that a maximised window cannot keep, the form's colour.
     painter.fillRect(rect(), options_.Colors.ButtonFace);
     QPainterCanvas canvas(painter, true);
-    DrawDiagramBackground(canvas, side, side, false, options_.Colors);
-    DrawGoniogram(canvas, side, side, CompareIes_, kGonioNormal, 1.0, ComparePlane_, options_);
+    DiagramRequest request;
+    request.size = QSize(height(), height());
+    request.record = &CompareIes_;
+    request.planeIndex = ComparePlane_;
+    request.options = options_;
+    DrawDiagram(canvas, request);
 }
 
 void TBigGonioWin::resizeEvent(QResizeEvent* event)

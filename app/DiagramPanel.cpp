@@ -13,7 +13,8 @@
 
 namespace {
 
-QToolButton* ToolButton(QWidget* bar, const char* name, QRect geometry, QIcon icon, bool checkable, const char* hint)
+QToolButton* ToolButton(QWidget* bar, const char* name, QRect geometry, const QIcon& icon, bool checkable,
+                        const char* hint)
 {
     auto* button = new QToolButton(bar);
     button->setObjectName(QString::fromLatin1(name));
@@ -65,6 +66,8 @@ DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent)
     degreeSlider_->hide();
 
     paintBox_ = new DiagramBox(this);
+    // Letting the slider go (mouse or key) renews the diagram's snapshot.
+    degreeSlider_->installEventFilter(this);
 }
 
 QRect DiagramPanel::DiagramSquare(QSize client, int toolBarHeight)
@@ -88,16 +91,21 @@ void DiagramPanel::FormResize()
     }
 }
 
-void DiagramPanel::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    FormResize();
-}
-
 bool DiagramPanel::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == degreeSlider_
+        && ((event->type() == QEvent::MouseButtonRelease
+             && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            || event->type() == QEvent::KeyRelease))
+        paintBox_->sliderSettled();
     if (watched == fit_ && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
         emit compareWindowRequested();
     return QWidget::eventFilter(watched, event);
+}
+
+void DiagramPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
 }

@@ -67,13 +67,13 @@ PageResult DrawPrintPage(Canvas& canvas, const PageRequest& request)
     }
     if (a > 0) {
         canvas.SetClip(QRect(0, 0, a, a));
-        canvas.SetPen(options.Colors.ButtonFace, 1);
-        canvas.SetSolidBrush(options.Colors.ButtonFace);
-        canvas.Rectangle(0, 0, a, a);
-        DrawDiagramBackground(canvas, a, a, false, options.Colors);
-        if (request.record != nullptr)
-            result.goniogram = DrawGoniogram(canvas, a, a, *request.record, kGonioNormal, layout.factor,
-                                             request.planeIndex, options);
+        DiagramRequest diagram;
+        diagram.size = QSize(a, a);
+        diagram.record = request.record;
+        diagram.planeIndex = request.planeIndex;
+        diagram.factor = layout.factor;
+        diagram.options = options;
+        result.diagram = DrawDiagram(canvas, diagram);
     }
     canvas.SetClip(std::nullopt);
     return result;

@@ -6,7 +6,7 @@
 
 #include "diagram/Canvas.h"
 #include "diagram/DiagramOptions.h"
-#include "diagram/Goniogram.h"
+#include "diagram/DrawDiagram.h"
 #include "photometry/IesRecord.h"
 
 class QPaintDevice;
@@ -47,11 +47,12 @@ struct PageRequest {
 
 struct PageResult {
     PageLayout layout;
-    GoniogramResult goniogram;
+    DiagramResult diagram;  // the square's drawing; nothing painted when no square fits
 };
 
 // Draws the page onto `canvas`: a thin frame round it, the header lines
-// below the diagram square and the diagram with text labels inside it.
+// below the diagram square and, through DrawDiagram, the diagram with text
+// labels inside it.
 // A page without area draws nothing. Restores the canvas's state and clip.
 PageResult DrawPrintPage(Canvas& canvas, const PageRequest& request);
 

@@ -1,14 +1,13 @@
-#include <QApplication>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QStyle>
 
 #include <cstdio>
 #include <optional>
 
+#include "CliArguments.h"
 #include "CliCommands.h"
 #include "diagram/PrintPage.h"
 #include "photometry/Calculations.h"
@@ -25,11 +24,6 @@ struct CliPrintArguments {
 };
 
 constexpr int kMaxResolution = 9600;
-
-void Complain(const QString& text)
-{
-    std::fprintf(stderr, "kandora-cli: %s\n", text.toLocal8Bit().constData());
-}
 
 std::optional<CliPrintArguments> ParsePrintArguments(const QStringList& arguments)
 {
@@ -109,8 +103,6 @@ int RunPrint(const QStringList& arguments)
     page.headerLines = PrintHeaderLines(texts);
     page.options = DefaultDiagramOptions();
     page.options.Planes.Orthogonal = true;
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        page.options.WarningIcon = app->style()->standardIcon(QStyle::SP_MessageBoxWarning);
 
     // The PDF goes to a temporary file first, so a failure leaves no half-written one.
     QSaveFile out(args->out);

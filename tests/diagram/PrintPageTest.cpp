@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QPainter>
 
 #include <cmath>
 
 #include "diagram/PrintPage.h"
-#include "diagram/QPainterCanvas.h"
 #include "diagram/RecordingCanvas.h"
 
 namespace {
@@ -68,7 +66,8 @@ TEST(PrintPageTest, PortraitPageScalesTheDiagramToItsWidth)
     EXPECT_EQ(result.layout.side, 4800);
     EXPECT_EQ(result.layout.lineHeight, -139);
     EXPECT_NEAR(result.layout.factor, 12.63, 0.005);
-    ASSERT_TRUE(result.goniogram.drawn);
+    ASSERT_TRUE(result.diagram.goniogram.drawn);
+    EXPECT_EQ(result.diagram.margin, 10);
 
     // The frame: clipped to the page, the printer's default pen and brush.
     const auto clips = Clips(canvas);
@@ -156,13 +155,10 @@ TEST(PrintPageTest, EmptyAndTinyPagesDrawSafely)
     EXPECT_EQ(LayoutPage(1000, 6, -11).side, 0);
     EXPECT_EQ(LayoutPage(1000, 6, -11).factor, 1.0);
 
-    QImage image(1, 1, QImage::Format_RGB32);
-    QPainter painter(&image);
-    QPainterCanvas real(painter, true);
+    QImage pixel(1, 1, QImage::Format_RGB32);
     PageRequest request;
-    request.size = image.size();
     request.record = &ies;
-    DrawPrintPage(real, request);
+    EXPECT_TRUE(PrintPageOn(pixel, request));
 }
 
 TEST(PrintPageTest, PaintedPageKeepsTheDiagramInsideItsSquare)
@@ -170,14 +166,9 @@ TEST(PrintPageTest, PaintedPageKeepsTheDiagramInsideItsSquare)
     const tIES ies = Record();
     QImage image(400, 600, QImage::Format_RGB32);
     image.fill(Qt::green);
-    {
-        QPainter painter(&image);
-        QPainterCanvas canvas(painter, true);
-        PageRequest request;
-        request.size = image.size();
-        request.record = &ies;
-        DrawPrintPage(canvas, request);
-    }
+    PageRequest request;
+    request.record = &ies;
+    ASSERT_TRUE(PrintPageOn(image, request));  // sized by the device
     EXPECT_EQ(image.pixelColor(0, 500), QColor(Qt::black));     // the frame
     EXPECT_EQ(image.pixelColor(200, 500), QColor(Qt::white));   // below the square
     EXPECT_EQ(image.pixelColor(385, 390), DiagramOptions().Colors.ButtonFace.toRgb());
