@@ -16,6 +16,7 @@ void PrintUsage()
                "       kandora-cli diagram FILE --out OUT.png [options]\n"
                "       kandora-cli convert FILE... [--out-dir DIR]\n"
                "       kandora-cli render FILE --out OUT.png [options]\n"
+               "       kandora-cli list FOLDER [--caption CAPTION] [--sort]\n"
                "       kandora-cli print FILE --out OUT.pdf [options]\n",
                stderr);
 }
@@ -54,6 +55,8 @@ int main(int argc, char* argv[])
         return RunConvert(arguments);
     if (command == QLatin1String("render"))
         return RunRender(arguments);
+    if (command == QLatin1String("list"))
+        return RunList(arguments);
     if (command == QLatin1String("print"))
         return RunPrint(arguments);
     std::fprintf(stderr, "kandora-cli: unknown command '%s'\n", command.toLocal8Bit().constData());

@@ -10,6 +10,7 @@
 #include "AppTestSupport.h"
 #include "app/CompareWindow.h"
 #include "app/DiagramPanel.h"
+#include "app/OptionControls.h"
 #include "browser/FileBrowser.h"
 
 namespace {
@@ -37,7 +38,7 @@ protected:
         ADD_FAILURE() << caption;
         return *List().Entries().Item(List().FolderCount()).entry;
     }
-    QToolButton* PrintButton() const { return window->areas().panelImage->printButton(); }
+    QToolButton* PrintButton() const { return window->areas().diagramPanel->printButton(); }
 
     TBigGonioWin compare_;
 };
@@ -60,7 +61,7 @@ TEST_F(CompareAndPrintTest, CompareWindowKeepsItsCopyUntilAskedAgain)
     EXPECT_EQ(compare_.size(), QSize(329, 329));  // first shown at 329 x 326, then squared
 
     const TiesData& street = Focus("street-light-post-top.ies");
-    window->areas().panelImage->degreeSlider()->setValue(3);
+    window->areas().diagramPanel->degreeSlider()->setValue(3);
     EXPECT_EQ(compare_.CompareIes(), globe.Ies);
     EXPECT_EQ(compare_.windowTitle(), QStringLiteral("pendant-opal-globe.ies"));
 
@@ -75,7 +76,7 @@ TEST_F(CompareAndPrintTest, CompareWindowFollowsOptionChangesAndStaysSquare)
     Focus("pendant-opal-globe.ies");
     window->ShowCompareWindow();
     const QImage before = compare_.grab().toImage();
-    options().control<QCheckBox>(QStringLiteral("CheckBoxLabels"))->toggle();
+    options().controls().CheckBoxLabels->toggle();
     QCoreApplication::processEvents();
     EXPECT_NE(compare_.grab().toImage(), before);
 
