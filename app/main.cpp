@@ -16,6 +16,7 @@
 #include "app/HintTracker.h"
 #include "app/MainWindow.h"
 #include "app/MessagePresenter.h"
+#include "app/RenderWindowLink.h"
 #include "app/TerminationSignal.h"
 #include "diagram/ShownFile.h"
 
@@ -81,6 +82,7 @@ int main(int argc, char** argv)
     ShownFile shown;
     auto window = std::make_unique<TMainWindow>(config, messages, shown);
     window->setStartPath(start.path);
+    auto render = std::make_unique<RenderWindowLink>(*window, shown, config, messages);
     auto compare = std::make_unique<TBigGonioWin>();
     window->setCompareWindow(compare.get());
     TerminationSignal termination;
@@ -88,10 +90,12 @@ int main(int argc, char** argv)
 
     window->show();
     const int status = QApplication::exec();
-    // Windows go in the reverse order of their creation; the main window last,
-    // reporting a failed configuration write once.
+    // Windows go in the reverse order of their creation: the compare window,
+    // the render window, which writes its section, then the main window,
+    // which reports a failed write once.
     window->setCompareWindow(nullptr);
     compare.reset();
+    render.reset();
     window->FormDestroy();
     window.reset();
     return status;
