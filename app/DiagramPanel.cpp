@@ -43,6 +43,7 @@ DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent)
                         "Show orthogonal diagram\nRight click at diagram");
     render_ = ToolButton(toolBar_, "SpeedButtonRender", QRect(46, 6, 20, 20), ToolGlyphs::Render(), true, "Render");
     print_ = ToolButton(toolBar_, "SpeedButtonPrint", QRect(66, 6, 20, 20), ToolGlyphs::Print(), false, "Print");
+    fit_->installEventFilter(this);
     // Nothing to render or print until a file is shown.
     render_->setEnabled(false);
     print_->setEnabled(false);
@@ -141,6 +142,9 @@ bool DiagramPanel::eventFilter(QObject* watched, QEvent* event)
              && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             || event->type() == QEvent::KeyRelease))
         paintBox_->sliderSettled();
+    if (watched == fit_ && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+        emit compareWindowRequested();
     return QWidget::eventFilter(watched, event);
 }
 

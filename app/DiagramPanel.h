@@ -42,6 +42,10 @@ public:
     // Places the diagram square and fits the slider's width.
     void FormResize();
 
+signals:
+    // The right mouse button was released on the Fit button.
+    void compareWindowRequested();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

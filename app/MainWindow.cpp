@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "app/AppTexts.h"
+#include "app/CompareWindow.h"
 #include "app/Configuration.h"
 #include "app/DiagramBox.h"
 #include "app/DiagramPanel.h"
@@ -24,10 +25,11 @@
 #include "app/SlideSteps.h"
 #include "app/SnapSplitter.h"
 #include "browser/FileBrowser.h"
+#include "diagram/ShownFile.h"
 
 
 TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, ShownFile& shown, QWidget* parent)
-    : QWidget(parent), config_(config), messages_(messages)
+    : QWidget(parent), config_(config), messages_(messages), shownFile_(shown)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -105,6 +107,32 @@ DiagramOptions TMainWindow::diagramOptions() const
     return options;
 }
 
+void TMainWindow::setCompareWindow(TBigGonioWin* window)
+{
+    compare_ = window;
+    if (compare_)
+        compare_->setOptions(diagramOptions());
+}
+
+void TMainWindow::ShowCompareWindow()
+{
+    if (!compare_)
+        return;
+    compare_->ShowCopy(shownFile_.CurrentIes(), shownFile_.PlaneIndex(), browser_->FocusedCaption());
+}
+
+void TMainWindow::SpeedButtonPrintClick()
+{
+    PageRequest page;
+    page.record = &shownFile_.CurrentIes();
+    page.planeIndex = shownFile_.PlaneIndex();
+    page.headerLines = PrintHeaderLines(browser_->FocusedTexts());
+    page.options = diagramOptions();
+    if (PrintDiagram(this, ui_.diagramPanel->printButton(), page, printDialog_) == PrintOutcome::Failed)
+        messages_.showMessage(MessagePresenter::Icon::Error, AppTexts::MainTitle(),
+                              QStringLiteral("The page could not be printed."));
+}
+
 void TMainWindow::connectControls()
 {
     OptionsPanel* options = ui_.optionsPanel;
@@ -134,8 +162,14 @@ void TMainWindow::connectControls()
     connect(diagram->paintBox(), &DiagramBox::toggleOrthoRequested, diagram->orthoButton(), &QToolButton::toggle);
     connect(diagram->paintBox(), &DiagramBox::magnifierOnToggleRequested, c.CheckBoxOn, &QCheckBox::toggle);
     connect(diagram->paintBox(), &DiagramBox::magnifierPlusToggleRequested, c.CheckBoxPlus, &QCheckBox::toggle);
-    connect(this, &TMainWindow::diagramOptionsChanged, this,
-            [this] { ui_.diagramPanel->paintBox()->setOptions(diagramOptions()); });
+    connect(this, &TMainWindow::diagramOptionsChanged, this, [this] {
+        const DiagramOptions now = diagramOptions();
+        ui_.diagramPanel->paintBox()->setOptions(now);
+        if (compare_)
+            compare_->setOptions(now);
+    });
+    connect(diagram->printButton(), &QToolButton::clicked, this, &TMainWindow::SpeedButtonPrintClick);
+    connect(diagram, &DiagramPanel::compareWindowRequested, this, &TMainWindow::ShowCompareWindow);
     connect(c.CheckBoxMethod, &QCheckBox::toggled, diagram->paintBox(), &DiagramBox::setQualityRepaint);
 
     ui_.listInfoSplitter->setSizeFilter(1, [](int height) { return std::optional<int>(Splitter2CanResize(height)); });

@@ -6,6 +6,7 @@
 
 #include "app/ConfigurationHost.h"
 #include "app/MainLayout.h"
+#include "app/PrintDiagram.h"
 #include "app/PanelOptions.h"
 #include "diagram/DiagramOptions.h"
 
@@ -14,6 +15,7 @@ class FileBrowser;
 class HintTracker;
 class MainBrowserHost;
 class MessagePresenter;
+class TBigGonioWin;
 class ShownFile;
 
 // The main window: the folder tree over the diagram panel on the left, the
@@ -44,6 +46,11 @@ public:
 
     // The diagram settings as the tool bar and the options panel hold them.
     [[nodiscard]] DiagramOptions diagramOptions() const;
+
+    // The compare window that "Show Compare Window" shows; none until handed over.
+    void setCompareWindow(TBigGonioWin* window);
+    // Replaces the print dialog, for tests.
+    void setPrintDialogRunner(PrintDialogRunner runner) { printDialog_ = std::move(runner); }
 
     // Reports a failed configuration write once; run when the window is destroyed,
     // after the other windows wrote their settings.
@@ -90,6 +97,12 @@ public:
     void addFavorite(const QString& displayName, const QString& path, int viewByte) override;
     [[nodiscard]] QStringList CollectFavorites() override;
 
+public slots:
+    // The compare window takes a copy of the shown record and plane; shown first if hidden.
+    void ShowCompareWindow();
+    // The Print button: the print dialog, then the page on the printer chosen.
+    void SpeedButtonPrintClick();
+
 signals:
     // The stored folder to walk to when first shown (empty: the root).
     void navigateRequested(const QString& displayPath);
@@ -113,11 +126,15 @@ private:
 
     Configuration& config_;
     MessagePresenter& messages_;
+    ShownFile& shownFile_;
     // The host outlives the browser, which is gone before the widgets it placed.
     std::unique_ptr<MainBrowserHost> browserHost_;
     std::unique_ptr<FileBrowser> browser_;
     MainLayout ui_;
     HintTracker* hints_ = nullptr;
+    TBigGonioWin* compare_ = nullptr;
+    PrintDialogRunner printDialog_ = RunPrintDialog;
+    tIES CurrentIes_;
     DiagramChoices diagramChoices_;
     QString storedPath_;
     QString startPath_;

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/CompareWindow.h"
 #include "app/Configuration.h"
 #include "app/HintTracker.h"
 #include "app/MainWindow.h"
@@ -82,13 +83,18 @@ int main(int argc, char** argv)
     auto window = std::make_unique<TMainWindow>(config, messages, shown);
     window->setStartPath(start.path);
     auto render = std::make_unique<RenderWindowLink>(*window, shown, config, messages);
+    auto compare = std::make_unique<TBigGonioWin>();
+    window->setCompareWindow(compare.get());
     TerminationSignal termination;
     QObject::connect(&termination, &TerminationSignal::requested, window.get(), &QWidget::close);
 
     window->show();
     const int status = QApplication::exec();
-    // Windows go in the reverse order of their creation: the render window
-    // writes its section, then the main window reports a failed write once.
+    // Windows go in the reverse order of their creation: the compare window,
+    // the render window, which writes its section, then the main window,
+    // which reports a failed write once.
+    window->setCompareWindow(nullptr);
+    compare.reset();
     render.reset();
     window->FormDestroy();
     window.reset();

@@ -390,3 +390,20 @@ void FileBrowser::ApplyOptions(const BrowserOptions& wanted)
     options_.doubleClickAction = wanted.doubleClickAction;
     options_.doubleClick = wanted.doubleClick;
 }
+
+QString FileBrowser::FocusedCaption() const
+{
+    const QModelIndex focused = list_->currentIndex();
+    return focused.isValid() ? focused.data(Qt::DisplayRole).toString() : QString();
+}
+
+QStringList FileBrowser::FocusedTexts() const
+{
+    const QModelIndex focused = list_->currentIndex();
+    QStringList texts;
+    if (!focused.isValid() || focused.row() < list_->FolderCount())
+        return texts;
+    for (const std::string& text : list_->Entries().Item(focused.row()).entry->Texts)
+        texts << NameToText(text);
+    return texts;
+}

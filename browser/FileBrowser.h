@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include "browser/BrowserHost.h"
 #include "browser/FileListView.h"
@@ -49,6 +50,11 @@ public:
     void CopytoClipboardClick();
     void GoToParentFolder();
     [[nodiscard]] const QString& CurrentFilePath() const { return shown_.CurrentFilePath(); }
+    // The caption of the list's focused item; empty when none has the focus.
+    [[nodiscard]] QString FocusedCaption() const;
+    // The keyword texts (TiesData::Texts) of the focused file entry as the
+    // list shows them; empty when the focus is on no file entry.
+    [[nodiscard]] QStringList FocusedTexts() const;
     // The folder the list shows, with a trailing "/"; empty for none.
     [[nodiscard]] std::string ShownFolderPath() const;
 

@@ -10,3 +10,4 @@ int RunDiagram(const QStringList& arguments);
 int RunConvert(const QStringList& arguments);
 int RunRender(const QStringList& arguments);
 int RunList(const QStringList& arguments);
+int RunPrint(const QStringList& arguments);
