@@ -164,6 +164,8 @@ void FileBrowser::OpenFolder(FolderNode* node)
         list_->FitCaptionColumn(false);
     }
     list_->viewport()->update();
+    if (list_->ViewKind() == FileListViewKind::Thumbnails)
+        PrepareThumbnailView();
     messages_.PostListingFaults(faults);
 }
 
@@ -372,4 +374,21 @@ void FileBrowser::ChangeUpEntryStyle(const QString& styleText)
     const FolderNode* node = tree_->ShownFolderNode;
     if (node && node->parent())
         list_->SetUpEntryCaption(UpEntryCaption(options_.upEntryStyle, node->text(0).toStdString()));
+}
+
+void FileBrowser::SetViewKind(FileListViewKind kind)
+{
+    switch (kind) {
+    case FileListViewKind::List: list_->ShowAsList(); break;
+    case FileListViewKind::Icons: list_->ShowAsIcons(); break;
+    case FileListViewKind::Thumbnails: PrepareThumbnailView(); break;
+    }
+}
+
+void FileBrowser::PrepareThumbnailView()
+{
+    const FolderNode* node = tree_->ShownFolderNode;
+    // The up entry's image is made even while the entry is off, so turning it on needs nothing more.
+    const QIcon upIcon = node != nullptr && node->parent() != nullptr ? node->icon(0) : QIcon();
+    list_->PrepareThumbnailView(upIcon.isNull() ? nullptr : &upIcon, ShownFolderPath());
 }

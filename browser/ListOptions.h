@@ -10,6 +10,10 @@ struct TreeStyleFlags {
     bool hotTrack = false;
 };
 
+// The views of the file list, in the order of the radio buttons "List",
+// "Icons" and "Thumbnails".
+enum class FileListViewKind { List = 0, Icons = 1, Thumbnails = 2 };
+
 struct ListStyleFlags {
     bool handPoint = false;
     bool underlineHot = false;

@@ -6,7 +6,7 @@
 #include <QTextLayout>
 
 #include "browser/ThumbnailImageList.h"
-#include "diagram/Goniogram.h"
+#include "diagram/DrawDiagram.h"
 #include "diagram/QPainterCanvas.h"
 
 namespace {
@@ -30,12 +30,17 @@ QString EndWithEllipsis(const QString& line, const QFontMetrics& metrics, int wi
     return cut + Ellipsis();
 }
 
-void FillThumbnailBackground(QPainterCanvas& canvas, const DiagramOptions& options)
+// The thumbnail of `ies` (or its background alone) through the diagram's entry point.
+void DrawThumbnailDiagram(QImage& cell, const tIES* ies, const DiagramOptions& options)
 {
-    canvas.SetPen(options.Colors.ButtonFace, 1);
-    canvas.SetSolidBrush(options.Colors.ButtonFace);
-    canvas.Rectangle(0, 0, kThumbnailSide, kThumbnailSide);
-    DrawDiagramBackground(canvas, kThumbnailSide, kThumbnailSide, true, options.Colors);
+    DiagramRequest request;
+    request.size = QSize(kThumbnailSide, kThumbnailSide);
+    request.record = ies;
+    request.thumbnail = true;
+    request.options = options;
+    QPainter painter(&cell);
+    QPainterCanvas canvas(painter, request.antialiased);
+    DrawDiagram(canvas, request);
 }
 
 }  // namespace
@@ -92,21 +97,15 @@ QStringList WrapCaption(const QString& text, const QFont& font, int width, int m
 
 void DrawThumbnailPicture(QImage& cell, const tIES& ies, const DiagramOptions& options)
 {
-    QPainter painter(&cell);
-    QPainterCanvas canvas(painter, true);
-    FillThumbnailBackground(canvas, options);
-    DrawGoniogram(canvas, kThumbnailSide, kThumbnailSide, ies, kGonioThumbnail, 1.0, 0, options);
+    DrawThumbnailDiagram(cell, &ies, options);
 }
 
 void DrawUnreadPicture(QImage& cell, const DiagramOptions& options, const QIcon& mark)
 {
-    QPainter painter(&cell);
-    {
-        QPainterCanvas canvas(painter, true);
-        FillThumbnailBackground(canvas, options);
-    }
+    DrawThumbnailDiagram(cell, nullptr, options);
     constexpr int kMarkSide = 32;
     const int at = (kThumbnailSide - kMarkSide) / 2;
+    QPainter painter(&cell);
     mark.paint(&painter, QRect(at, at, kMarkSide, kMarkSide));
 }
 

@@ -7,9 +7,11 @@
 #include <QPainter>
 #include <QStyle>
 
+#include "BrowserFixture.h"
 #include "TempTree.h"
 #include "browser/CatalogFeedback.h"
 #include "browser/FileListView.h"
+#include "browser/ProgressPanel.h"
 #include "browser/ThumbnailDelegate.h"
 #include "browser/ThumbnailImageList.h"
 #include "browser/ThumbnailPainting.h"
@@ -55,9 +57,7 @@ protected:
         list_.setItemDelegate(delegate_);
         delegate_->SetThumbnails(true);
         delegate_->SetFolder(Folder());
-        DiagramOptions options = DefaultDiagramOptions();
-        options.WarningIcon = list_.style()->standardIcon(QStyle::SP_MessageBoxWarning);
-        delegate_->SetDiagramOptions(options);
+        delegate_->SetDiagramOptions(DefaultDiagramOptions());
     }
     std::string Folder() const { return tree_.Folder() + "lamps/"; }
     void List()
@@ -267,4 +267,45 @@ TEST_F(ThumbnailTest, FolderEntriesShowTheirIconsAndAFileThatVanishedIsMarked)
             marked += Near(gone.pixelColor(x, y), face) ? 0 : 1;
     EXPECT_GT(marked, 100);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+namespace {
+
+class ThumbnailViewTest : public BrowserFixture {};
+
+}  // namespace
+
+TEST_F(ThumbnailViewTest, ViewSwitchesAndFolderOpeningsPrepareTheCells)
+{
+    FileListView& list = *Browser().List();
+    Browser().NavigateToPath(QStringLiteral("Desktop/home/"));  // two subfolders, no photometric file
+    Browser().SetViewKind(FileListViewKind::Thumbnails);
+    EXPECT_EQ(list.ViewKind(), FileListViewKind::Thumbnails);
+    EXPECT_EQ(list.viewMode(), QListView::IconMode);
+    EXPECT_EQ(list.Panel().LabelText(), QStringLiteral("Preparing thumbnails view"));
+    EXPECT_FALSE(list.Panel().isVisible());
+    const ThumbnailImageList& cells = list.Thumbnails().Images();
+    ASSERT_EQ(list.FolderCount(), 2);
+    // Lamps and Docs share one image; the folder has no files: one empty cell ends the store.
+    EXPECT_GE(cells.IndexOf(list.Entries().Item(0).folderIcon), 0);
+    EXPECT_EQ(cells.IndexOf(list.Entries().Item(0).folderIcon), cells.IndexOf(list.Entries().Item(1).folderIcon));
+    EXPECT_EQ(cells.FileImageIndex(), -1);
+    EXPECT_EQ(cells.Image(cells.ScratchIndex()).pixelColor(50, 50).alpha(), 0);
+
+    // Opening a folder while thumbnails are chosen prepares them again, with the file type's cell.
+    Browser().NavigateToPath(Path(QStringLiteral("Lamps")));
+    EXPECT_EQ(list.ViewKind(), FileListViewKind::Thumbnails);
+    EXPECT_GE(list.Thumbnails().Images().FileImageIndex(), 0);
+    EXPECT_EQ(list.Thumbnails().Folder(), Home() + "/Lamps/");
+    // The up entry turned on in the thumbnail view finds its image ready.
+    Browser().ToggleUpEntry(true);
+    EXPECT_GE(list.Thumbnails().Images().IndexOf(list.Entries().Item(0).folderIcon), 0);
+
+    Browser().SetViewKind(FileListViewKind::Icons);
+    EXPECT_EQ(list.ViewKind(), FileListViewKind::Icons);
+    EXPECT_EQ(list.iconSize().width(), list.style()->pixelMetric(QStyle::PM_LargeIconSize));
+    Browser().SetViewKind(FileListViewKind::List);
+    EXPECT_EQ(list.ViewKind(), FileListViewKind::List);
+    EXPECT_TRUE(list.isWrapping());
+    EXPECT_EQ(list.iconSize().width(), list.style()->pixelMetric(QStyle::PM_SmallIconSize));
 }
