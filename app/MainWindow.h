@@ -6,14 +6,15 @@
 
 #include "app/ConfigurationHost.h"
 #include "app/MainLayout.h"
+#include "app/PanelOptions.h"
 #include "diagram/DiagramOptions.h"
-#include "photometry/IesRecord.h"
 
 class Configuration;
 class FileBrowser;
 class HintTracker;
 class MainBrowserHost;
 class MessagePresenter;
+class ShownFile;
 
 // The main window: the folder tree over the diagram panel on the left, the
 // file list beside the options panel over the information panel on the right.
@@ -23,8 +24,9 @@ class TMainWindow : public QWidget, public ConfigurationHost {
 public:
     static constexpr int kMinHeight = 300;
 
-    // Creating the window is its start-up (FormCreate); `messages` shows its messages.
-    TMainWindow(Configuration& config, MessagePresenter& messages, QWidget* parent = nullptr);
+    // Creating the window is its start-up (FormCreate); `messages` shows its
+    // messages; the browser writes `shown` and the diagram panel follows it.
+    TMainWindow(Configuration& config, MessagePresenter& messages, ShownFile& shown, QWidget* parent = nullptr);
     ~TMainWindow() override;
 
     [[nodiscard]] const MainLayout& areas() const { return ui_; }
@@ -32,14 +34,14 @@ public:
     [[nodiscard]] FileBrowser& browser() const { return *browser_; }
     [[nodiscard]] bool configurationReadFailed() const { return readFailed_; }
     [[nodiscard]] const QString& storedPath() const { return storedPath_; }
+    // A file or folder named on the command line (an absolute path), opened
+    // instead of the stored folder when the window is first shown.
+    void setStartPath(const QString& path) { startPath_ = path; }
     // The window that shell work may use for its messages: none while "Show IO messages" is off.
     [[nodiscard]] QWidget* ShellOwnerWindow() const { return shellOwner_; }
     [[nodiscard]] bool alphaBlendAvailable() const { return alphaBlend_; }
     [[nodiscard]] int platformIsNotNT() const { return 0; }
 
-    // The shown file's record (a deep copy), drawn while a file is shown.
-    [[nodiscard]] tIES& CurrentIes() { return CurrentIes_; }
-    void setFileShown(bool shown);
     // The diagram settings as the tool bar and the options panel hold them.
     [[nodiscard]] DiagramOptions diagramOptions() const;
 
@@ -116,8 +118,9 @@ private:
     std::unique_ptr<FileBrowser> browser_;
     MainLayout ui_;
     HintTracker* hints_ = nullptr;
-    tIES CurrentIes_;
+    DiagramChoices diagramChoices_;
     QString storedPath_;
+    QString startPath_;
     QWidget* shellOwner_ = nullptr;
     bool readFailed_ = false;
     bool alphaBlend_ = false;

@@ -68,26 +68,22 @@ void FileListView::ResumeListChange()
 void FileListView::ClearCatalog()
 {
     ListChangeSuspension suspended(*this);
-    const bool hold = ListChangeHold;
-    ListChangeHold = true;
-    model_->BeginChange();
-    model_->catalog().ClearCatalog(*panel_);
-    model_->EndChange();
-    ShownItem = QPersistentModelIndex();
-    ListChangeHold = hold;
+    const bool hold = ListChangeHold_;
+    ListChangeHold_ = true;
+    model_->ClearCatalog(*panel_);
+    ShownItem_ = QPersistentModelIndex();
+    ListChangeHold_ = hold;
 }
 
 bool FileListView::ListFolder(const std::string& folder, int choice, bool sort, std::vector<ReadFault>& faults)
 {
-    model_->BeginChange();
-    const std::string first = model_->catalog().ListFolder(folder, choice, *panel_, faults);
+    const std::string first = model_->ListFolder(folder, choice, *panel_, faults);
     if (!first.empty()) {
         QIcon normal = FileIcon(first);
         // The overlay is made once per folder selection, from that folder's first file.
         QIcon changed = model_->HasChangedIcon() ? model_->ChangedIcon() : WithLinkOverlay(normal);
         model_->SetFileIcons(std::move(normal), std::move(changed));
     }
-    model_->EndChange();
     if (!first.empty() && sort)
         SortCatalog();
     return !first.empty();
@@ -106,17 +102,12 @@ void FileListView::ChangeCaptions(int choice, const std::string& folder, bool so
     const QModelIndex selected = currentIndex();
     const TiesData* remembered =
         selected.isValid() && selected.row() >= FolderCount() ? Entries().Item(selected.row()).entry.get() : nullptr;
-    struct Finally {
-        FileListView& list;
-        const TiesData* entry;
-        ~Finally()
-        {
-            list.Panel().HideProgress();
-            if (const int row = list.Entries().IndexOf(entry); row >= 0)
-                list.scrollTo(list.Model().index(row));
-            list.setUpdatesEnabled(true);
-        }
-    } finally{*this, remembered};
+    const auto finally = qScopeGuard([this, remembered] {
+        panel_->HideProgress();
+        if (const int row = Entries().IndexOf(remembered); row >= 0)
+            scrollTo(model_->index(row));
+        setUpdatesEnabled(true);
+    });
 
     Catalog& catalog = model_->catalog();
     if (catalog.FolderCount() < catalog.Count() - 1 && choice > 0) {
@@ -124,8 +115,7 @@ void FileListView::ChangeCaptions(int choice, const std::string& folder, bool so
         if (catalog.ProbesUnread(choice))
             panel_->ShowProgress(ProgressKind::Loading, catalog.FileCount());
     }
-    catalog.Recaption(choice, folder, *panel_, faults);
-    model_->CaptionsChanged();
+    model_->Recaption(choice, folder, *panel_, faults);
     FitCaptionColumn(true);
     if (sort)
         SortCatalog();
@@ -147,36 +137,8 @@ void FileListView::FitCaptionColumn(bool refresh)
 
 void FileListView::AddFolderEntry(const QString& caption, const QIcon& icon)
 {
-    const int row = FolderCount();
-    model_->beginInsertRows(QModelIndex(), row, row);
     const QByteArray bytes = caption.toUtf8();
-    model_->catalog().AddFolderEntry(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), icon);
-    model_->endInsertRows();
-}
-
-void FileListView::InsertUpEntry(const std::string& caption, const QIcon& icon)
-{
-    if (Entries().HasUpEntry())
-        return;
-    model_->beginInsertRows(QModelIndex(), 0, 0);
-    model_->catalog().InsertUpEntry(caption, icon);
-    model_->endInsertRows();
-}
-
-void FileListView::RemoveUpEntry()
-{
-    if (!Entries().HasUpEntry())
-        return;
-    model_->beginRemoveRows(QModelIndex(), 0, 0);
-    model_->catalog().RemoveUpEntry();
-    model_->endRemoveRows();
-}
-
-void FileListView::SetUpEntryCaption(const std::string& caption)
-{
-    model_->catalog().SetUpEntryCaption(caption);
-    if (Entries().HasUpEntry())
-        emit model_->dataChanged(model_->index(0), model_->index(0));
+    model_->AddFolderEntry(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), icon);
 }
 
 int FileListView::FirstSelectedRow() const
@@ -197,6 +159,17 @@ void FileListView::FocusRow(int row)
     scrollTo(model_->index(row));
 }
 
+void FileListView::ApplyOptions(const ListViewOptions& options)
+{
+    SetHandPoint(options.style.handPoint);
+    SetUnderlineHot(options.style.underlineHot);
+    SetUnderlineCold(options.style.underlineCold);
+    if (options.flatScrollBars != flatScrollBars_)
+        SetFlatScrollBars(options.flatScrollBars);
+    SetHotTrack(options.style.hotTrack);
+    SetHoverTime(options.hoverTime);
+}
+
 void FileListView::SetUnderlineHot(bool on)
 {
     style_.underlineHot = on;
@@ -211,6 +184,7 @@ void FileListView::SetUnderlineCold(bool on)
 
 void FileListView::SetFlatScrollBars(bool on)
 {
+    flatScrollBars_ = on;
     const QString flat = QStringLiteral(
         "QScrollBar { border: none; background: palette(window); }"
         "QScrollBar::handle { background: palette(mid); border: none; min-width: 16px; min-height: 16px; }"

@@ -33,8 +33,13 @@ public:
     void SuspendListChange();
     void ResumeListChange();
     [[nodiscard]] bool ListChangeAttached() const { return suspensions_ == 0; }
-    bool ListChangeHold = false;
-    QPersistentModelIndex ShownItem;
+    // While held, the selection handler ignores changes.
+    [[nodiscard]] bool ListChangeHold() const { return ListChangeHold_; }
+    void HoldListChange() { ListChangeHold_ = true; }
+    void ReleaseListChange() { ListChangeHold_ = false; }
+    // The entry the selection handler last showed; none after the list is cleared.
+    [[nodiscard]] const QPersistentModelIndex& ShownItem() const { return ShownItem_; }
+    void MarkShownItem(const QModelIndex& entry) { ShownItem_ = entry; }
 
     // The catalog's operations with the panel and the wait cursor.
     void ClearCatalog();
@@ -46,9 +51,6 @@ public:
     // is scrolled into view first.
     void FitCaptionColumn(bool refresh);
     void AddFolderEntry(const QString& caption, const QIcon& icon);
-    void InsertUpEntry(const std::string& caption, const QIcon& icon);
-    void RemoveUpEntry();
-    void SetUpEntryCaption(const std::string& caption);
     // The overlay icon is made again by the next listing.
     void ForgetChangedIcon() { model_->ForgetChangedIcon(); }
 
@@ -57,6 +59,7 @@ public:
     void FocusRow(int row);
 
     // List options.
+    void ApplyOptions(const ListViewOptions& options);
     void SetHandPoint(bool on) { style_.handPoint = on; }
     void SetUnderlineHot(bool on);
     void SetUnderlineCold(bool on);
@@ -112,7 +115,10 @@ private:
     ProgressPanel* panel_;
     ThumbnailDelegate* delegate_;
     int suspensions_ = 0;
+    bool ListChangeHold_ = false;
+    QPersistentModelIndex ShownItem_;
     ListStyleFlags style_;
+    bool flatScrollBars_ = false;
     int hoverTime_ = -1;
     int hoverRow_ = -1;
     QTimer hoverTimer_;

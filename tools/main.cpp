@@ -15,7 +15,8 @@ void PrintUsage()
                "       kandora-cli calc FILE [options]\n"
                "       kandora-cli diagram FILE --out OUT.png [options]\n"
                "       kandora-cli convert FILE... [--out-dir DIR]\n"
-               "       kandora-cli render FILE --out OUT.png [options]\n",
+               "       kandora-cli render FILE --out OUT.png [options]\n"
+               "       kandora-cli list FOLDER [--caption CAPTION] [--sort]\n",
                stderr);
 }
 
@@ -53,6 +54,8 @@ int main(int argc, char* argv[])
         return RunConvert(arguments);
     if (command == QLatin1String("render"))
         return RunRender(arguments);
+    if (command == QLatin1String("list"))
+        return RunList(arguments);
     std::fprintf(stderr, "kandora-cli: unknown command '%s'\n", command.toLocal8Bit().constData());
     PrintUsage();
     return 2;
