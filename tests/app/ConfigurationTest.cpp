@@ -253,7 +253,7 @@ TEST_F(ConfigurationTest, FirstCloseCreatesTheConfigurationFolder)
 {
     const QString path = dir.filePath(QStringLiteral("config home/kandora/ies.ini"));
     config = std::make_unique<Configuration>(Configuration::Location{path, true});
-    window = std::make_unique<TMainWindow>(*config, presenter);
+    window = std::make_unique<TMainWindow>(*config, presenter, shown);
     window->show();
     closeWindow();
     config->WriteRenderSettings(RenderSettings{});
@@ -275,7 +275,7 @@ TEST_F(ConfigurationTest, UnmakeableConfigurationFolderReportsTheUsualFailure)
     blocker.close();
     const QString path = dir.filePath(QStringLiteral("kandora/ies.ini"));
     config = std::make_unique<Configuration>(Configuration::Location{path, true});
-    window = std::make_unique<TMainWindow>(*config, presenter);
+    window = std::make_unique<TMainWindow>(*config, presenter, shown);
     window->show();
     closeWindow();
     window->FormDestroy();
