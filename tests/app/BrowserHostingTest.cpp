@@ -114,7 +114,7 @@ TEST_F(BrowserHostingTest, StartPathOpensItsFolderAndShowsTheFile)
     EXPECT_EQ(w.browser().CurrentFilePath(), file);
     const int row = List().FirstSelectedRow();
     ASSERT_GE(row, List().FolderCount());
-    EXPECT_EQ(w.CurrentIes(), List().Entries().Item(row).entry->Ies);
+    EXPECT_EQ(shown.CurrentIes(), List().Entries().Item(row).entry->Ies);
     EXPECT_EQ(List().Entries().Item(row).entry->Texts[1], "-odd name.ies");
 }
 
