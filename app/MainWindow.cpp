@@ -89,6 +89,7 @@ void TMainWindow::FormCreate()
     alphaBlend_ = true;
     c.CheckBoxHide->setEnabled(!panel->alwaysShown());
     ui_.diagramPanel->paintBox()->setOptions(diagramOptions());
+    browser_->List()->SetThumbnailOptions(diagramOptions());
 }
 
 DiagramOptions TMainWindow::diagramOptions() const
@@ -115,11 +116,11 @@ void TMainWindow::connectControls()
     FileBrowser* browser = browser_.get();
     connect(options, &OptionsPanel::browserOptionsChanged, browser, &FileBrowser::ApplyOptions);
     connect(options, &OptionsPanel::treeOptionsChanged, browser->Tree(), &FolderTree::ApplyOptions);
-    connect(options, &OptionsPanel::listOptionsChanged, browser->List(), &FileListView::ApplyOptions);
+    connect(options, &OptionsPanel::listOptionsChanged, browser, &FileBrowser::ApplyListOptions);
     connect(options, &OptionsPanel::refreshRequested, browser, &FileBrowser::ButtonRefreshClick);
     browser->ApplyOptions(options->browserOptions());
     browser->Tree()->ApplyOptions(options->treeOptions());
-    browser->List()->ApplyOptions(options->listOptions());
+    browser->ApplyListOptions(options->listOptions());
 
     diagramChoices_ = options->diagramChoices();
     connect(options, &OptionsPanel::diagramChoicesChanged, this, [this](const DiagramChoices& choices) {
@@ -134,8 +135,11 @@ void TMainWindow::connectControls()
     connect(diagram->paintBox(), &DiagramBox::toggleOrthoRequested, diagram->orthoButton(), &QToolButton::toggle);
     connect(diagram->paintBox(), &DiagramBox::magnifierOnToggleRequested, c.CheckBoxOn, &QCheckBox::toggle);
     connect(diagram->paintBox(), &DiagramBox::magnifierPlusToggleRequested, c.CheckBoxPlus, &QCheckBox::toggle);
-    connect(this, &TMainWindow::diagramOptionsChanged, this,
-            [this] { ui_.diagramPanel->paintBox()->setOptions(diagramOptions()); });
+    connect(this, &TMainWindow::diagramOptionsChanged, this, [this] {
+        const DiagramOptions drawing = diagramOptions();
+        ui_.diagramPanel->paintBox()->setOptions(drawing);
+        browser_->List()->SetThumbnailOptions(drawing);
+    });
     connect(c.CheckBoxMethod, &QCheckBox::toggled, diagram->paintBox(), &DiagramBox::setQualityRepaint);
 
     ui_.listInfoSplitter->setSizeFilter(1, [](int height) { return std::optional<int>(Splitter2CanResize(height)); });

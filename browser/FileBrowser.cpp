@@ -404,8 +404,15 @@ void FileBrowser::SetViewKind(FileListViewKind kind)
 
 void FileBrowser::PrepareThumbnailView()
 {
-    const FolderNode* node = tree_->ShownFolderNode;
+    const FolderNode* node = tree_->ShownFolderNode();
     // The up entry's image is made even while the entry is off, so turning it on needs nothing more.
     const QIcon upIcon = node != nullptr && node->parent() != nullptr ? node->icon(0) : QIcon();
     list_->PrepareThumbnailView(upIcon.isNull() ? nullptr : &upIcon, ShownFolderPath());
+}
+
+void FileBrowser::ApplyListOptions(const ListViewOptions& options)
+{
+    list_->ApplyOptions(options);
+    if (options.view != list_->ViewKind())
+        SetViewKind(options.view);
 }

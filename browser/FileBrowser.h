@@ -54,6 +54,8 @@ public:
 
     // The list's views: the radio buttons "List", "Icons" and "Thumbnails".
     void SetViewKind(FileListViewKind kind);
+    // The list's own options, and its view when that changed.
+    void ApplyListOptions(const ListViewOptions& options);
     // Builds the thumbnail view for the shown folder; also run by each folder
     // opening while the thumbnails are chosen.
     void PrepareThumbnailView();

@@ -42,6 +42,7 @@ struct ListViewOptions {
     ListStyleFlags style;
     bool flatScrollBars = false;
     int hoverTime = -1;  // milliseconds; -1 the system's
+    FileListViewKind view = FileListViewKind::List;
 };
 
 // What a double click on a file entry does (the ies.ini value is the number).
