@@ -51,25 +51,19 @@ std::vector<FileBytes> ReadFolder(const fs::path& folder, std::size_t limit)
 // A list in the thumbnail view over `folder`, sized to show `columns` x `rows` cells.
 struct ThumbnailList {
     FileListView list;
-    ThumbnailDelegate* delegate = new ThumbnailDelegate(&list);
     QSize grid;
 
     ThumbnailList(const std::string& folder, int columns, int rows)
     {
-        list.setItemDelegate(delegate);
-        delegate->SetThumbnails(true);
-        delegate->SetFolder(folder + "/");
+        std::vector<ReadFault> faults;
+        list.ListFolder(folder + "/", CaptionFileName, false, faults);
+        list.PrepareThumbnailView(nullptr, folder + "/");
         grid = ThumbnailGridSize(list.fontMetrics().height());
-        list.setViewMode(QListView::IconMode);
-        list.setMovement(QListView::Static);
-        list.setGridSize(grid);
-        list.setIconSize(QSize(kThumbnailSide, kThumbnailSide));
         list.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         const int frame = 2 * list.frameWidth();
         list.resize(grid.width() * columns + frame, grid.height() * rows + frame);
-        std::vector<ReadFault> faults;
-        list.ListFolder(folder + "/", CaptionFileName, false, faults);
     }
+    [[nodiscard]] ThumbnailDelegate& Delegate() { return list.Thumbnails(); }
 };
 
 int LoadedCount(const Catalog& catalog)
@@ -104,11 +98,61 @@ void BM_ThumbnailFromMemory(benchmark::State& state)
         const FileBytes& file = files[next++ % files.size()];
         entry = UnreadEntry(file.name);
         benchmark::DoNotOptimize(ReadEntryBytes(entry, file.bytes, file.name));
-        view.delegate->paint(&painter, option, index);
+        view.Delegate().paint(&painter, option, index);
         bytes += static_cast<std::int64_t>(file.bytes.size());
     }
     state.SetItemsProcessed(state.iterations());
     state.SetBytesProcessed(bytes);
+}
+
+// The drawing alone: every entry read beforehand.
+void BM_ThumbnailDrawOnly(benchmark::State& state)
+{
+    ThumbnailList view(KANDORA_SOURCE_DIR "/samples", 1, 1);
+    const Catalog& catalog = view.list.Model().catalog();
+    QImage target(view.grid, QImage::Format_RGB32);
+    QPainter painter(&target);
+    QStyleOptionViewItem option;
+    option.initFrom(&view.list);
+    option.rect = QRect(QPoint(), view.grid);
+    int row = catalog.FolderCount();
+    for (auto _ : state) {
+        view.Delegate().paint(&painter, option, view.list.Model().index(row));
+        row = row + 1 < catalog.Count() ? row + 1 : catalog.FolderCount();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+// The two halves of a paint: the goniogram into the cell, and the caption.
+void BM_PictureOnly(benchmark::State& state)
+{
+    ThumbnailList view(KANDORA_SOURCE_DIR "/samples", 1, 1);
+    const Catalog& catalog = view.list.Model().catalog();
+    std::vector<const tIES*> records;
+    for (int i = catalog.FolderCount(); i < catalog.Count(); ++i) {
+        TiesData& entry = *view.list.Model().catalog().Item(i).entry;
+        (void)LoadEntry(entry, KANDORA_SOURCE_DIR "/samples/");
+        records.push_back(&entry.Ies);
+    }
+    QImage cell(kThumbnailSide, kThumbnailSide, QImage::Format_ARGB32_Premultiplied);
+    const DiagramOptions options = DefaultDiagramOptions();
+    std::size_t next = 0;
+    for (auto _ : state)
+        DrawThumbnailPicture(cell, *records[next++ % records.size()], options);
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_CaptionOnly(benchmark::State& state)
+{
+    ThumbnailList view(KANDORA_SOURCE_DIR "/samples", 1, 1);
+    QImage target(view.grid, QImage::Format_RGB32);
+    QPainter painter(&target);
+    const ThumbnailCellLayout cell = ThumbnailCell(QRect(QPoint(), view.grid), view.list.fontMetrics().height());
+    CaptionLook look{view.list.font(), Qt::black, Qt::white, false};
+    const QString text = QStringLiteral("floodlight-narrow-beam-metal-halide_C.ies");
+    for (auto _ : state)
+        DrawCaption(painter, cell.label, WrapCaption(text, look.font, cell.label.width(), kCaptionLines), look);
+    state.SetItemsProcessed(state.iterations());
 }
 
 // The list's viewport painted where no file was read yet, as a scroll to a new
@@ -124,6 +168,7 @@ void BM_ViewportOfNeverReadFiles(benchmark::State& state)
     view.list.setAttribute(Qt::WA_DontShowOnScreen);
     view.list.show();
     QApplication::processEvents();
+    state.counters["read_before_first_viewport"] = LoadedCount(catalog);
     QImage target(view.list.viewport()->size(), QImage::Format_RGB32);
     QScrollBar* scroll = view.list.verticalScrollBar();
     int page = 0;
@@ -143,6 +188,9 @@ void BM_ViewportOfNeverReadFiles(benchmark::State& state)
 }
 
 BENCHMARK(BM_ThumbnailFromMemory)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ThumbnailDrawOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PictureOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CaptionOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ViewportOfNeverReadFiles)->Iterations(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -16,20 +16,6 @@ constexpr int kCellPadding = 14;
 constexpr int kIconMargin = 4;
 constexpr int kCaptionMargin = 2;
 
-QString Ellipsis()
-{
-    return QString(QChar(0x2026));
-}
-
-// `line` cut to `width`, ending in an ellipsis.
-QString EndWithEllipsis(const QString& line, const QFontMetrics& metrics, int width)
-{
-    QString cut = line;
-    while (!cut.isEmpty() && metrics.horizontalAdvance(cut + Ellipsis()) > width)
-        cut.chop(1);
-    return cut + Ellipsis();
-}
-
 // The thumbnail of `ies` (or its background alone) through the diagram's entry point.
 void DrawThumbnailDiagram(QImage& cell, const tIES* ies, const DiagramOptions& options)
 {
@@ -74,24 +60,26 @@ QStringList WrapCaption(const QString& text, const QFont& font, int width, int m
     if (text.isEmpty() || width <= 0 || maxLines <= 0)
         return lines;
     const QFontMetrics metrics(font);
+    // Most captions fit on one line, and laying text out costs as much as a thumbnail.
+    if (metrics.horizontalAdvance(text) <= width)
+        return {text};
     QTextLayout layout(text, font);
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
     layout.beginLayout();
-    int consumed = 0;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
-        consumed = line.textStart() + line.textLength();
-        const QString piece = text.mid(line.textStart(), line.textLength()).trimmed();
-        // A word too long for a line overflows it whole: cut it.
-        lines.append(metrics.horizontalAdvance(piece) > width ? EndWithEllipsis(piece, metrics, width) : piece);
-        if (lines.size() == maxLines)
+        const bool more = line.textStart() + line.textLength() < text.size();
+        if (static_cast<int>(lines.size()) + 1 == maxLines && more) {
+            // The last line takes what is left, cut where it no longer fits.
+            lines.append(metrics.elidedText(text.mid(line.textStart()).simplified(), Qt::ElideRight, width));
             break;
+        }
+        // A word too long for a line overflows it whole: cut it.
+        lines.append(metrics.elidedText(text.mid(line.textStart(), line.textLength()).trimmed(), Qt::ElideRight, width));
     }
     layout.endLayout();
-    if (!lines.isEmpty() && !text.mid(consumed).trimmed().isEmpty() && !lines.last().endsWith(Ellipsis()))
-        lines.last() = EndWithEllipsis(lines.last(), metrics, width);
     return lines;
 }
 
