@@ -10,6 +10,7 @@
 #include "browser/ShellNamespace.h"
 #include "browser/ThumbnailDelegate.h"
 #include "browser/ThumbnailPainting.h"
+#include "browser/UpdatesFrozen.h"
 
 namespace {
 
@@ -320,12 +321,9 @@ void FileListView::PrepareThumbnailView(const QIcon* upIcon, const std::string& 
     delegate_->SetFolder(folder);
     SetDefaultImageIndex();
     {
-        const bool wasUpdating = updatesEnabled();
-        setUpdatesEnabled(false);
-        const auto restore = qScopeGuard([&] {
-            panel_->HideProgress();
-            setUpdatesEnabled(wasUpdating);
-        });
+        // The items are frozen, not the list: the panel over them must paint.
+        const auto frozen = UpdatesFrozen(*viewport());
+        const auto hide = qScopeGuard([this] { panel_->HideProgress(); });
         panel_->ShowProgress(ProgressKind::Thumbnails, model_->rowCount());
         const std::vector<QIcon> folderIcons = ThumbnailFolderIcons(Entries(), upIcon, *panel_);
         const QIcon fileIcon =
