@@ -5,7 +5,7 @@
 #include <QSize>
 #include <QString>
 
-#include "app/RenderSettings.h"
+#include "render/RenderSettings.h"
 
 class ConfigurationHost;
 class IniDocument;
@@ -14,7 +14,7 @@ class TGroupBoxEx;
 
 // The persistent settings in `ies.ini`: which sections and keys, their
 // defaults, and the order in which they are read and written.
-class Configuration {
+class Configuration : public RenderSettingsStore {
 public:
     // Where the settings live, and whether the first write makes the folder.
     struct Location {
@@ -44,8 +44,9 @@ public:
     // Reads "Render" over `settings` (which holds the window's current values).
     // Returns the conversion error of the first bad value, which stops the reading.
     [[nodiscard]] std::optional<QString> ReadRenderSettings(RenderSettings& settings, QSize screen,
-                                                            QSize window) const;
-    void WriteRenderSettings(const RenderSettings& settings);
+                                                            QSize window) const override;
+    // A failed write sets ConfigWriteFailed(), shared with the main settings.
+    void WriteRenderSettings(const RenderSettings& settings) override;
 
     [[nodiscard]] bool ConfigWriteFailed() const { return writeFailed_; }
     // The message shown once at the end when a write failed ("\r" breaks lines).

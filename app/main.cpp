@@ -15,6 +15,7 @@
 #include "app/HintTracker.h"
 #include "app/MainWindow.h"
 #include "app/MessagePresenter.h"
+#include "app/RenderWindowLink.h"
 #include "app/TerminationSignal.h"
 #include "diagram/ShownFile.h"
 
@@ -80,13 +81,15 @@ int main(int argc, char** argv)
     ShownFile shown;
     auto window = std::make_unique<TMainWindow>(config, messages, shown);
     window->setStartPath(start.path);
+    auto render = std::make_unique<RenderWindowLink>(*window, shown, config, messages);
     TerminationSignal termination;
     QObject::connect(&termination, &TerminationSignal::requested, window.get(), &QWidget::close);
 
     window->show();
     const int status = QApplication::exec();
-    // Windows go in the reverse order of their creation; the main window last,
-    // reporting a failed configuration write once.
+    // Windows go in the reverse order of their creation: the render window
+    // writes its section, then the main window reports a failed write once.
+    render.reset();
     window->FormDestroy();
     window.reset();
     return status;

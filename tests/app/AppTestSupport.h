@@ -54,7 +54,11 @@ public:
     }
     TMainWindow& open(const QString& path = QString())
     {
-        config = std::make_unique<Configuration>(path.isEmpty() ? iniPath() : path);
+        return open(Configuration::Location{path.isEmpty() ? iniPath() : path, false});
+    }
+    TMainWindow& open(const Configuration::Location& location)
+    {
+        config = std::make_unique<Configuration>(location);
         window = std::make_unique<TMainWindow>(*config, presenter, shown);
         return *window;
     }

@@ -252,8 +252,7 @@ TEST_F(ConfigurationTest, SettingsLiveBesideTheProgramOnlyWhenAFileIsThere)
 TEST_F(ConfigurationTest, FirstCloseCreatesTheConfigurationFolder)
 {
     const QString path = dir.filePath(QStringLiteral("config home/kandora/ies.ini"));
-    config = std::make_unique<Configuration>(Configuration::Location{path, true});
-    window = std::make_unique<TMainWindow>(*config, presenter, shown);
+    open(Configuration::Location{path, true});
     window->show();
     closeWindow();
     config->WriteRenderSettings(RenderSettings{});
@@ -274,8 +273,7 @@ TEST_F(ConfigurationTest, UnmakeableConfigurationFolderReportsTheUsualFailure)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const QString path = dir.filePath(QStringLiteral("kandora/ies.ini"));
-    config = std::make_unique<Configuration>(Configuration::Location{path, true});
-    window = std::make_unique<TMainWindow>(*config, presenter, shown);
+    open(Configuration::Location{path, true});
     window->show();
     closeWindow();
     window->FormDestroy();
