@@ -91,6 +91,7 @@ void TMainWindow::FormCreate()
     alphaBlend_ = true;
     c.CheckBoxHide->setEnabled(!panel->alwaysShown());
     ui_.diagramPanel->paintBox()->setOptions(diagramOptions());
+    browser_->List()->SetThumbnailOptions(diagramOptions());
 }
 
 DiagramOptions TMainWindow::diagramOptions() const
@@ -143,11 +144,11 @@ void TMainWindow::connectControls()
     FileBrowser* browser = browser_.get();
     connect(options, &OptionsPanel::browserOptionsChanged, browser, &FileBrowser::ApplyOptions);
     connect(options, &OptionsPanel::treeOptionsChanged, browser->Tree(), &FolderTree::ApplyOptions);
-    connect(options, &OptionsPanel::listOptionsChanged, browser->List(), &FileListView::ApplyOptions);
+    connect(options, &OptionsPanel::listOptionsChanged, browser, &FileBrowser::ApplyListOptions);
     connect(options, &OptionsPanel::refreshRequested, browser, &FileBrowser::ButtonRefreshClick);
     browser->ApplyOptions(options->browserOptions());
     browser->Tree()->ApplyOptions(options->treeOptions());
-    browser->List()->ApplyOptions(options->listOptions());
+    browser->ApplyListOptions(options->listOptions());
 
     diagramChoices_ = options->diagramChoices();
     connect(options, &OptionsPanel::diagramChoicesChanged, this, [this](const DiagramChoices& choices) {
@@ -163,10 +164,11 @@ void TMainWindow::connectControls()
     connect(diagram->paintBox(), &DiagramBox::magnifierOnToggleRequested, c.CheckBoxOn, &QCheckBox::toggle);
     connect(diagram->paintBox(), &DiagramBox::magnifierPlusToggleRequested, c.CheckBoxPlus, &QCheckBox::toggle);
     connect(this, &TMainWindow::diagramOptionsChanged, this, [this] {
-        const DiagramOptions now = diagramOptions();
-        ui_.diagramPanel->paintBox()->setOptions(now);
+        const DiagramOptions drawing = diagramOptions();
+        ui_.diagramPanel->paintBox()->setOptions(drawing);
+        browser_->List()->SetThumbnailOptions(drawing);
         if (compare_)
-            compare_->setOptions(now);
+            compare_->setOptions(drawing);
     });
     connect(diagram->printButton(), &QToolButton::clicked, this, &TMainWindow::SpeedButtonPrintClick);
     connect(diagram, &DiagramPanel::compareWindowRequested, this, &TMainWindow::ShowCompareWindow);

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -107,6 +108,12 @@ void OptionsPanel::announceChanges()
     for (QCheckBox* box : {c_.CheckBoxHandPont, c_.CheckBoxUnderlineHot, c_.CheckBoxUnderlineCold, c_.CheckBoxFlat,
                            c_.CheckBoxLHotTrack})
         onTick(box, list);
+    // A switch of the view unticks one button and ticks another: announced once, for the ticked one.
+    for (QRadioButton* button : {c_.RadioButtonList, c_.RadioButtonIcons, c_.RadioButtonThumbnails})
+        connect(button, &QRadioButton::toggled, this, [list](bool on) {
+            if (on)
+                list();
+        });
 
     auto lens = [this] { emit lensOptionsChanged(lensOptions()); };
     for (QCheckBox* box : {c_.CheckBoxOn, c_.CheckBoxPlus})
@@ -181,6 +188,9 @@ ListViewOptions OptionsPanel::listOptions() const
     l.style.hotTrack = c_.CheckBoxLHotTrack->isChecked();
     l.flatScrollBars = c_.CheckBoxFlat->isChecked();
     l.hoverTime = hoverTime_;
+    l.view = c_.RadioButtonThumbnails->isChecked() ? FileListViewKind::Thumbnails
+             : c_.RadioButtonIcons->isChecked()    ? FileListViewKind::Icons
+                                                   : FileListViewKind::List;
     return l;
 }
 

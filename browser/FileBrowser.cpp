@@ -138,6 +138,8 @@ void FileBrowser::OpenFolder(FolderNode* node)
         list_->FitCaptionColumn(false);
     }
     list_->viewport()->update();
+    if (list_->ViewKind() == FileListViewKind::Thumbnails)
+        PrepareThumbnailView();
     messages_.PostListingFaults(faults);
 }
 
@@ -406,4 +408,28 @@ QStringList FileBrowser::FocusedTexts() const
     for (const std::string& text : list_->Entries().Item(focused.row()).entry->Texts)
         texts << NameToText(text);
     return texts;
+}
+
+void FileBrowser::SetViewKind(FileListViewKind kind)
+{
+    switch (kind) {
+    case FileListViewKind::List: list_->ShowAsList(); break;
+    case FileListViewKind::Icons: list_->ShowAsIcons(); break;
+    case FileListViewKind::Thumbnails: PrepareThumbnailView(); break;
+    }
+}
+
+void FileBrowser::PrepareThumbnailView()
+{
+    const FolderNode* node = tree_->ShownFolderNode();
+    // The up entry's image is made even while the entry is off, so turning it on needs nothing more.
+    const QIcon upIcon = node != nullptr && node->parent() != nullptr ? node->icon(0) : QIcon();
+    list_->PrepareThumbnailView(upIcon.isNull() ? nullptr : &upIcon, ShownFolderPath());
+}
+
+void FileBrowser::ApplyListOptions(const ListViewOptions& options)
+{
+    list_->ApplyOptions(options);
+    if (options.view != list_->ViewKind())
+        SetViewKind(options.view);
 }

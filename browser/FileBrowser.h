@@ -58,6 +58,14 @@ public:
     // The folder the list shows, with a trailing "/"; empty for none.
     [[nodiscard]] std::string ShownFolderPath() const;
 
+    // The list's views: the radio buttons "List", "Icons" and "Thumbnails".
+    void SetViewKind(FileListViewKind kind);
+    // The list's own options, and its view when that changed.
+    void ApplyListOptions(const ListViewOptions& options);
+    // Builds the thumbnail view for the shown folder; also run by each folder
+    // opening while the thumbnails are chosen.
+    void PrepareThumbnailView();
+
     // Navigation by display path and the refresh.
     [[nodiscard]] QString SelectedDisplayPath() const;
     void NavigateToPath(const QString& path) { navigator_->NavigateToPath(path); }

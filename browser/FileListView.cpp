@@ -3,32 +3,16 @@
 #include <QKeyEvent>
 #include <QScopeGuard>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
+#include <QStyle>
 
 #include "browser/FileIcons.h"
 #include "browser/ProgressPanel.h"
 #include "browser/ShellNamespace.h"
+#include "browser/ThumbnailDelegate.h"
+#include "browser/ThumbnailPainting.h"
+#include "browser/UpdatesFrozen.h"
 
 namespace {
-
-// Draws entries with the hot-track underlines the options ask for.
-class UnderlineDelegate : public QStyledItemDelegate {
-public:
-    explicit UnderlineDelegate(FileListView* list) : QStyledItemDelegate(list), list_(list) {}
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const bool hot = index.row() == list_->HoverRow();
-        const ListStyleFlags& flags = list_->StyleFlags();
-        if ((hot && flags.underlineHot) || (!hot && flags.underlineCold))
-            option->font.setUnderline(true);
-    }
-
-private:
-    FileListView* list_;
-};
 
 // The system's hover time, used when the field holds -1.
 constexpr int kDefaultHoverTime = 400;
@@ -36,11 +20,14 @@ constexpr int kDefaultHoverTime = 400;
 }  // namespace
 
 FileListView::FileListView(QWidget* parent)
-    : QListView(parent), model_(new CatalogModel(this)), panel_(new ProgressPanel(this))
+    : QListView(parent),
+      model_(new CatalogModel(this)),
+      panel_(new ProgressPanel(this)),
+      delegate_(new ThumbnailDelegate(this))
 {
     setObjectName(QStringLiteral("FolderListView"));
     setModel(model_);
-    setItemDelegate(new UnderlineDelegate(this));
+    setItemDelegate(delegate_);
     setViewMode(QListView::ListMode);
     setFlow(QListView::TopToBottom);
     setWrapping(true);
@@ -285,11 +272,103 @@ void FileListView::SetHoverRow(int row)
     viewport()->setCursor(row >= 0 && style_.handPoint ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (row == hoverRow_)
         return;
+    // Only the two items whose look changes are drawn again: a whole viewport of thumbnails costs more.
+    if (style_.underlineHot || style_.underlineCold || (style_.handPoint && delegate_->Thumbnails())) {
+        for (const int changed : {hoverRow_, row}) {
+            if (changed >= 0 && changed < model_->rowCount())
+                viewport()->update(visualRect(model_->index(changed)));
+        }
+    }
     hoverRow_ = row;
-    if (style_.underlineHot || style_.underlineCold)
-        viewport()->update();
     if (style_.hotTrack && row >= 0)
         hoverTimer_.start(hoverTime_ < 0 ? kDefaultHoverTime : hoverTime_);
     else
         hoverTimer_.stop();
+}
+
+FileListViewKind FileListView::ViewKind() const
+{
+    if (delegate_->Thumbnails())
+        return FileListViewKind::Thumbnails;
+    return viewMode() == QListView::IconMode ? FileListViewKind::Icons : FileListViewKind::List;
+}
+
+void FileListView::ShowAsList()
+{
+    delegate_->SetThumbnails(false);
+    SetDefaultImageIndex();
+    // The list mode turns wrapping off; the columns of the list need it.
+    setViewMode(QListView::ListMode);
+    setFlow(QListView::TopToBottom);
+    setWrapping(true);
+    setWordWrap(false);
+    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    setIconSize(QSize(side, side));
+    FitCaptionColumn(false);
+}
+
+void FileListView::ShowAsIcons()
+{
+    delegate_->SetThumbnails(false);
+    SetDefaultImageIndex();
+    const int side = LargeIconSide();
+    ShowCells(QSize(side, side), QSize(std::max(76, side + 44), side + 12 + 2 * fontMetrics().height()));
+}
+
+void FileListView::PrepareThumbnailView(const QIcon* upIcon, const std::string& folder)
+{
+    delegate_->SetThumbnails(true);
+    delegate_->SetFolder(folder);
+    SetDefaultImageIndex();
+    {
+        // The items are frozen, not the list: the panel over them must paint.
+        const auto frozen = UpdatesFrozen(*viewport());
+        const auto hide = qScopeGuard([this] { panel_->HideProgress(); });
+        panel_->ShowProgress(ProgressKind::Thumbnails, model_->rowCount());
+        const std::vector<QIcon> folderIcons = ThumbnailFolderIcons(Entries(), upIcon, *panel_);
+        const QIcon fileIcon =
+            Entries().FileCount() > 0 ? FileIcon(folder + Entries().Item(FolderCount()).entry->Texts[1]) : QIcon();
+        delegate_->SetImages(ThumbnailImageList(folderIcons, fileIcon.isNull() ? nullptr : &fileIcon,
+                                                LargeIconSide(), devicePixelRatioF()));
+    }
+    ShowCells(QSize(kThumbnailSide, kThumbnailSide), ThumbnailGridSize(fontMetrics().height()));
+}
+
+void FileListView::SetThumbnailOptions(const DiagramOptions& options)
+{
+    // Of the diagram's settings only these two change a thumbnail.
+    const DiagramOptions& shown = delegate_->Diagram();
+    const bool changed = shown.Planes.ShowComplete != options.Planes.ShowComplete
+                         || shown.ShowWarning != options.ShowWarning;
+    delegate_->SetDiagramOptions(options);
+    if (changed && delegate_->Thumbnails())
+        viewport()->update();
+}
+
+void FileListView::SetDefaultImageIndex()
+{
+    // Each item's image comes from the model: the folder's icon, or the file
+    // icon with the link overlay for an entry read and found changed.
+    if (model_->rowCount() > 0)
+        emit model_->dataChanged(model_->index(0), model_->index(model_->rowCount() - 1), {Qt::DecorationRole});
+}
+
+int FileListView::LargeIconSide() const
+{
+    return style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, this);
+}
+
+void FileListView::ShowCells(const QSize& icon, const QSize& cell)
+{
+    setViewMode(QListView::IconMode);
+    // Items stay in the grid: nothing is dragged about inside the list.
+    setMovement(QListView::Static);
+    setFlow(QListView::LeftToRight);
+    setWrapping(true);
+    setWordWrap(true);
+    setResizeMode(QListView::Adjust);
+    setIconSize(icon);
+    setGridSize(cell);
+    // Laid out afresh in the new grid, as the list's own height change would.
+    scheduleDelayedItemsLayout();
 }

@@ -9,8 +9,10 @@
 
 #include "browser/CatalogModel.h"
 #include "browser/ListOptions.h"
+#include "diagram/DiagramOptions.h"
 
 class ProgressPanel;
+class ThumbnailDelegate;
 
 // The file list: folder entries, then one entry per photometric file. It
 // owns the catalog (through its model), the progress panel and the guards
@@ -68,6 +70,23 @@ public:
     [[nodiscard]] int HoverTime() const { return hoverTime_; }
     [[nodiscard]] int HoverRow() const { return hoverRow_; }
 
+    // The views. "List" shows the desktop's small icons, "Icons" its large
+    // ones; "Thumbnails" draws each file's goniogram in a 100 x 100 cell and
+    // the folder entries' icons in cells of the same size.
+    [[nodiscard]] FileListViewKind ViewKind() const;
+    void ShowAsList();
+    void ShowAsIcons();
+    // Builds the thumbnail view's cell store from the folder entries' icons
+    // (led by `upIcon`, the shown folder's own icon when it has a parent) and
+    // shows the thumbnails; unread entries are read from `folder` (ending in
+    // "/") as they are first painted.
+    void PrepareThumbnailView(const QIcon* upIcon, const std::string& folder);
+    // What thumbnails are drawn with; repaints them when what they show changed.
+    void SetThumbnailOptions(const DiagramOptions& options);
+    // Gives every item its image for the list and icon views again.
+    void SetDefaultImageIndex();
+    [[nodiscard]] ThumbnailDelegate& Thumbnails() const { return *delegate_; }
+
 signals:
     // The focused entry changed (only while the handler is attached).
     void ListChanged(const QModelIndex& entry);
@@ -89,9 +108,12 @@ protected:
 
 private:
     void SetHoverRow(int row);
+    [[nodiscard]] int LargeIconSide() const;
+    void ShowCells(const QSize& icon, const QSize& cell);
 
     CatalogModel* model_;
     ProgressPanel* panel_;
+    ThumbnailDelegate* delegate_;
     int suspensions_ = 0;
     bool ListChangeHold_ = false;
     QPersistentModelIndex ShownItem_;

@@ -11,6 +11,10 @@ struct TreeStyleFlags {
     bool hotTrack = false;
 };
 
+// The views of the file list, in the order of the radio buttons "List",
+// "Icons" and "Thumbnails".
+enum class FileListViewKind { List = 0, Icons = 1, Thumbnails = 2 };
+
 struct ListStyleFlags {
     bool handPoint = false;
     bool underlineHot = false;
@@ -38,6 +42,7 @@ struct ListViewOptions {
     ListStyleFlags style;
     bool flatScrollBars = false;
     int hoverTime = -1;  // milliseconds; -1 the system's
+    FileListViewKind view = FileListViewKind::List;
 };
 
 // What a double click on a file entry does (the ies.ini value is the number).
