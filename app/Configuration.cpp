@@ -181,15 +181,6 @@ QString Configuration::FavoriteLine(int viewByte, const QString& path)
     return QStringLiteral("%1").arg(viewByte & 0xFF, 2, 16, QLatin1Char('0')).toUpper() + path;
 }
 
-std::optional<QString> Configuration::ParseFolder(const QString& path)
-{
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isAbsolute() || !info.isDir())
-        return std::nullopt;
-    const QString name = QDir(info.absoluteFilePath()).dirName();
-    return name.isEmpty() ? QStringLiteral("/") : name;
-}
-
 bool Configuration::ReadGroupBoxSettings(const IniDocument& ini, TGroupBoxEx* groupBox, bool collapsedDefault,
                                          bool checkBoxDefault)
 {
@@ -230,9 +221,7 @@ bool Configuration::ReadFavorites(const IniDocument& ini, ConfigurationHost& hos
         if (line.size() < 2 || HexDigit(line[0]) < 0 || HexDigit(line[1]) < 0)
             return false;
         const int viewByte = HexDigit(line[0]) * 16 + HexDigit(line[1]);
-        const QString path = line.mid(2);
-        if (const std::optional<QString> name = ParseFolder(path))
-            host.addFavorite(*name, path, viewByte);
+        host.addFavorite(line.mid(2), viewByte);
     }
 }
 

@@ -64,8 +64,6 @@ public:
     [[nodiscard]] static std::optional<int> ParseInteger(const QString& text);
     // A favourite's stored line: the view byte as two upper-case hex digits, then the path.
     [[nodiscard]] static QString FavoriteLine(int viewByte, const QString& path);
-    // The display name of an existing folder, nothing when it is not one.
-    [[nodiscard]] static std::optional<QString> ParseFolder(const QString& path);
 
 private:
     [[nodiscard]] bool Save(const IniFile& file) const;

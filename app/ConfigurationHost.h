@@ -51,8 +51,9 @@ public:
     // The option group boxes in reading and writing order.
     [[nodiscard]] virtual QList<TGroupBoxEx*> optionGroupBoxes() const = 0;
 
-    // Favourites: one stored entry taken back (the folder parsed), and the
-    // lines to write, taken out of the list (which is left empty).
-    virtual void addFavorite(const QString& displayName, const QString& path, int viewByte) = 0;
+    // Favourites: one stored entry taken back (dropped when its folder no
+    // longer parses), and the lines to write, taken out of the list (which
+    // is left empty).
+    virtual void addFavorite(const QString& path, int viewByte) = 0;
     [[nodiscard]] virtual QStringList CollectFavorites() = 0;
 };

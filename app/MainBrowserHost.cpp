@@ -1,6 +1,7 @@
 #include "app/MainBrowserHost.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 #include "app/DiagramBox.h"
 #include "app/DiagramPanel.h"
@@ -48,4 +49,19 @@ void MainBrowserHost::ShowMessage(const QString& text, const QString& caption, Q
 void MainBrowserHost::CaptionChoiceReset()
 {
     window_.areas().optionsPanel->ResetCaptionChoice();
+}
+
+void MainBrowserHost::SetAddEnabled(bool enabled)
+{
+    window_.areas().optionsPanel->controls().ButtonAdd->setEnabled(enabled);
+}
+
+void MainBrowserHost::ChooseListView(FileListViewKind kind)
+{
+    window_.areas().optionsPanel->ChooseView(kind);
+}
+
+void MainBrowserHost::ChooseCaption(int index)
+{
+    window_.areas().optionsPanel->ChooseCaption(index);
 }

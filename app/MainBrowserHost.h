@@ -18,6 +18,9 @@ public:
     void SetDiagramCrosshair(bool crosshair) override;
     void ShowMessage(const QString& text, const QString& caption, QMessageBox::Icon icon) override;
     void CaptionChoiceReset() override;
+    void SetAddEnabled(bool enabled) override;
+    void ChooseListView(FileListViewKind kind) override;
+    void ChooseCaption(int index) override;
 
 private:
     TMainWindow& window_;

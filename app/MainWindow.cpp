@@ -17,6 +17,7 @@
 #include "app/Configuration.h"
 #include "app/DiagramBox.h"
 #include "app/DiagramPanel.h"
+#include "app/FavoritesBox.h"
 #include "app/HintTracker.h"
 #include "app/MainBrowserHost.h"
 #include "app/MessagePresenter.h"
@@ -146,9 +147,12 @@ void TMainWindow::connectControls()
     connect(options, &OptionsPanel::treeOptionsChanged, browser->Tree(), &FolderTree::ApplyOptions);
     connect(options, &OptionsPanel::listOptionsChanged, browser, &FileBrowser::ApplyListOptions);
     connect(options, &OptionsPanel::refreshRequested, browser, &FileBrowser::ButtonRefreshClick);
+    connect(options, &OptionsPanel::favouriteOptionsChanged, browser, &FileBrowser::SetFavouriteOptions);
     browser->ApplyOptions(options->browserOptions());
     browser->Tree()->ApplyOptions(options->treeOptions());
     browser->ApplyListOptions(options->listOptions());
+    browser->SetFavouriteOptions(options->favouriteOptions());
+    new FavoritesBox(c, *browser, this);
 
     diagramChoices_ = options->diagramChoices();
     connect(options, &OptionsPanel::diagramChoicesChanged, this, [this](const DiagramChoices& choices) {

@@ -94,7 +94,7 @@ public:
     [[nodiscard]] QSlider* trackBarK() const override;
     [[nodiscard]] QSlider* trackBarR() const override;
     [[nodiscard]] QList<TGroupBoxEx*> optionGroupBoxes() const override;
-    void addFavorite(const QString& displayName, const QString& path, int viewByte) override;
+    void addFavorite(const QString& path, int viewByte) override;
     [[nodiscard]] QStringList CollectFavorites() override;
 
 public slots:

@@ -2,10 +2,8 @@
 #include "app/MainWindow.h"
 
 #include <algorithm>
-#include <memory>
 
 #include <QGuiApplication>
-#include <QListWidget>
 #include <QScreen>
 #include <QSlider>
 #include <QToolButton>
@@ -190,22 +188,15 @@ QList<TGroupBoxEx*> TMainWindow::optionGroupBoxes() const
     return ui_.optionsPanel->groupBoxes();
 }
 
-void TMainWindow::addFavorite(const QString& displayName, const QString& path, int viewByte)
+void TMainWindow::addFavorite(const QString& path, int viewByte)
 {
-    auto* item = new QListWidgetItem(displayName);
-    item->setData(Qt::UserRole, path);
-    item->setData(Qt::UserRole + 1, viewByte & 0xFF);
-    ui_.optionsPanel->controls().ListBoxFavorites->addItem(item);
+    browser_->RestoreFavorite(path, viewByte);
 }
 
 QStringList TMainWindow::CollectFavorites()
 {
-    auto* list = ui_.optionsPanel->controls().ListBoxFavorites;
     QStringList lines;
-    while (list->count() > 0) {
-        std::unique_ptr<QListWidgetItem> item(list->takeItem(0));
-        lines.append(Configuration::FavoriteLine(item->data(Qt::UserRole + 1).toInt(),
-                                                 item->data(Qt::UserRole).toString()));
-    }
+    for (const auto& [settings, path] : browser_->CollectFavorites())
+        lines.append(Configuration::FavoriteLine(settings, path));
     return lines;
 }

@@ -226,6 +226,19 @@ void OptionsPanel::ResetCaptionChoice()
     c_.ComboBoxCaption->setCurrentIndex(0);
 }
 
+void OptionsPanel::ChooseView(FileListViewKind kind)
+{
+    QRadioButton* button = kind == FileListViewKind::Thumbnails ? c_.RadioButtonThumbnails
+                           : kind == FileListViewKind::Icons    ? c_.RadioButtonIcons
+                                                                : c_.RadioButtonList;
+    button->setChecked(true);
+}
+
+void OptionsPanel::ChooseCaption(int index)
+{
+    c_.ComboBoxCaption->setCurrentIndex(index);
+}
+
 void OptionsPanel::GroupBoxExOtherExpand()
 {
     int top = kInnerBorder;

@@ -42,6 +42,10 @@ public:
     // The browser went back to file-name captions: the chooser follows
     // without announcing a change.
     void ResetCaptionChoice();
+    // Chooses a view ("View IES" radio buttons) or a caption kind (the
+    // caption chooser) as the user would, so the change is announced.
+    void ChooseView(FileListViewKind kind);
+    void ChooseCaption(int index);
 
     // Slides out: the focus goes back to the saved control, the panel is disabled,
     // narrowed step by step with a repaint after each, and hidden.

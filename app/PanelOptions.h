@@ -1,7 +1,10 @@
 #pragma once
 
 // Option sets the options panel hands out, as plain values. The browser's
-// sets (BrowserOptions, TreeViewOptions, ListViewOptions) live with the browser.
+// sets (BrowserOptions, TreeViewOptions, ListViewOptions, FavouriteOptions)
+// live with the browser.
+
+#include "browser/Favorites.h"
 
 // The diagram switches of the "View IES" and "Other" boxes.
 struct DiagramChoices {
@@ -19,12 +22,5 @@ struct LensOptions {
     int radius = 32;       // TrackBarR
     int refraction = 80;   // TrackBarK
     int opacity = 128;     // TrackBarAlpha, 0..255
-};
-
-// How favourite folders keep their own view settings ("Favorites").
-struct FavouriteOptions {
-    bool rememberSettings = false;
-    bool views = false;
-    bool captions = false;
 };
 

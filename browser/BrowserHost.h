@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "browser/ListOptions.h"
+
 
 // What the file browser needs from the application window. The browser
 // never reaches into the window; the window implements this. The shown file
@@ -26,7 +28,11 @@ public:
     // Hooks for parts that arrive later; by default they do nothing.
     virtual void FolderChanging() {}         // the tree's folder changes: forget its thumbnails
     virtual void UpdateRenderIfAutomatic() {}
-    virtual void ListFilled() {}             // thumbnails, favourite views
-    virtual void StoreFavouriteView() {}     // before leaving a folder
+    virtual void ListFilled() {}             // the list of a folder is filled
     virtual void SetAddEnabled(bool) {}      // the favourites' "Add" button
+    // A favourite folder's stored view and caption kind: chosen as the
+    // user's choice in the options panel would be, which reaches the
+    // browser's SetViewKind and SetCaptionIndex.
+    virtual void ChooseListView(FileListViewKind) {}
+    virtual void ChooseCaption(int) {}
 };

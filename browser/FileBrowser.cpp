@@ -38,9 +38,9 @@ FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace spa
       messages_(host)
 {
     navigator_ = std::make_unique<FolderNavigator>(
-        *tree_, [this] { UpdateTreeView(); }, [this] { host_.StoreFavouriteView(); });
+        *tree_, [this] { UpdateTreeView(); }, [this] { StoreFolderView(tree_->Selected()); });
     connect(tree_, &FolderTree::FolderChanged, this, &FileBrowser::FolderTreeViewChange);
-    connect(tree_, &FolderTree::LeavingFolder, this, [this] { host_.StoreFavouriteView(); });
+    connect(tree_, &FolderTree::LeavingFolder, this, [this] { StoreFolderView(tree_->ShownFolderNode()); });
     connect(tree_, &FolderTree::RefreshReleased, this, &FileBrowser::ButtonRefreshClick);
     connect(list_, &FileListView::ListChanged, this, &FileBrowser::FolderListViewChange);
     connect(list_, &FileListView::RefreshReleased, this, &FileBrowser::ButtonRefreshClick);
@@ -48,6 +48,9 @@ FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace spa
     connect(list_, &FileListView::BackspacePressed, this, &FileBrowser::GoToParentFolder);
     connect(list_, &FileListView::EnterPressed, this, &FileBrowser::FolderListViewDblClick);
     connect(list_, &QAbstractItemView::doubleClicked, this, &FileBrowser::FolderListViewDblClick);
+    // "Add" means the selected folder entry, or the shown folder with none selected.
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { host_.SetAddEnabled(CanAddFavorite(ListTargetFolder(false))); });
 }
 
 // The widgets go with their owner, after the browser.
@@ -91,7 +94,7 @@ void FileBrowser::FolderTreeViewChange(FolderNode* node)
         host_.SetInfoText(QString());
         tree_->FolderTreeViewExpand(node);
         tree_->MarkShownFolder(node);
-        host_.SetAddEnabled(node->Record && space_.ParsePath(space_.ParsingName(node->Record->AbsoluteId)));
+        host_.SetAddEnabled(CanAddFavorite(node));
         list_->HoldListChange();
         if (!options_.keepCaption && options_.captionIndex != CaptionFileName) {
             options_.captionIndex = CaptionFileName;
@@ -105,7 +108,7 @@ void FileBrowser::FolderTreeViewChange(FolderNode* node)
         }
     }
     if (list_->Model().rowCount() > 0)
-        list_->FocusRow(0);
+        list_->FocusRowOnly(0);
 }
 
 void FileBrowser::OpenFolder(FolderNode* node)
@@ -140,6 +143,8 @@ void FileBrowser::OpenFolder(FolderNode* node)
     list_->viewport()->update();
     if (list_->ViewKind() == FileListViewKind::Thumbnails)
         PrepareThumbnailView();
+    if (node->Record)
+        ApplyViewSettings(FindFavorite(node->Record->AbsoluteId));
     messages_.PostListingFaults(faults);
 }
 
@@ -176,7 +181,7 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
     const int n = list_->FolderCount();
     if (focused.isValid() && list_->ListChangeHold() && focused.row() >= n)
         list_->ReleaseListChange();
-    host_.SetAddEnabled(ListTargetFolder(false) != nullptr);
+    host_.SetAddEnabled(CanAddFavorite(ListTargetFolder(false)));
     if (entry == list_->ShownItem() || !entry.isValid() || list_->ListChangeHold() || entry != focused)
         return;
     list_->MarkShownItem(entry);

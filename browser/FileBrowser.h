@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "browser/BrowserHost.h"
+#include "browser/Favorites.h"
 #include "browser/FileListView.h"
 #include "browser/FolderNavigator.h"
 #include "browser/FolderTree.h"
@@ -87,11 +88,51 @@ public:
     // Applies what differs from the present settings, each as its setter would.
     void ApplyOptions(const BrowserOptions& options);
 
+    // Favourite folders, in the order they are shown.
+    struct FavoriteEntry {
+        QString name;
+        QString path;  // the folder's path, or its display name when it has none
+    };
+    [[nodiscard]] std::vector<FavoriteEntry> FavoriteEntries() const;
+    [[nodiscard]] const Favorites& FavoriteList() const { return favorites_; }
+    [[nodiscard]] QString FavoritePath(int index) const;
+    // Adds the folder at the absolute path `path` under its display name;
+    // -1 when it is no folder, does not parse or is a favourite already.
+    int AddFavorite(const std::string& path);
+    // Adds `id` under `name` with the view and caption kind shown now.
+    int AddFavorite(const QString& name, const IdList& id);
+    [[nodiscard]] int FindFavorite(const IdList& id) const;
+    [[nodiscard]] bool IsFavorite(const FolderNode* node) const;
+    [[nodiscard]] bool IsFavorite(const std::string& path) const;
+    // Whether "Add" may add `node`: a folder with a path that is no favourite yet.
+    [[nodiscard]] bool CanAddFavorite(const FolderNode* node) const;
+    void RemoveFavorite(int index);
+    // "Add" and the context menu's "Add to favorites": the list's target folder.
+    void AddToFavorites1Click();
+    // Walks the tree to the favourite's folder, or as deep as it still exists.
+    void OpenFavorite(int index);
+    // Keep and give back the view and caption kind of a favourite folder,
+    // as far as the favourite options say.
+    void StoreViewSettings(int index);
+    void ApplyViewSettings(int index);
+    void SetFavouriteOptions(const FavouriteOptions& options) { favouriteOptions_ = options; }
+    // A stored favourite taken back at start; -1 (dropped) when its folder has gone.
+    int RestoreFavorite(const QString& storedPath, int settings);
+    // At close: the shown folder's view is kept, then every favourite is
+    // handed out in order as (settings, path) and the list is emptied.
+    [[nodiscard]] std::vector<std::pair<int, QString>> CollectFavorites();
+
     static inline const QString kWindowCaption = QStringLiteral("Kandora v2.9    ");
     static inline const QString kAppTitle = QStringLiteral("Kandora");
 
+signals:
+    void FavoriteAdded(int index);
+    void FavoriteRemoved(int index);
+    void FavoritesCleared();
+
 private:
     void ShowFileInLabel(const TiesData& entry);
+    void StoreFolderView(const FolderNode* node);
 
     BrowserHost& host_;
     ShellNamespace space_;
@@ -101,4 +142,6 @@ private:
     std::unique_ptr<FolderNavigator> navigator_;
     MessageQueue messages_;
     BrowserOptions options_;
+    Favorites favorites_;
+    FavouriteOptions favouriteOptions_;
 };

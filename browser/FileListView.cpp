@@ -160,6 +160,14 @@ void FileListView::FocusRow(int row)
     scrollTo(model_->index(row));
 }
 
+void FileListView::FocusRowOnly(int row)
+{
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    selectionModel()->setCurrentIndex(model_->index(row), QItemSelectionModel::NoUpdate);
+    scrollTo(model_->index(row));
+}
+
 void FileListView::ApplyOptions(const ListViewOptions& options)
 {
     SetHandPoint(options.style.handPoint);

@@ -57,6 +57,9 @@ public:
     // The first selected entry's row, or -1.
     [[nodiscard]] int FirstSelectedRow() const;
     void FocusRow(int row);
+    // Moves the caret to `row` (which shows it) and selects nothing, so the
+    // operations on the selection still mean the shown folder.
+    void FocusRowOnly(int row);
 
     // List options.
     void ApplyOptions(const ListViewOptions& options);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "browser/BrowserHost.h"
@@ -32,9 +33,28 @@ public:
     }
     void CaptionChoiceReset() override { ++captionResets; }
     void ListFilled() override { ++fills; }
+    void SetAddEnabled(bool on) override { addEnabled = on; }
+    // The panel's round trip: a choice comes back to the browser as its setting.
+    void ChooseListView(FileListViewKind kind) override
+    {
+        viewChoices.push_back(kind);
+        if (onChooseView)
+            onChooseView(kind);
+    }
+    void ChooseCaption(int index) override
+    {
+        captionChoices.push_back(index);
+        if (onChooseCaption)
+            onChooseCaption(index);
+    }
 
     int filesShown = 0, blanks = 0, folderChanges = 0, captionResets = 0, fills = 0;
     bool crosshair = false;
+    bool addEnabled = true;
+    std::vector<FileListViewKind> viewChoices;
+    std::vector<int> captionChoices;
+    std::function<void(FileListViewKind)> onChooseView;
+    std::function<void(int)> onChooseCaption;
     ShownFile shown;
     tIES current;
     QString info, caption, appTitle;
