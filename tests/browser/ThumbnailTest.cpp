@@ -8,6 +8,7 @@
 #include <QStyle>
 
 #include "BrowserFixture.h"
+#include "browser/UpdatesFrozen.h"
 #include "TempTree.h"
 #include "browser/CatalogFeedback.h"
 #include "browser/FileListView.h"
@@ -297,6 +298,7 @@ TEST_F(ThumbnailViewTest, ViewSwitchesAndFolderOpeningsPrepareTheCells)
     EXPECT_EQ(list.ViewKind(), FileListViewKind::Thumbnails);
     EXPECT_GE(list.Thumbnails().Images().FileImageIndex(), 0);
     EXPECT_EQ(list.Thumbnails().Folder(), Home() + "/Lamps/");
+    EXPECT_TRUE(list.viewport()->updatesEnabled()) << "the items paint again after the opening";
     // The up entry turned on in the thumbnail view finds its image ready.
     Browser().ToggleUpEntry(true);
     EXPECT_GE(list.Thumbnails().Images().IndexOf(list.Entries().Item(0).folderIcon), 0);
@@ -308,4 +310,25 @@ TEST_F(ThumbnailViewTest, ViewSwitchesAndFolderOpeningsPrepareTheCells)
     EXPECT_EQ(list.ViewKind(), FileListViewKind::List);
     EXPECT_TRUE(list.isWrapping());
     EXPECT_EQ(list.iconSize().width(), list.style()->pixelMetric(QStyle::PM_SmallIconSize));
+}
+
+TEST(UpdatesFrozenTest, NestedFreezesOfAParentAndItsChildLeaveBothPainting)
+{
+    QWidget parent;
+    auto* child = new QWidget(&parent);
+    {
+        const auto outer = UpdatesFrozen(parent);
+        {
+            const auto inner = UpdatesFrozen(*child);
+            const auto again = UpdatesFrozen(parent);
+        }
+        EXPECT_FALSE(child->updatesEnabled()) << "its parent is still frozen";
+    }
+    EXPECT_TRUE(parent.updatesEnabled());
+    EXPECT_TRUE(child->updatesEnabled());
+
+    // A child turned off on its own stays off.
+    child->setUpdatesEnabled(false);
+    { const auto frozen = UpdatesFrozen(parent); }
+    EXPECT_FALSE(child->updatesEnabled());
 }
