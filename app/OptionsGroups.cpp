@@ -190,8 +190,11 @@ TGroupBoxEx* BuildFavorites(QWidget* parent, OptionControls& c)
     c.ButtonRemove = Button(box, "ButtonRemove", "Remove", QRect(67, 200, 55, 20));
     c.ButtonRemove->setEnabled(false);
     c.CheckBoxFavs = Check(box, "CheckBoxFavs", "Remember settings", 8, 224, false, "Remember each favorite folder's view settings");
-    c.CheckBoxFavViews = Check(box, "CheckBoxFavViews", "Views", 20, 242, false);
-    c.CheckBoxFavCaptions = Check(box, "CheckBoxFavCaptions", "Captions", 70, 242, false);
+    // Side by side under "Remember settings", each as wide as its caption needs.
+    c.CheckBoxFavViews = Check(box, "CheckBoxFavViews", "Views", 14, 242, false);
+    c.CheckBoxFavViews->setFixedWidth(52);
+    c.CheckBoxFavCaptions = Check(box, "CheckBoxFavCaptions", "Captions", 62, 242, false);
+    c.CheckBoxFavCaptions->setFixedWidth(kBoxWidth - 62 - 2);
     return box;
 }
 
