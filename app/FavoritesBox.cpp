@@ -14,12 +14,11 @@ FavoritesBox::FavoritesBox(const OptionControls& controls, FileBrowser& browser,
 {
     QListWidget* list = c_.ListBoxFavorites;
     // The browser keeps the order; the list box only shows it.
-    list->setSortingEnabled(false);
-    list->clear();
     for (const FileBrowser::FavoriteEntry& entry : browser_.FavoriteEntries())
         list->addItem(entry.name);
     connect(&browser_, &FileBrowser::FavoriteAdded, list, [this](int index) {
         c_.ListBoxFavorites->insertItem(index, browser_.FavoriteList().At(index).name);
+        hovered_ = -1;
     });
     connect(&browser_, &FileBrowser::FavoriteRemoved, list, [this](int index) {
         delete c_.ListBoxFavorites->takeItem(index);

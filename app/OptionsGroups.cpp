@@ -184,7 +184,6 @@ TGroupBoxEx* BuildFavorites(QWidget* parent, OptionControls& c)
     TGroupBoxEx* box = c.GroupBoxExFavorites = Box(parent, "GroupBoxExFavorites", "Favorites", 266, false);
     auto* list = c.ListBoxFavorites = Named(new QListWidget(box), "ListBoxFavorites", QRect(8, 18, kInnerWidth, 178));
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->setSortingEnabled(true);
     list->setMouseTracking(true);
     c.ButtonAdd = Button(box, "ButtonAdd", "Add", QRect(8, 200, 55, 20), "Add current folder to favorite");
     c.ButtonRemove = Button(box, "ButtonRemove", "Remove", QRect(67, 200, 55, 20));
