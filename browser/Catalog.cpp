@@ -234,3 +234,20 @@ void Catalog::AddFileEntry(TiesData entry, int choice)
     std::string caption = EntryCaption(entry, choice);
     items_.push_back(CatalogItem{std::move(caption), QIcon(), std::make_unique<TiesData>(std::move(entry))});
 }
+
+void Catalog::RemoveFileEntry(int index)
+{
+    if (index < folderCount_ || index >= Count())
+        return;
+    items_.erase(items_.begin() + index);
+}
+
+int Catalog::FindFileEntry(const std::string& fileName) const
+{
+    for (int i = folderCount_; i < Count(); ++i) {
+        const std::vector<std::string>& texts = Item(i).entry->Texts;
+        if (texts.size() > 1 && texts[1] == fileName)
+            return i;
+    }
+    return -1;
+}

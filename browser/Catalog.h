@@ -90,6 +90,10 @@ public:
 
     // Appends one file entry for an existing file (a converted file, say).
     void AddFileEntry(TiesData entry, int choice);
+    // Removes a file entry; folder entries stay.
+    void RemoveFileEntry(int index);
+    // The first file entry named `fileName` exactly (case-sensitive), or -1.
+    [[nodiscard]] int FindFileEntry(const std::string& fileName) const;
 
 private:
     std::vector<CatalogItem> items_;

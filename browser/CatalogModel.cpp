@@ -91,6 +91,23 @@ void CatalogModel::SetUpEntryCaption(const std::string& caption)
         emit dataChanged(index(0), index(0));
 }
 
+void CatalogModel::AppendFileEntry(TiesData entry, int choice)
+{
+    const int row = catalog_.Count();
+    beginInsertRows(QModelIndex(), row, row);
+    catalog_.AddFileEntry(std::move(entry), choice);
+    endInsertRows();
+}
+
+void CatalogModel::RemoveFileEntry(int row)
+{
+    if (row < catalog_.FolderCount() || row >= catalog_.Count())
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    catalog_.RemoveFileEntry(row);
+    endRemoveRows();
+}
+
 void CatalogModel::EntryIconChanged(int row)
 {
     emit dataChanged(index(row), index(row), {Qt::DecorationRole});

@@ -14,6 +14,7 @@
 #include "browser/FolderTree.h"
 #include "browser/MessageQueue.h"
 #include "diagram/ShownFile.h"
+#include "photometry/Conversion.h"
 
 // The folder tree and the file list working together: a folder selected in
 // the tree fills the list, a file focused in the list goes into the shown
@@ -57,6 +58,19 @@ public:
     [[nodiscard]] QStringList FocusedTexts() const;
     // The folder the list shows, with a trailing "/"; empty for none.
     [[nodiscard]] std::string ShownFolderPath() const;
+
+    // The selected file written again beside itself: a type B file as type
+    // C, a file whose planes start at 90 rotated to start at 0.
+    void SaveAsTypeC();
+    // Writes the shown record as `kind` for the selected entry, lists the new
+    // file (replacing an entry of its name), tells the user and sorts the
+    // list. `format` holds two "%s": the old and the new file name.
+    void WriteConverted(ConversionKind kind, const QString& caption, const QString& format);
+    static inline const QString kConvertCaption = QStringLiteral("Save type B as C");
+    static inline const QString kRotateCaption = QStringLiteral("Rotate from 90 to 0");
+    static inline const QString kConvertFormat =
+        QStringLiteral("Some data can be lost.\rFile %s (type B) successfully converted to %s (type C)");
+    static inline const QString kRotateFormat = QStringLiteral("File %s successfully rotated and saved to %s");
 
     // The list's views: the radio buttons "List", "Icons" and "Thumbnails".
     void SetViewKind(FileListViewKind kind);
