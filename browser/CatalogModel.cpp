@@ -31,7 +31,9 @@ Qt::ItemFlags CatalogModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
+    // Only files are dragged out; a folder entry stands for a place in the tree.
+    const Qt::ItemFlags drag = index.row() >= catalog_.FolderCount() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren | drag;
 }
 
 void CatalogModel::ClearCatalog(CatalogFeedback& feedback)
