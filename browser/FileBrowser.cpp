@@ -57,9 +57,10 @@ FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace spa
     dragRunner_ = [](QMimeData* data, QWidget* source) {
         auto* drag = new QDrag(source);
         drag->setMimeData(data);
-        // Whatever the target did with the files is its own business.
+        // Whatever the target did with the files is its own business. The
+        // drag is not deleted here: a target may still be reading the data
+        // after exec returns, and the drag machinery frees it when done.
         drag->exec(Qt::CopyAction, Qt::CopyAction);
-        drag->deleteLater();
     };
 }
 

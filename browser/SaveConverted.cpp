@@ -61,6 +61,7 @@ void FileBrowser::WriteConverted(ConversionKind kind, const QString& caption, co
         else
             (void)LoadEntry(*entry, folder);
         model.AppendFileEntry(std::move(*entry), choice);
+        list_->FitCaptionColumn(false);
     }
     host_.ShowMessage(FillNames(format, NameToText(result.oldName), NameToText(result.newName)), caption,
                       QMessageBox::Information);
