@@ -54,9 +54,12 @@ FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace spa
     connect(list_, &FileListView::EnterPressed, this, &FileBrowser::FolderListViewDblClick);
     connect(list_, &QAbstractItemView::doubleClicked, this, &FileBrowser::FolderListViewDblClick);
     connect(list_, &FileListView::DragWanted, this, &FileBrowser::StartFileDrag);
-    dragRunner_ = [](QMimeData* data, QWidget* source) {
+    dragRunner_ = [this](QMimeData* data, QWidget* source) {
         auto* drag = new QDrag(source);
         drag->setMimeData(data);
+        const QModelIndex first = list_->Model().index(list_->FirstSelectedRow());
+        if (const auto icon = first.data(Qt::DecorationRole).value<QIcon>(); !icon.isNull())
+            drag->setPixmap(icon.pixmap(32));
         // Whatever the target did with the files is its own business. The
         // drag is not deleted here: a target may still be reading the data
         // after exec returns, and the drag machinery frees it when done.
