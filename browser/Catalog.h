@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,19 @@ struct ReadFault {
     std::string message;
     bool headerFault = false;
 };
+
+// One listed file: its entry (none when the file went or became a folder
+// since the scan) and the fault its caption read met, if any.
+struct ListedFile {
+    std::unique_ptr<TiesData> entry;
+    std::optional<ReadFault> fault;
+};
+
+// Makes the entries of `names` in `folder`, reading each file's caption when
+// `choice` needs one, on up to `workers` threads. The result is in the order
+// of `names` and the same whatever the number of workers.
+[[nodiscard]] std::vector<ListedFile> ListFiles(const std::string& folder, const std::vector<std::string>& names,
+                                                int choice, unsigned workers);
 
 // The caption of a file entry: slot choice + 1 of its texts, or the file name.
 [[nodiscard]] std::string EntryCaption(const TiesData& entry, int choice);
