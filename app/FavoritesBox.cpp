@@ -93,3 +93,23 @@ bool FavoritesBox::eventFilter(QObject* watched, QEvent* event)
     }
     return QObject::eventFilter(watched, event);
 }
+
+std::vector<FavoritesSource::Favorite> FavoritesBox::Favorites() const
+{
+    return browser_.FavoriteEntries();
+}
+
+bool FavoritesBox::IsFavorite(const QString& path) const
+{
+    return browser_.IsFavorite(path);
+}
+
+void FavoritesBox::AddFavorite(const QString& path)
+{
+    browser_.AddFavorite(path);
+}
+
+void FavoritesBox::OpenFavorite(int index)
+{
+    browser_.OpenFavorite(index);
+}

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "browser/FileListMenu.h"
+
 class FileBrowser;
 class QListWidget;
 struct OptionControls;
@@ -9,8 +11,9 @@ struct OptionControls;
 // The "Favorites" box of the options panel over the browser's favourites:
 // the list box shows them in their order, "Add" and "Remove" change them, a
 // double click or Enter opens one, and pointing at one shows its path in the
-// title bar (a "?" hint).
-class FavoritesBox : public QObject {
+// title bar (a "?" hint). The list menu's "Favorites" and "Add to favorites"
+// reach the same favourites through it.
+class FavoritesBox : public QObject, public FavoritesSource {
     Q_OBJECT
 public:
     FavoritesBox(const OptionControls& controls, FileBrowser& browser, QObject* parent = nullptr);
@@ -20,6 +23,12 @@ public:
     void ListBoxFavoritesDblClick();
     // The hint for the item at `row` (-1: none under the mouse).
     void ListBoxFavoritesMouseMove(int row);
+
+    // FavoritesSource
+    [[nodiscard]] std::vector<Favorite> Favorites() const override;
+    [[nodiscard]] bool IsFavorite(const QString& path) const override;
+    void AddFavorite(const QString& path) override;
+    void OpenFavorite(int index) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

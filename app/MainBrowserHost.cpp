@@ -1,5 +1,6 @@
 #include "app/MainBrowserHost.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -56,12 +57,32 @@ void MainBrowserHost::SetAddEnabled(bool enabled)
     window_.areas().optionsPanel->controls().ButtonAdd->setEnabled(enabled);
 }
 
-void MainBrowserHost::ChooseListView(FileListViewKind kind)
+bool MainBrowserHost::OptionsPanelVisible() const
 {
-    window_.areas().optionsPanel->ChooseView(kind);
+    return window_.areas().optionsPanel->isVisible();
 }
 
-void MainBrowserHost::ChooseCaption(int index)
+void MainBrowserHost::ShowOptionsPanelClick()
 {
-    window_.areas().optionsPanel->ChooseCaption(index);
+    window_.ShowOptionsPanelClick();
+}
+
+void MainBrowserHost::ShowCompareWindow()
+{
+    window_.ShowCompareWindow();
+}
+
+void MainBrowserHost::ChooseCaption(int choice)
+{
+    window_.areas().optionsPanel->ChooseCaption(choice);
+}
+
+void MainBrowserHost::SetSortChecked(bool on)
+{
+    window_.areas().optionsPanel->controls().CheckBoxSort->setChecked(on);
+}
+
+void MainBrowserHost::ChooseView(FileListViewKind kind)
+{
+    window_.areas().optionsPanel->ChooseView(kind);
 }

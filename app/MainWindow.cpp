@@ -26,6 +26,7 @@
 #include "app/SlideSteps.h"
 #include "app/SnapSplitter.h"
 #include "browser/FileBrowser.h"
+#include "browser/FileListMenu.h"
 #include "diagram/ShownFile.h"
 
 
@@ -39,6 +40,7 @@ TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, Show
     browser_ = std::make_unique<FileBrowser>(*browserHost_, shown, ShellNamespace::ForCurrentUser(), *this);
     ui_ = MainLayout::Build(this, browser_->Tree(), browser_->List());
     ui_.diagramPanel->followShownFile(shown);
+    listMenu_ = std::make_unique<FileListMenu>(*browser_, *browserHost_);
     connect(this, &TMainWindow::navigateRequested, browser_.get(), &FileBrowser::NavigateToPath);
     resize(800, 600);
     FormCreate();
@@ -52,6 +54,7 @@ TMainWindow::~TMainWindow()
     qApp->removeEventFilter(this);
     delete hints_;
     // The browser leaves its widgets to the window but must not hear them go.
+    listMenu_.reset();
     browser_.reset();
 }
 
@@ -59,6 +62,7 @@ void TMainWindow::FormCreate()
 {
     hints_ = new HintTracker(this);
     connect(hints_, &HintTracker::hintChanged, this, &TMainWindow::DisplayHint);
+    connect(listMenu_.get(), &FileListMenu::HintChanged, this, &TMainWindow::DisplayHint);
     connectControls();
 
     if (!config_.ReadConfiguration(*this)) {
@@ -152,7 +156,7 @@ void TMainWindow::connectControls()
     browser->Tree()->ApplyOptions(options->treeOptions());
     browser->ApplyListOptions(options->listOptions());
     browser->SetFavouriteOptions(options->favouriteOptions());
-    new FavoritesBox(c, *browser, this);
+    listMenu_->SetFavorites(new FavoritesBox(c, *browser, this));
 
     diagramChoices_ = options->diagramChoices();
     connect(options, &OptionsPanel::diagramChoicesChanged, this, [this](const DiagramChoices& choices) {

@@ -31,8 +31,9 @@ public:
     virtual void ListFilled() {}             // the list of a folder is filled
     virtual void SetAddEnabled(bool) {}      // the favourites' "Add" button
     // A favourite folder's stored view and caption kind: chosen as the
-    // user's choice in the options panel would be, which reaches the
-    // browser's SetViewKind and SetCaptionIndex.
-    virtual void ChooseListView(FileListViewKind) {}
+    // user's choice in the options panel would be (as the list menu's "View"
+    // and "Arrange by" items choose them), which reaches the browser's
+    // SetViewKind and SetCaptionIndex.
+    virtual void ChooseView(FileListViewKind) {}
     virtual void ChooseCaption(int) {}
 };

@@ -28,9 +28,19 @@ int FileBrowser::AddFavorite(const QString& name, const IdList& id)
     return index;
 }
 
-int FileBrowser::AddFavorite(const std::string& path)
+std::optional<IdList> FileBrowser::ParseTextPath(const QString& path) const
 {
-    const std::optional<IdList> id = space_.ParsePath(path);
+    std::optional<IdList> id = space_.ParsePath(path.toUtf8().toStdString());
+    // A name that is not UTF-8 is shown and stored as its Latin-1 reading.
+    const bool latin1 = std::all_of(path.begin(), path.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    if (!id && latin1)
+        id = space_.ParsePath(path.toLatin1().toStdString());
+    return id;
+}
+
+int FileBrowser::AddFavorite(const QString& path)
+{
+    const std::optional<IdList> id = ParseTextPath(path);
     if (!id || !space_.BindsAsFolder(*id) || FindFavorite(*id) >= 0)
         return -1;
     const int index = AddFavorite(space_.DisplayName(*id), *id);
@@ -48,9 +58,9 @@ bool FileBrowser::IsFavorite(const FolderNode* node) const
     return node && node->Record && FindFavorite(node->Record->AbsoluteId) >= 0;
 }
 
-bool FileBrowser::IsFavorite(const std::string& path) const
+bool FileBrowser::IsFavorite(const QString& path) const
 {
-    const std::optional<IdList> id = space_.ParsePath(path);
+    const std::optional<IdList> id = ParseTextPath(path);
     return id && FindFavorite(*id) >= 0;
 }
 
@@ -104,7 +114,7 @@ void FileBrowser::ApplyViewSettings(int index)
     // A digit no "View" or "Arrange by" item has (an edited file) leaves that setting alone.
     if (favouriteOptions_.views)
         if (const std::optional<FileListViewKind> kind = FavoriteViewKind(stored.view))
-            host_.ChooseListView(*kind);
+            host_.ChooseView(*kind);
     if (favouriteOptions_.captions && stored.caption < CaptionChoiceCount)
         host_.ChooseCaption(stored.caption);
 }
@@ -117,11 +127,7 @@ void FileBrowser::StoreFolderView(const FolderNode* node)
 
 int FileBrowser::RestoreFavorite(const QString& storedPath, int settings)
 {
-    std::optional<IdList> id = space_.ParsePath(storedPath.toUtf8().toStdString());
-    // A name that is not UTF-8 was written as its Latin-1 reading.
-    const bool latin1 = std::all_of(storedPath.begin(), storedPath.end(), [](QChar c) { return c.unicode() <= 0xFF; });
-    if (!id && latin1)
-        id = space_.ParsePath(storedPath.toLatin1().toStdString());
+    const std::optional<IdList> id = ParseTextPath(storedPath);
     if (!id || !space_.BindsAsFolder(*id))
         return -1;
     const int index = favorites_.Add(space_.DisplayName(*id), *id, settings & 0xFF);

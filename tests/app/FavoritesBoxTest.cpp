@@ -11,6 +11,7 @@
 #include "app/AppTexts.h"
 #include "app/IniDocument.h"
 #include "browser/FileBrowser.h"
+#include "browser/FileListMenu.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ TEST_F(FavoritesBoxTest, AddWithListViewAndLampCaptionStores25)
     add->click();
     EXPECT_EQ(names(), QStringList({QStringLiteral("Lamps")}));
     EXPECT_FALSE(add->isEnabled());
-    EXPECT_TRUE(w.browser().IsFavorite(lamps.toStdString()));
+    EXPECT_TRUE(w.browser().IsFavorite(lamps));
     closeWindow();
     EXPECT_EQ(storedFavorite(0), QStringLiteral("25") + lamps);
     EXPECT_TRUE(names().isEmpty()) << "handed over at close";
@@ -151,4 +152,35 @@ TEST_F(FavoritesBoxTest, RememberedViewComesBackAfterARestart)
     EXPECT_TRUE(chosen("RadioButtonThumbnails"));
     EXPECT_EQ(options().controls().ComboBoxCaption->currentIndex(), 3);
     EXPECT_EQ(w.browser().List()->ViewKind(), FileListViewKind::Thumbnails);
+}
+
+TEST_F(FavoritesBoxTest, TheListMenuReachesTheSameFavourites)
+{
+    const QString d = folder("d");
+    TMainWindow& w = openWithFavorites();
+    w.browser().NavigateToPath(w.browser().Navigator().ParsingToDisplayPath(dir.path().toStdString()));
+    FileListView& files = *w.browser().List();
+    auto selectEntry = [&files](const QString& caption) {
+        for (int row = 0; row < files.Model().rowCount(); ++row)
+            if (files.Model().index(row).data(Qt::DisplayRole).toString() == caption)
+                files.setCurrentIndex(files.Model().index(row));
+    };
+    FileListMenu& menu = w.listMenu();
+
+    selectEntry(QStringLiteral("a"));
+    menu.PopupMenuPopup();
+    EXPECT_FALSE(menu.Item("AddToFavorites1")->isVisible()) << "a is a favourite";
+    const QList<QAction*> items = menu.Item("Favorites1")->menu()->actions();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[1]->text(), QStringLiteral("b"));
+
+    selectEntry(QStringLiteral("d"));
+    menu.PopupMenuPopup();
+    ASSERT_TRUE(menu.Item("AddToFavorites1")->isVisible());
+    menu.Item("AddToFavorites1")->trigger();
+    EXPECT_EQ(names(), QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
+    EXPECT_FALSE(options().controls().ButtonAdd->isEnabled());
+
+    items[1]->trigger();
+    EXPECT_EQ(shownFolder(), folder("b") + QStringLiteral("/"));
 }

@@ -35,7 +35,7 @@ public:
     void ListFilled() override { ++fills; }
     void SetAddEnabled(bool on) override { addEnabled = on; }
     // The panel's round trip: a choice comes back to the browser as its setting.
-    void ChooseListView(FileListViewKind kind) override
+    void ChooseView(FileListViewKind kind) override
     {
         viewChoices.push_back(kind);
         if (onChooseView)

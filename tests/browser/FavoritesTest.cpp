@@ -15,7 +15,8 @@ protected:
         host_.onChooseView = [this](FileListViewKind kind) { Browser().SetViewKind(kind); };
         host_.onChooseCaption = [this](int index) { Browser().SetCaptionIndex(index); };
     }
-    std::string Below(const std::string& relative) const { return Home() + "/" + relative; }
+    // A path below home as the favourites take it: text.
+    QString Below(const std::string& relative) const { return NameToText(Home() + "/" + relative); }
     void Open(const QString& belowHome) { Browser().NavigateToPath(Path(belowHome)); }
     int Settings(int index) { return Browser().FavoriteList().At(index).settings; }
 };
@@ -52,8 +53,8 @@ TEST_F(FavoritesTest, SortedByNameAndSameNamesBothKept)
     const auto entries = b.FavoriteEntries();
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[2].name, QStringLiteral("Spots"));
-    EXPECT_EQ(entries[2].path, QString::fromStdString(Below("Lamps/Spots")));
-    EXPECT_EQ(entries[3].path, QString::fromStdString(Below("Docs/Spots")));
+    EXPECT_EQ(entries[2].path, Below("Lamps/Spots"));
+    EXPECT_EQ(entries[3].path, Below("Docs/Spots"));
     EXPECT_TRUE(b.IsFavorite(Below("Docs/Spots")));
     EXPECT_FALSE(b.IsFavorite(Below("Lamps")));
 
@@ -145,7 +146,7 @@ TEST_F(FavoritesTest, RefreshKeepsTheViewOfTheSelectedFavourite)
 TEST_F(FavoritesTest, StoredDigitsWithoutAMenuItemAreIgnored)
 {
     FileBrowser& b = Browser();
-    ASSERT_GE(b.RestoreFavorite(QString::fromStdString(Below("Lamps")), 0xF9), 0);
+    ASSERT_GE(b.RestoreFavorite(Below("Lamps"), 0xF9), 0);
     b.SetFavouriteOptions({true, true, true});
     Open(QStringLiteral("Lamps"));
     EXPECT_TRUE(host_.viewChoices.empty());
