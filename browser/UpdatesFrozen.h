@@ -4,12 +4,12 @@
 #include <QWidget>
 
 // Suspends a widget's painting until the returned guard goes, then puts the
-// widget's own setting back. A child whose parent is frozen already reports
-// painting off without having been turned off itself; restoring that report
-// would keep it off for good, so only its own setting is kept.
+// widget's previous state back. Only an explicit freeze is put back: a widget
+// whose painting was off because its parent's was must follow its parent
+// again, or a freeze nested in a frozen parent would outlive both.
 [[nodiscard]] inline auto UpdatesFrozen(QWidget& widget)
 {
-    const bool offItself = widget.testAttribute(Qt::WA_ForceUpdatesDisabled);
+    const bool wasForced = widget.testAttribute(Qt::WA_ForceUpdatesDisabled);
     widget.setUpdatesEnabled(false);
-    return qScopeGuard([&widget, offItself] { widget.setUpdatesEnabled(!offItself); });
+    return qScopeGuard([&widget, wasForced] { widget.setUpdatesEnabled(!wasForced); });
 }
