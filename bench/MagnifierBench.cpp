@@ -1,0 +1,72 @@
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "diagram/Magnifier.h"
+
+namespace {
+
+constexpr int kBox = 600;
+
+// A diagram-like picture: the lens's cost does not depend on what it shows.
+QImage Snapshot()
+{
+    QImage image(kBox, kBox, QImage::Format_RGB32);
+    image.fill(QColor(0xf0, 0xf0, 0xf0));
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QColor(0xa0, 0xa0, 0xa0));
+    for (int r = 30; r < kBox / 2; r += 30)
+        painter.drawEllipse(QPoint(kBox / 2, kBox / 2), r, r);
+    painter.setPen(QPen(Qt::red, 2));
+    painter.drawEllipse(QRect(kBox / 4, kBox / 2, kBox / 2, kBox / 3));
+    return image;
+}
+
+// One mouse move: the lens (R = 64, K = 80) worked out from the snapshot and
+// composed with the fly window into the repainted region, as the diagram
+// box's paint does. Range 0: the lens geometry is rebuilt in every call (as
+// after a change of R or K); 1: it is kept between moves, as while the mouse moves.
+void BM_LensAndWindow(benchmark::State& state)
+{
+    const bool keepGeometry = state.range(0) != 0;
+    const QImage snapshot = Snapshot();
+    QImage box = snapshot.copy();
+    Magnifier magnifier;
+    magnifier.setWindowSize(FlyWindowSize(QGuiApplication::font()));
+    LensSettings settings{true, true, 64, 80};
+    magnifier.setSettings(settings);
+    int step = 0;
+    for (auto _ : state) {
+        if (!keepGeometry) {
+            settings.refraction = settings.refraction == 80 ? 79 : 80;
+            magnifier.setSettings(settings);
+        }
+        const QPoint pointer(200 + (step % 2) * 3, 250 + (step % 3) * 2);
+        ++step;
+        const QRegion dirty = magnifier.moveTo(pointer, box.size());
+        QPainter painter(&box);
+        painter.setClipRegion(dirty);
+        const QRect area = dirty.boundingRect();
+        painter.drawImage(area.topLeft(), snapshot, area);
+        magnifier.paint(painter, snapshot, 1234.5, 10);
+        painter.end();
+        benchmark::DoNotOptimize(box.constBits());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_LensAndWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::benchmark::Initialize(&argc, argv);
+    ::benchmark::RunSpecifiedBenchmarks();
+    ::benchmark::Shutdown();
+    return 0;
+}
