@@ -59,6 +59,39 @@ void BM_LensAndWindow(benchmark::State& state)
 }
 BENCHMARK(BM_LensAndWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// The parts of a move on their own: the lens picture, the lens geometry, the window.
+void BM_LensOnly(benchmark::State& state)
+{
+    const QImage snapshot = Snapshot();
+    const LensMap map(LensSettings{true, true, 64, 80});
+    for (auto _ : state) {
+        QImage lens = DrawLens(snapshot, QPoint(200, 250), map);
+        benchmark::DoNotOptimize(lens.constBits());
+    }
+}
+BENCHMARK(BM_LensOnly)->Unit(benchmark::kMicrosecond);
+
+void BM_MapOnly(benchmark::State& state)
+{
+    for (auto _ : state) {
+        LensMap map(LensSettings{true, true, 64, 80});
+        benchmark::DoNotOptimize(map.radius());
+    }
+}
+BENCHMARK(BM_MapOnly)->Unit(benchmark::kMicrosecond);
+
+void BM_WindowOnly(benchmark::State& state)
+{
+    QImage box = Snapshot();
+    for (auto _ : state) {
+        QPainter painter(&box);
+        DrawFlyWindow(painter, QRect(100, 100, 110, 45), FlyReadOut{1234, 90}, FlyWindowStyle{});
+        painter.end();
+        benchmark::DoNotOptimize(box.constBits());
+    }
+}
+BENCHMARK(BM_WindowOnly)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv)

@@ -55,18 +55,42 @@ LensMap::LensMap(const LensSettings& settings)
 {
     const int side = radius_ + 1;
     offsets_.resize(std::size_t(side) * side);
+    // w depends only on the distance, so it is worked out once per a^2 + b^2.
+    std::vector<double> stretchOf(std::size_t(radius_) * radius_ + 1, -1.0);
     for (int a = 0; a <= radius_; ++a) {
         for (int b = 0; b <= radius_; ++b) {
             const int q = a * a + b * b;
             if (q == 0 || q > radius_ * radius_)
                 continue;
-            const double w = LensStretch(radius_, refraction_, magnify_, a, b);
+            double& w = stretchOf[std::size_t(q)];
+            if (w < 0)
+                w = LensStretch(radius_, refraction_, magnify_, a, b);
             // Shrinking with a large n looks far out; keep the offset within
             // what 16 bits hold (anything that far reads black anyway).
             const auto clampOffset = [](double x) {
                 return std::int16_t(std::clamp(RoundHalfEven(x), -30000, 30000));
             };
             offsets_[std::size_t(a) * side + b] = Offset{clampOffset(b * w), clampOffset(a * w), true};
+        }
+    }
+    // The rim as the painter draws it, found once so a lens needs no painter.
+    if (radius_ > 0) {
+        QImage mask(2 * radius_, 2 * radius_, QImage::Format_RGB32);
+        if (mask.isNull())
+            return;
+        mask.fill(Qt::white);
+        {
+            QPainter painter(&mask);
+            painter.setPen(QPen(Qt::black, 1));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(QRect(0, 0, mask.width() - 1, mask.height() - 1));
+        }
+        const int maskSide = mask.width();
+        for (int j = 0; j < maskSide; ++j) {
+            const auto* row = reinterpret_cast<const QRgb*>(mask.constScanLine(j));
+            for (int i = 0; i < maskSide; ++i)
+                if (row[i] != 0xffffffff)
+                    rim_.emplace_back(i, j);
         }
     }
 }
@@ -98,10 +122,17 @@ QImage DrawLens(const QImage& snapshotAnyFormat, QPoint centre, const LensMap& m
     const int side = 2 * R;
     const int sw = snapshot.width();
     const int sh = snapshot.height();
+    // Raw rows: a painter or QImage::pixel per pixel would cost more than the lens.
+    const uchar* source = snapshot.constBits();
+    const qsizetype sourceStride = snapshot.bytesPerLine();
+    uchar* target = lens.bits();
+    const qsizetype targetStride = lens.bytesPerLine();
+    const auto sourceRow = [&](int y) { return reinterpret_cast<const QRgb*>(source + y * sourceStride); };
+    const auto targetRow = [&](int y) { return reinterpret_cast<QRgb*>(target + y * targetStride); };
     const auto snapshotPixel = [&](int x, int y) -> QRgb {
         if (x < 0 || y < 0 || x >= sw || y >= sh)
             return kBlack;
-        return reinterpret_cast<const QRgb*>(snapshot.constScanLine(y))[x];
+        return sourceRow(y)[x];
     };
 
     // The unrefracted copy: the snapshot under the lens square, black beyond it.
@@ -110,7 +141,7 @@ QImage DrawLens(const QImage& snapshotAnyFormat, QPoint centre, const LensMap& m
     const int from = std::clamp(-left, 0, side);
     const int to = std::clamp(sw - left, from, side);
     for (int j = 0; j < side; ++j) {
-        auto* row = reinterpret_cast<QRgb*>(lens.scanLine(j));
+        QRgb* row = targetRow(j);
         const int sy = top + j;
         if (sy < 0 || sy >= sh) {
             std::fill(row, row + side, kBlack);
@@ -118,15 +149,15 @@ QImage DrawLens(const QImage& snapshotAnyFormat, QPoint centre, const LensMap& m
         }
         std::fill(row, row + from, kBlack);
         if (to > from)
-            std::memcpy(row + from, reinterpret_cast<const QRgb*>(snapshot.constScanLine(sy)) + left + from,
-                        std::size_t(to - from) * sizeof(QRgb));
+            std::memcpy(row + from, sourceRow(sy) + left + from, std::size_t(to - from) * sizeof(QRgb));
         std::fill(row + to, row + side, kBlack);
     }
 
-    // One quadrant's geometry serves all four by symmetry.
+    // One quadrant's geometry serves all four by symmetry. Pixel 2R falls
+    // outside the picture and is dropped.
     const auto put = [&](int i, int j, QRgb colour) {
-        if (i >= 0 && j >= 0 && i < side && j < side)
-            reinterpret_cast<QRgb*>(lens.scanLine(j))[i] = colour;
+        if (i < side && j < side)
+            targetRow(j)[i] = colour;
     };
     const int x = centre.x();
     const int y = centre.y();
@@ -144,11 +175,8 @@ QImage DrawLens(const QImage& snapshotAnyFormat, QPoint centre, const LensMap& m
             put(R + b, R + a, snapshotPixel(x + u, y + v));
         }
     }
-
-    QPainter painter(&lens);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(QRect(0, 0, side - 1, side - 1));
+    for (const QPoint& p : map.rim())
+        targetRow(p.y())[p.x()] = kBlack;
     return lens;
 }
 

@@ -43,6 +43,8 @@ public:
     // The snapshot offset (u, v) shown by quadrant pixel (b right, a below the
     // centre), 0 <= a, b <= R; (b, a) itself where the lens does not refract.
     [[nodiscard]] QPoint source(int a, int b) const;
+    // The pixels of the 1-pixel circle inscribed in the 2R x 2R lens picture.
+    [[nodiscard]] const std::vector<QPoint>& rim() const { return rim_; }
 
 private:
     struct Offset {
@@ -54,6 +56,7 @@ private:
     int refraction_ = 0;
     bool magnify_ = false;
     std::vector<Offset> offsets_;  // (R + 1)^2, row a, column b
+    std::vector<QPoint> rim_;
 };
 
 // The lens picture, 2R x 2R: lens pixel (i, j) lies over box pixel

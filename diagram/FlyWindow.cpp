@@ -56,23 +56,22 @@ FlyReadOut ReadOutAt(QPoint pointer, int side, double scaleMax, int margin)
 void DrawFlyWindow(QPainter& painter, const QRect& rect, const FlyReadOut& readOut, const FlyWindowStyle& style)
 {
     painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setOpacity(std::clamp(style.opacity, 0, 255) / 255.0);
-    {
-        QPainterCanvas canvas(painter, false);
-        canvas.SetPen(Qt::black, 1);
-        canvas.SetSolidBrush(style.background);
-        canvas.Rectangle(rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1);
-    }
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(style.background);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    // The texts stay opaque: at opacity 0 only they show.
     painter.setOpacity(1.0);
-    {
-        QPainterCanvas canvas(painter, false);
-        canvas.SetFont(MakeDiagramFont(style.mainFontHeight));
-        canvas.SetTextColor(style.text);
-        const int inset = std::abs(style.mainFontHeight);
-        canvas.TextOut(rect.left() + inset, rect.top() + inset,
-                       QStringLiteral(" Intensity ") + FormatValue(readOut.intensity));
-        canvas.TextOut(rect.left() + inset, rect.top() + 2 * inset,
-                       QStringLiteral(" Degree ") + QString::number(readOut.degree));
-    }
+    const QFont font = QPainterCanvas::ToQFont(MakeDiagramFont(style.mainFontHeight));
+    painter.setFont(font);
+    painter.setPen(style.text);
+    const int inset = std::abs(style.mainFontHeight);
+    const int ascent = QFontMetrics(font).ascent();
+    // Each line's cell has its top-left corner at (inset, inset) and (inset, 2 inset).
+    painter.drawText(rect.topLeft() + QPoint(inset, inset + ascent),
+                     QStringLiteral(" Intensity ") + FormatValue(readOut.intensity));
+    painter.drawText(rect.topLeft() + QPoint(inset, 2 * inset + ascent),
+                     QStringLiteral(" Degree ") + QString::number(readOut.degree));
     painter.restore();
 }
