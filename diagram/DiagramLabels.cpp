@@ -51,7 +51,7 @@ QString MaximumText(const LabelContext& c)
 {
     const double rounded = static_cast<double>(RoundHalfEven64(c.frame.S * c.m * 10)) / 10;
     QString text = FormatValue(rounded) + QStringLiteral(" cd");
-    if (!c.options.AbsoluteValues)
+    if (!ShowsCandela(c.ies, c.options))
         text += QStringLiteral("/klm");
     return text;
 }

@@ -16,7 +16,7 @@ struct LabelContext {
     int h;           // label font height (negative, at most -1)
     int Hm;          // main window's font height
     double factor;   // size factor, 1 on screen
-    double m;        // value multiplier: Multiplier with "Absolute values", else 1
+    double m;        // value multiplier: Multiplier when shown in candela, else 1
     int planeIndex;  // the plane shown
     const DiagramOptions& options;
 };
@@ -32,7 +32,7 @@ struct LabelContext {
 // The texts both styles share.
 [[nodiscard]] QString TypeLetter(const tIES& ies);
 // The scale maximum times m, rounded to one decimal, with " cd" and "/klm"
-// unless absolute values are shown.
+// unless the values are shown in candela.
 [[nodiscard]] QString MaximumText(const LabelContext& context);
 // "36 W" or, for several lamps, "2x36=72 W" (watts per lamp without remainder).
 [[nodiscard]] QString PowerText(const tIES& ies);

@@ -27,5 +27,13 @@ struct DiagramOptions {
     QIcon WarningIcon;            // the style's message-box warning icon; none draws nothing
 };
 
+// True when values are drawn in candela (times the multiplier): asked for
+// with "Absolute values", and always for absolute photometry, which has no
+// per-kilolumen form.
+[[nodiscard]] inline bool ShowsCandela(const tIES& ies, const DiagramOptions& options)
+{
+    return options.AbsoluteValues || HasAbsolutePhotometry(ies);
+}
+
 // Options with the colours of the running application's palette.
 [[nodiscard]] DiagramOptions DefaultDiagramOptions();

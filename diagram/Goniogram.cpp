@@ -176,7 +176,7 @@ GoniogramResult DrawGoniogram(Canvas& canvas, int width, int height, const tIES&
         return result;
     }
 
-    const double m = options.AbsoluteValues ? ies.Multiplier : 1.0;
+    const double m = ShowsCandela(ies, options) ? ies.Multiplier : 1.0;
     const double V = S * m;
     const GridSteps grid = ChooseGridStep(V);
     // A multiplier of 0 (or a non-finite product) leaves no scale to mark.

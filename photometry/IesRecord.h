@@ -35,6 +35,13 @@ void ClearIes(tIES& ies);
 // Replaces `dest` by a deep copy of `source`.
 void CopyIes(const tIES& source, tIES& dest);
 
+// Absolute photometry (lamp lumens -1, or 0) is not normalised: its values
+// are candela once multiplied, and no per-kilolumen view of it exists.
+[[nodiscard]] inline bool HasAbsolutePhotometry(const tIES& ies)
+{
+    return !(ies.LampLumens > 0);
+}
+
 // The catalog entry of one listed file. Before reading, Texts holds two
 // strings (slot 0 empty, slot 1 the file name); after reading, eight.
 struct TiesData {

@@ -8,3 +8,4 @@ int RunDump(const QStringList& arguments);
 int RunCalc(const QStringList& arguments);
 int RunDiagram(const QStringList& arguments);
 int RunConvert(const QStringList& arguments);
+int RunRender(const QStringList& arguments);

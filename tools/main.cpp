@@ -15,7 +15,8 @@ void PrintUsage()
     std::fputs("usage: kandora-cli dump FILE...\n"
                "       kandora-cli calc FILE [options]\n"
                "       kandora-cli diagram FILE --out OUT.png [options]\n"
-               "       kandora-cli convert FILE... [--out-dir DIR]\n",
+               "       kandora-cli convert FILE... [--out-dir DIR]\n"
+               "       kandora-cli render FILE --out OUT.png [options]\n",
                stderr);
 }
 
@@ -46,6 +47,8 @@ int main(int argc, char* argv[])
         return RunDiagram(arguments);
     if (command == QLatin1String("convert"))
         return RunConvert(arguments);
+    if (command == QLatin1String("render"))
+        return RunRender(arguments);
     std::fprintf(stderr, "kandora-cli: unknown command '%s'\n", command.toLocal8Bit().constData());
     PrintUsage();
     return 2;

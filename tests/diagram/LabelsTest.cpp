@@ -90,6 +90,7 @@ TEST_F(LabelsTest, TextLabelsOfTheTwoLampExample)
     EXPECT_EQ(max->state.font, MakeDiagramFont(-11));
 }
 
+// Lumens 0 is not normalised either, so its values are candela.
 TEST_F(LabelsTest, LinesKeepTheirPlacesWithoutLampLumens)
 {
     tIES ies = Record(312.5);
@@ -97,10 +98,10 @@ TEST_F(LabelsTest, LinesKeepTheirPlacesWithoutLampLumens)
     Draw(ies, TextOptions());
     for (const CanvasOp& op : canvas_.OpsOf(Kind::Text))
         EXPECT_FALSE(op.text.startsWith(QStringLiteral("Lamp="))) << op.text.toStdString();
-    EXPECT_EQ(TextAt("Max=312.5 cd/klm"), QPoint(5, 16));
+    EXPECT_EQ(TextAt("Max=312.5 cd"), QPoint(5, 16));
     Draw(ies, PictogramOptions());
     EXPECT_TRUE(CellsAt(kCellBulbRays).empty());
-    EXPECT_EQ(TextAt("=312.5 cd/klm"), QPoint(24, 21));
+    EXPECT_EQ(TextAt("=312.5 cd"), QPoint(24, 21));
 }
 
 struct PowerCase {
@@ -151,6 +152,25 @@ TEST_F(LabelsTest, AbsoluteValuesMultiplyTheMaximumAndDropPerKilolumen)
     Draw(ies, options);
     EXPECT_NE(canvas_.FindText(QStringLiteral("Max=1 078.1 cd")), nullptr);
     EXPECT_NE(canvas_.FindText(QStringLiteral("Multiplier=3.45")), nullptr);
+}
+
+// Regression: absolute photometry (lumens -1) is not normalised, yet its
+// maximum was labelled per kilolumen when "Absolute values" was off.
+TEST_F(LabelsTest, AbsolutePhotometryIsLabelledInCandelaEitherWay)
+{
+    tIES ies = Record(312.5);
+    ies.LampLumens = -1;
+    ies.Multiplier = 2;
+    for (bool absoluteValues : {false, true}) {
+        DiagramOptions text = TextOptions();
+        text.AbsoluteValues = absoluteValues;
+        Draw(ies, text);
+        EXPECT_NE(canvas_.FindText(QStringLiteral("Max=625 cd")), nullptr) << absoluteValues;
+        DiagramOptions pictograms = PictogramOptions();
+        pictograms.AbsoluteValues = absoluteValues;
+        Draw(ies, pictograms);
+        EXPECT_NE(canvas_.FindText(QStringLiteral("=625 cd")), nullptr) << absoluteValues;
+    }
 }
 
 TEST_F(LabelsTest, MaximumIsRoundedToOneDecimalWithDigitGroups)
