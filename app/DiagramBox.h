@@ -3,12 +3,19 @@
 #include <QWidget>
 
 #include "diagram/DiagramOptions.h"
+#include "diagram/DrawDiagram.h"
 
 struct tIES;
 
-// The square diagram box (`PaintBox`). It paints the background grid and, when
+// The square diagram box (`PaintBox`). It draws the background grid and, when
 // a file is shown, its goniogram through the diagram pipeline, and turns mouse
 // presses into the diagram tool bar's toggles; the exact buttons and keys decide.
+//
+// A new file, a resize and the Fit and Orthogonal toggles repaint off screen
+// through RepaintDiagram, which also renews the snapshot the magnifier and the
+// hover read-out use. Slider moves and the other options redraw straight onto
+// the box unless "Quality repaint" is on; the snapshot is then brought up to
+// date when the slider is let go.
 class DiagramBox : public QWidget {
     Q_OBJECT
 public:
@@ -20,6 +27,18 @@ public:
     void setOptions(const DiagramOptions& options);
     [[nodiscard]] const DiagramOptions& options() const { return options_; }
     void setPlaneIndex(int index);
+    // "Quality repaint": every redraw goes through the off-screen repaint.
+    void setQualityRepaint(bool on);
+    [[nodiscard]] bool qualityRepaint() const { return quality_; }
+
+    // Repaints off screen at the next paint; dropped while a repaint runs.
+    void repaintDiagram();
+    // The degree slider was let go: catch up with the snapshot after direct redraws.
+    void sliderSettled();
+
+    // The last off-screen picture of the box with the scale and margin it was
+    // drawn at; for the magnifier and the hover read-out.
+    [[nodiscard]] const DiagramSnapshot& snapshot() const { return snapshot_; }
 
 signals:
     void toggleFitRequested();
@@ -30,10 +49,22 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // How the next paint draws; a later, stronger request wins.
+    enum class Pending { None, Direct, OffScreen };
+
+    void redrawDiagram();
+    [[nodiscard]] DiagramRequest request() const;
+
     const tIES* record_ = nullptr;
     DiagramOptions options_;
     int planeIndex_ = 0;
+    bool quality_ = false;
+    Pending pending_ = Pending::OffScreen;
+    bool repainting_ = false;       // a repaint runs; another one asked for is dropped
+    bool snapshotCurrent_ = false;  // the snapshot shows what the box shows
+    DiagramSnapshot snapshot_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSlider>
 #include <QToolButton>
@@ -12,7 +13,8 @@
 
 namespace {
 
-QToolButton* ToolButton(QWidget* bar, const char* name, QRect geometry, QIcon icon, bool checkable, const char* hint)
+QToolButton* ToolButton(QWidget* bar, const char* name, QRect geometry, const QIcon& icon, bool checkable,
+                        const char* hint)
 {
     auto* button = new QToolButton(bar);
     button->setObjectName(QString::fromLatin1(name));
@@ -63,6 +65,8 @@ DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent)
     degreeSlider_->hide();
 
     paintBox_ = new DiagramBox(this);
+    // Letting the slider go (mouse or key) renews the diagram's snapshot.
+    degreeSlider_->installEventFilter(this);
 }
 
 QRect DiagramPanel::DiagramSquare(QSize client, int toolBarHeight)
@@ -84,6 +88,16 @@ void DiagramPanel::FormResize()
         const int sliderWidth = width() - degreeSlider_->x() - sliderGap_ - 10;
         degreeSlider_->resize(std::clamp(sliderWidth, 0, kSliderMaxWidth), degreeSlider_->height());
     }
+}
+
+bool DiagramPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == degreeSlider_
+        && ((event->type() == QEvent::MouseButtonRelease
+             && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            || event->type() == QEvent::KeyRelease))
+        paintBox_->sliderSettled();
+    return QWidget::eventFilter(watched, event);
 }
 
 void DiagramPanel::resizeEvent(QResizeEvent* event)

@@ -8,7 +8,6 @@
 #include <QListView>
 #include <QScreen>
 #include <QSlider>
-#include <QStyle>
 #include <QToolButton>
 
 #include "app/AppTexts.h"
@@ -101,7 +100,6 @@ DiagramOptions TMainWindow::diagramOptions() const
     options.TextLabels = panel->ticked(QStringLiteral("CheckBoxLabels"));
     const int pixels = font().pixelSize() > 0 ? font().pixelSize() : fontMetrics().ascent();
     options.MainFontHeight = -pixels;
-    options.WarningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     return options;
 }
 
@@ -134,6 +132,8 @@ void TMainWindow::connectControls()
     connect(this, &TMainWindow::diagramOptionsChanged, this,
             [this] { ui_.panelImage->paintBox()->setOptions(diagramOptions()); });
     connect(diagram->degreeSlider(), &QSlider::valueChanged, diagram->paintBox(), &DiagramBox::setPlaneIndex);
+    connect(options->control<QCheckBox>(QStringLiteral("CheckBoxMethod")), &QCheckBox::toggled, diagram->paintBox(),
+            &DiagramBox::setQualityRepaint);
 
     ui_.splitter2->setSizeFilter(1, [](int height) { return std::optional<int>(Splitter2CanResize(height)); });
     ui_.splitter->setSizeFilter(0, [this](int width) { return SplitterCanResize(width); });

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "diagram/DrawDiagram.h"
 #include "diagram/QPainterCanvas.h"
-#include "diagram/RepaintDiagram.h"
 
 namespace {
 
@@ -41,28 +41,33 @@ tIES FullFile()
     return ies;
 }
 
-void Repaint(benchmark::State& state, int size, int flags)
+// The main diagram's off-screen repaint with its snapshot, as the diagram box does it.
+void Repaint(benchmark::State& state, int size, bool thumbnail)
 {
     const tIES ies = FullFile();
-    const bool antialiased = state.range(0) != 0;
-    const DiagramOptions options = DefaultDiagramOptions();
+    DiagramRequest request;
+    request.size = QSize(size, size);
+    request.record = &ies;
+    request.thumbnail = thumbnail;
+    request.antialiased = state.range(0) != 0;
+    request.options = DefaultDiagramOptions();
     QImage target(size, size, QImage::Format_RGB32);
     DiagramSnapshot snapshot;
     QPainter painter(&target);
-    QPainterCanvas canvas(painter, antialiased);
+    QPainterCanvas canvas(painter, request.antialiased);
     for (auto _ : state)
-        benchmark::DoNotOptimize(RepaintDiagram(canvas, size, size, ies, flags, 0, options, &snapshot, antialiased));
+        benchmark::DoNotOptimize(RepaintDiagram(canvas, request, &snapshot));
     state.SetItemsProcessed(state.iterations());
 }
 
 void BM_Repaint380(benchmark::State& state)
 {
-    Repaint(state, 380, kRepaintBackground | kRepaintGoniogram);
+    Repaint(state, 380, false);
 }
 
 void BM_Thumbnail100(benchmark::State& state)
 {
-    Repaint(state, 100, kRepaintBackground | kRepaintGoniogram | kRepaintThumbnail);
+    Repaint(state, 100, true);
 }
 
 BENCHMARK(BM_Repaint380)->ArgName("antialiased")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

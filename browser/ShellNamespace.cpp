@@ -237,11 +237,15 @@ std::optional<IdList> ShellNamespace::ParsePath(const std::string& rawPath) cons
             parts.push_back(std::move(part));
         start = end + 1;
     }
+    // Appended piece by piece: assigning a literal here trips g++ 12's
+    // -Wrestrict false positive at -O3.
     std::string path;
-    for (const std::string& part : parts)
-        path += '/' + part;
+    for (const std::string& part : parts) {
+        path += '/';
+        path += part;
+    }
     if (path.empty())
-        path = "/";
+        path.push_back('/');
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         return std::nullopt;

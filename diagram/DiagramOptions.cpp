@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 
+#include "diagram/PictogramStrip.h"
+
 DiagramColors DiagramColorsFromPalette(const QPalette& palette)
 {
     DiagramColors colors;
@@ -14,7 +16,9 @@ DiagramColors DiagramColorsFromPalette(const QPalette& palette)
 DiagramOptions DefaultDiagramOptions()
 {
     DiagramOptions options;
-    if (QGuiApplication::instance() != nullptr)
+    if (QGuiApplication::instance() != nullptr) {
         options.Colors = DiagramColorsFromPalette(QGuiApplication::palette());
+        options.WarningIcon = DiagramWarningIcon();
+    }
     return options;
 }

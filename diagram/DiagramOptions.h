@@ -24,7 +24,7 @@ struct DiagramOptions {
     bool TextLabels = false;      // "Show text labels" instead of pictograms
     int MainFontHeight = -11;     // the main window's font height (negative: pixels)
     DiagramColors Colors;
-    QIcon WarningIcon;            // the style's message-box warning icon; none draws nothing
+    QIcon WarningIcon;  // drawn for records that are not type C; none draws nothing
 };
 
 // True when values are drawn in candela (times the multiplier): asked for
@@ -35,5 +35,5 @@ struct DiagramOptions {
     return options.AbsoluteValues || HasAbsolutePhotometry(ies);
 }
 
-// Options with the colours of the running application's palette.
+// Options with the colours of the running application's palette and our warning icon.
 [[nodiscard]] DiagramOptions DefaultDiagramOptions();

@@ -14,9 +14,6 @@
 
 namespace {
 
-double publishedScaleMax = 0;
-int publishedMargin = 1;
-
 // The drawing indexes rows by vertical angle and planes by horizontal angle;
 // a record built by hand may disagree, and then nothing is drawn.
 bool Consistent(const tIES& ies)
@@ -195,22 +192,6 @@ GoniogramResult DrawGoniogram(Canvas& canvas, int width, int height, const tIES&
     DrawDiagramLabels(LabelContext{canvas, width, height, ies, f, result.labelHeight, options.MainFontHeight,
                                    factor, m, sel.Plane, options});
 
-    publishedScaleMax = V;
-    publishedMargin = kDiagramMargin;
+    result.scaleValue = V;
     return result;
-}
-
-double DiagramScaleMax()
-{
-    return publishedScaleMax;
-}
-
-int DiagramMargin()
-{
-    return publishedMargin;
-}
-
-void SetDiagramMargin(int margin)
-{
-    publishedMargin = margin;
 }

@@ -28,6 +28,7 @@ void DrawDiagramBackground(Canvas& canvas, int width, int height, bool thumbnail
 struct GoniogramResult {
     bool drawn = false;
     double scaleMax = 0;    // S, the maximum that reaches the margin circle
+    double scaleValue = 0;  // S x m, the value the margin circle stands for (normal mode)
     double gridStep = 0;    // T of the intensity circles (normal mode)
     int gridCount = 0;      // N, the outermost circle's index
     int labelHeight = 0;    // h, the label font height
@@ -42,9 +43,3 @@ struct GoniogramResult {
 // not a positive finite number. Restores the canvas's pen, brush and font.
 GoniogramResult DrawGoniogram(Canvas& canvas, int width, int height, const tIES& ies, int mode,
                               double factor, int planeIndex, const DiagramOptions& options);
-
-// The outer scale radius's value (S x m) and the margin of the last
-// normal-mode drawing, for the hover read-out. The margin is 1 until then.
-[[nodiscard]] double DiagramScaleMax();
-[[nodiscard]] int DiagramMargin();
-void SetDiagramMargin(int margin);

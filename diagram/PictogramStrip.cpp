@@ -18,6 +18,12 @@ const QImage& PictogramStrip()
     return strip;
 }
 
+QIcon DiagramWarningIcon()
+{
+    InitDiagramResources();
+    return QIcon(QStringLiteral(":/kandora/warning.png"));
+}
+
 void DrawStripCell(Canvas& canvas, int cell, int x, int y, int size)
 {
     if (cell < 0 || cell >= kStripCellCount || size <= 0)
@@ -25,8 +31,7 @@ void DrawStripCell(Canvas& canvas, int cell, int x, int y, int size)
     const QImage& strip = PictogramStrip();
     if (strip.isNull())
         return;
-    canvas.DrawImage(QRect(x, y, size, size), strip,
-                     QRect(kStripCellSize * cell, 0, kStripCellSize, kStripCellSize));
+    canvas.DrawImage(QRect(x, y, size, size), strip, QRect(kStripCellSize * cell, 0, kStripCellSize, kStripCellSize));
 }
 
 void DrawWarningIcon(Canvas& canvas, const QIcon& icon, int x, int y, int size)

@@ -11,20 +11,20 @@ inline constexpr int kStripCellCount = 30;
 
 // Cell numbers of the strip.
 enum StripCell : int {
-    kCellPennantA = 0,   // type A; B and C follow
-    kCellAngle = 3,      // plane angle
-    kCellBulb = 4,       // one per lamp
-    kCellTwoBulbs = 5,   // multiplier
-    kCellMaxBulb = 6,    // maximum intensity
-    kCellBulbRays = 7,   // lamp lumens
+    kCellPennantA = 0,  // type A; B and C follow
+    kCellAngle = 3,     // plane angle
+    kCellBulb = 4,      // one per lamp
+    kCellTwoBulbs = 5,  // multiplier
+    kCellMaxBulb = 6,   // maximum intensity
+    kCellBulbRays = 7,  // lamp lumens
     kCellSun = 8,
-    kCellQuestion = 9,   // shape not recognised
+    kCellQuestion = 9,  // shape not recognised
     kCellBolt = 10,
-    kCellSmallBolt = 11, // power
-    kCellTypeCMark = 12, // orientation marks: ring of arrows, C-shaped arrow, ring
+    kCellSmallBolt = 11,  // power
+    kCellTypeCMark = 12,  // orientation marks: ring of arrows, C-shaped arrow, ring
     kCellTypeBMark = 13,
     kCellTypeAMark = 14,
-    kCellDisc = 15,      // luminous shapes 15 to 25
+    kCellDisc = 15,  // luminous shapes 15 to 25
     kCellFlatEllipse = 16,
     kCellUprightEllipse = 17,
     kCellRectangle = 18,
@@ -35,7 +35,7 @@ enum StripCell : int {
     kCellUprightCylinder = 23,
     kCellCylinderAlongLength = 24,
     kCellCylinderAlongWidth = 25,
-    kCellPoint = 26,     // point source
+    kCellPoint = 26,  // point source
 };
 
 // The strip from the program's resources; a null image when it cannot be loaded.
@@ -46,5 +46,9 @@ enum StripCell : int {
 // number outside the strip or when the strip cannot be loaded.
 void DrawStripCell(Canvas& canvas, int cell, int x, int y, int size);
 
-// The style's warning icon, size x size; nothing when there is none.
+// Our warning icon (resources/warning.png, made by scripts/make-warning-icon.py),
+// the same with or without a display or a widget style.
+[[nodiscard]] QIcon DiagramWarningIcon();
+
+// The warning icon, size x size; nothing when there is none.
 void DrawWarningIcon(Canvas& canvas, const QIcon& icon, int x, int y, int size);

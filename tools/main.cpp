@@ -1,6 +1,5 @@
-#include <QApplication>
 #include <QCoreApplication>
-#include <QTextStream>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -24,12 +23,17 @@ void PrintUsage()
 
 int main(int argc, char* argv[])
 {
-    // Drawing needs fonts and the style's icons; the other commands need neither.
+    // Drawing needs fonts, the other commands nothing of the GUI. A picture
+    // drawn here must not depend on a display (over ssh, in a thumbnailer, in
+    // CI there is none), so the off-screen platform draws it unless the caller
+    // names a platform.
     const bool draws = argc > 1 && std::strcmp(argv[1], "diagram") == 0;
     std::unique_ptr<QCoreApplication> app;
-    if (draws)
-        app = std::make_unique<QApplication>(argc, argv);
-    else
+    if (draws) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else
         app = std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kandora-cli"));
     QStringList arguments = QCoreApplication::arguments();

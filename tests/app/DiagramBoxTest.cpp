@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QSlider>
 #include <QTest>
 #include <QToolButton>
 
@@ -68,6 +69,45 @@ TEST_F(DiagramBoxTest, ToolBarSettingsReachThePipeline)
     EXPECT_TRUE(box()->options().TextLabels);
     options().control<QCheckBox>(QStringLiteral("CheckBoxMulti"))->setChecked(true);
     EXPECT_TRUE(box()->options().AbsoluteValues);
+}
+
+// The magnifier and the read-out read the snapshot: the picture and the scale
+// of the last off-screen repaint, renewed on slider moves only with "Quality
+// repaint" on, otherwise when the slider is let go.
+TEST_F(DiagramBoxTest, SnapshotFollowsTheOffScreenRepaints)
+{
+    open().show();
+    if (!loadSample("area-light-wall-pack.ies"))
+        GTEST_SKIP() << "sample library missing";
+    window->setFileShown(true);
+    QTest::mouseClick(box(), Qt::LeftButton);  // Fit: every plane its own scale
+    (void)picture();
+    const DiagramSnapshot& snapshot = box()->snapshot();
+    ASSERT_EQ(snapshot.image.size(), box()->size());
+    EXPECT_EQ(snapshot.image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(snapshot.margin, 10);
+    const double planeZero = snapshot.scaleMax;
+    EXPECT_GT(planeZero, 0);
+
+    QSlider* slider = window->areas().panelImage->degreeSlider();
+    QCheckBox* quality = options().control<QCheckBox>(QStringLiteral("CheckBoxMethod"));
+    quality->setChecked(false);
+    ASSERT_FALSE(box()->qualityRepaint());
+    slider->setRange(0, window->CurrentIes().HorzCount - 1);
+    slider->setValue(3);
+    const QImage moved = picture().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(snapshot.scaleMax, planeZero) << "direct redraws leave the snapshot";
+    QTest::mouseRelease(slider, Qt::LeftButton);
+    (void)picture();
+    EXPECT_LT(snapshot.scaleMax, planeZero);
+    EXPECT_EQ(snapshot.image, moved) << "the same picture either way";
+
+    quality->setChecked(true);
+    ASSERT_TRUE(box()->qualityRepaint());
+    const double planeThree = snapshot.scaleMax;
+    slider->setValue(6);
+    (void)picture();
+    EXPECT_LT(snapshot.scaleMax, planeThree);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "diagram/Goniogram.h"
 #include "diagram/RecordingCanvas.h"
-#include "diagram/RepaintDiagram.h"
+#include "diagram/DrawDiagram.h"
 #include "photometry/EntryLoader.h"
 #include "tests/photometry/HostileFiles.h"
 
@@ -70,7 +70,11 @@ void DrawEveryWay(const tIES& ies, const std::string& name)
     }
     // The full repaint paints through QPainter onto an image.
     RecordingCanvas target;
-    (void)RepaintDiagram(target, kSize, kSize, ies, kRepaintBackground | kRepaintGoniogram, 0, OptionSets()[3]);
+    DiagramRequest request;
+    request.size = QSize(kSize, kSize);
+    request.record = &ies;
+    request.options = OptionSets()[3];
+    (void)RepaintDiagram(target, request);
     ExpectSaneDrawing(target, name + " repaint");
 }
 

@@ -135,8 +135,10 @@ TEST(DecimalToken, ReaderStoresExactValues)
     const std::vector<std::string> tokens = GeneratedTokens(5000);
     const char* const separators[] = {" ", "\r\n", ",", ", ", "  ", "\n"};
     std::string text = "TILT=NONE\n1 1000 1 " + std::to_string(tokens.size()) + " 1 1 2 0 0 0\n1 1 10\n";
-    for (std::size_t i = 0; i < tokens.size(); ++i)
-        text += "0" + std::string(separators[i % 6]);  // vertical angles
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        text += '0';  // vertical angles; piece by piece: "0" + a temporary trips g++ 12's -Wrestrict at -O3
+        text += separators[i % 6];
+    }
     text += "0\n";
     for (std::size_t i = 0; i < tokens.size(); ++i)
         text += tokens[i] + separators[(i * 7) % 6];

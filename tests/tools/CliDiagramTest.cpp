@@ -6,15 +6,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 namespace {
 
 // A type C file with four planes; plane 1 (90 degrees) holds the maximum.
-const char* const kFile =
-    "IESNA:LM-63-2002\r\nTILT=NONE\r\n"
-    "1 1000 1 3 4 1 2 0.6 1.2 0\r\n1 1 36\r\n0 45 90\r\n0 90 180 270\r\n"
-    "100 80 10\r\n300 200 20\r\n100 80 10\r\n50 40 5\r\n";
+const char* const kFile = "IESNA:LM-63-2002\r\nTILT=NONE\r\n"
+                          "1 1000 1 3 4 1 2 0.6 1.2 0\r\n1 1 36\r\n0 45 90\r\n0 90 180 270\r\n"
+                          "100 80 10\r\n300 200 20\r\n100 80 10\r\n50 40 5\r\n";
 
 class CliTest : public ::testing::Test {
 protected:
@@ -27,16 +27,18 @@ protected:
     }
     QString Path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
 
-    int Run(const QStringList& arguments, QByteArray* out = nullptr)
+    int Run(const QStringList& arguments, QByteArray* out = nullptr,
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
     {
         QProcess process;
+        process.setProcessEnvironment(environment);
         process.start(QStringLiteral(KANDORA_CLI), arguments);
         EXPECT_TRUE(process.waitForFinished(30000));
         if (out != nullptr)
             *out = process.readAllStandardOutput();
         return process.exitCode();
     }
-    QJsonObject Calc(QStringList extra)
+    QJsonObject Calc(const QStringList& extra)
     {
         QByteArray out;
         EXPECT_EQ(Run(QStringList{QStringLiteral("calc"), Path("four.ies")} + extra, &out), 0);
@@ -91,6 +93,36 @@ TEST_F(CliTest, DiagramWritesAPictureOfTheAskedSize)
                    QStringLiteral("--labels"), QStringLiteral("--factor"), QStringLiteral("2")}),
               0);
     EXPECT_EQ(QImage(Path("small.png")).size(), QSize(100, 100));
+}
+
+// As over ssh or in a thumbnailer: no display and no platform named.
+TEST_F(CliTest, DiagramDrawsWithoutADisplay)
+{
+    QFile typeB(Path("typeb.ies"));
+    ASSERT_TRUE(typeB.open(QIODevice::WriteOnly));
+    typeB.write("IESNA:LM-63-2002\r\nTILT=NONE\r\n1 1000 1 3 2 2 2 0.6 1.2 0\r\n1 1 36\r\n"
+                "-90 0 90\r\n0 90\r\n10 100 10\r\n20 80 20\r\n");
+    typeB.close();
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        bare.remove(QString::fromLatin1(name));
+    ASSERT_EQ(Run({QStringLiteral("diagram"), Path("typeb.ies"), QStringLiteral("--out"), Path("bare.png"),
+                   QStringLiteral("--size"), QStringLiteral("100"), QStringLiteral("--thumbnail")},
+                  nullptr, bare),
+              0);
+    const QImage picture(Path("bare.png"));
+    ASSERT_EQ(picture.size(), QSize(100, 100));
+    int red = 0;
+    int yellow = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            red += c.red() > 180 && c.green() < 140 && c.blue() < 140;  // the curves, antialiased
+            const bool inIcon = QRect(83, 1, 16, 16).contains(x, y);
+            yellow += inIcon && c.red() > 200 && c.green() > 150 && c.blue() < 100;
+        }
+    EXPECT_GT(red, 20);
+    EXPECT_GT(yellow, 20) << "the warning icon of a type B record";
 }
 
 TEST_F(CliTest, MistakesAreReportedByExitStatus)
