@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStandardPaths>
 
 #include "app/ConfigurationHost.h"
 #include "app/GroupBoxEx.h"
@@ -128,11 +129,35 @@ void ReadGroupBox(const IniDocument& ini, TGroupBoxEx* box, bool collapsedDefaul
 
 }  // namespace
 
-Configuration::Configuration(QString iniPath) : path_(std::move(iniPath)) {}
-
-QString Configuration::DefaultPath()
+Configuration::Configuration(QString iniPath, bool createFolder)
+    : path_(std::move(iniPath)), createFolder_(createFolder)
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ies.ini"));
+}
+
+Configuration::Configuration(const Location& location) : Configuration(location.path, location.createFolder) {}
+
+Configuration::Location Configuration::DefaultLocation()
+{
+    // GenericConfigLocation is $XDG_CONFIG_HOME, or ~/.config without it.
+    return ChooseLocation(QCoreApplication::applicationDirPath(),
+                          QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+Configuration::Location Configuration::ChooseLocation(const QString& programFolder, const QString& configFolder)
+{
+    const QString beside = QDir(programFolder).filePath(QStringLiteral("ies.ini"));
+    // An installed program's folder is not writable; only a file put there
+    // on purpose (a portable copy) keeps the settings beside the program.
+    if (QFileInfo::exists(beside) || configFolder.isEmpty())
+        return {beside, false};
+    return {QDir(configFolder).filePath(QStringLiteral("kandora/ies.ini")), true};
+}
+
+bool Configuration::Save(const IniFile& file) const
+{
+    if (createFolder_ && !QDir().mkpath(QFileInfo(path_).absolutePath()))
+        return false;
+    return file.save();
 }
 
 std::optional<int> Configuration::ParseInteger(const QString& text)
@@ -289,7 +314,7 @@ void Configuration::WriteConfiguration(ConfigurationHost& host)
     for (int n = 0; n < favorites.size(); ++n)
         ini.setValue(kFavorites, QStringLiteral("folder%1").arg(n), favorites[n]);
 
-    if (!file.save())
+    if (!Save(file))
         writeFailed_ = true;
 }
 
@@ -322,7 +347,7 @@ void Configuration::WriteRenderSettings(const RenderSettings& settings)
     ini.setValue(kRender, QStringLiteral("Zoom"), QString::number(settings.zoom));
     ini.setValue(kRender, QStringLiteral("Radiocity"), Flag(settings.radiosity));
     ini.setValue(kRender, QStringLiteral("AutoR"), Flag(settings.autoUpdate));
-    if (!file.save())
+    if (!Save(file))
         writeFailed_ = true;
 }
 

@@ -5,21 +5,33 @@
 #include <QSize>
 #include <QString>
 
-#include "app/RenderSettings.h"
+#include "render/RenderSettings.h"
 
 class ConfigurationHost;
 class IniDocument;
+class IniFile;
 class TGroupBoxEx;
 
 // The persistent settings in `ies.ini`: which sections and keys, their
 // defaults, and the order in which they are read and written.
-class Configuration {
+class Configuration : public RenderSettingsStore {
 public:
-    // `iniPath` is the file; normally DefaultPath().
-    explicit Configuration(QString iniPath);
+    // Where the settings live, and whether the first write makes the folder.
+    struct Location {
+        QString path;
+        bool createFolder = false;
+    };
 
-    // The executable's folder joined with "ies.ini".
-    [[nodiscard]] static QString DefaultPath();
+    // `iniPath` is the file; with `createFolder` a missing folder is made
+    // when the file is first written.
+    explicit Configuration(QString iniPath, bool createFolder = false);
+    explicit Configuration(const Location& location);
+
+    // An ies.ini beside the executable when one is there (a portable copy),
+    // else "kandora/ies.ini" in the user's configuration folder.
+    [[nodiscard]] static Location DefaultLocation();
+    // The same choice for a given program folder and configuration folder.
+    [[nodiscard]] static Location ChooseLocation(const QString& programFolder, const QString& configFolder);
     [[nodiscard]] const QString& path() const { return path_; }
 
     // Reads "Kandora", "Options", "Favorites" and the option group boxes into
@@ -32,8 +44,9 @@ public:
     // Reads "Render" over `settings` (which holds the window's current values).
     // Returns the conversion error of the first bad value, which stops the reading.
     [[nodiscard]] std::optional<QString> ReadRenderSettings(RenderSettings& settings, QSize screen,
-                                                            QSize window) const;
-    void WriteRenderSettings(const RenderSettings& settings);
+                                                            QSize window) const override;
+    // A failed write sets ConfigWriteFailed(), shared with the main settings.
+    void WriteRenderSettings(const RenderSettings& settings) override;
 
     [[nodiscard]] bool ConfigWriteFailed() const { return writeFailed_; }
     // The message shown once at the end when a write failed ("\r" breaks lines).
@@ -55,6 +68,9 @@ public:
     [[nodiscard]] static std::optional<QString> ParseFolder(const QString& path);
 
 private:
+    [[nodiscard]] bool Save(const IniFile& file) const;
+
     QString path_;
+    bool createFolder_ = false;
     bool writeFailed_ = false;
 };

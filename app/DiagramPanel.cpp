@@ -5,11 +5,13 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
 
 #include "app/DiagramBox.h"
 #include "app/ToolGlyphs.h"
+#include "diagram/ShownFile.h"
 
 namespace {
 
@@ -41,6 +43,7 @@ DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent)
                         "Show orthogonal diagram\nRight click at diagram");
     render_ = ToolButton(toolBar_, "SpeedButtonRender", QRect(46, 6, 20, 20), ToolGlyphs::Render(), true, "Render");
     print_ = ToolButton(toolBar_, "SpeedButtonPrint", QRect(66, 6, 20, 20), ToolGlyphs::Print(), false, "Print");
+    fit_->installEventFilter(this);
     // Nothing to render or print until a file is shown.
     render_->setEnabled(false);
     print_->setEnabled(false);
@@ -75,6 +78,48 @@ QRect DiagramPanel::DiagramSquare(QSize client, int toolBarHeight)
     return QRect((client.width() - side) / 2, (client.height() + toolBarHeight - side) / 2 + 1, side, side);
 }
 
+void DiagramPanel::followShownFile(ShownFile& file)
+{
+    shown_ = &file;
+    connect(&file, &ShownFile::fileChanged, this, &DiagramPanel::ShownFileChanged);
+    connect(&file, &ShownFile::planeChanged, this, [this](int index) {
+        paintBox_->setPlaneIndex(index);
+        degreeSlider_->setValue(degreeSlider_->minimum() + index);
+    });
+    connect(degreeSlider_, &QSlider::valueChanged, &file,
+            [this](int value) { shown_->SetPlaneIndex(value - degreeSlider_->minimum()); });
+}
+
+// A file shown: the slider gets its planes and stands on the 0-degree plane,
+// shown only when there are several (else the "axially symmetric" label).
+// None shown: the slider goes to its minimum and hides with the label.
+// Print and Render follow, and the diagram is drawn or emptied.
+void DiagramPanel::ShownFileChanged()
+{
+    const bool hasFile = shown_->HasFile();
+    // The slider follows the file here; its own moves must not feed back.
+    const QSignalBlocker quiet(degreeSlider_);
+    degreeSlider_->setEnabled(false);
+    print_->setEnabled(hasFile);
+    render_->setEnabled(hasFile);
+    bool planes = false;
+    if (hasFile) {
+        const int last = shown_->CurrentIes().HorzCount - 1;
+        if (last >= degreeSlider_->minimum())
+            degreeSlider_->setMaximum(last);
+        planes = last > 0;
+        if (planes)
+            degreeSlider_->setValue(degreeSlider_->minimum() + shown_->PlaneIndex());
+    } else {
+        degreeSlider_->setValue(degreeSlider_->minimum());
+    }
+    degreeSlider_->setEnabled(planes);
+    degreeSlider_->setVisible(planes);
+    labelAxial_->setVisible(hasFile && !planes);
+    paintBox_->setPlaneIndex(shown_->PlaneIndex());
+    paintBox_->setRecord(hasFile ? &shown_->CurrentIes() : nullptr);
+}
+
 void DiagramPanel::measureSliderGap()
 {
     sliderGap_ = width() - degreeSlider_->x() - degreeSlider_->width() - 10;
@@ -97,6 +142,9 @@ bool DiagramPanel::eventFilter(QObject* watched, QEvent* event)
              && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             || event->type() == QEvent::KeyRelease))
         paintBox_->sliderSettled();
+    if (watched == fit_ && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+        emit compareWindowRequested();
     return QWidget::eventFilter(watched, event);
 }
 

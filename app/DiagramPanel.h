@@ -7,6 +7,7 @@ class DiagramBox;
 class QLabel;
 class QSlider;
 class QToolButton;
+class ShownFile;
 
 // The diagram panel (`PanelImage`): the tool bar (`PanelDegree`) with the Fit,
 // Ortho, Render and Print buttons and the degree slider, and below it the
@@ -32,16 +33,27 @@ public:
     [[nodiscard]] QToolButton* renderButton() const { return render_; }
     [[nodiscard]] QToolButton* printButton() const { return print_; }
 
+    // Follows `file` from now on: its plane goes with the degree slider, and
+    // each shown file sets up the slider, the buttons and the diagram.
+    void followShownFile(ShownFile& file);
+
     // Measured once when the window is first shown; the slider keeps this right margin.
     void measureSliderGap();
     // Places the diagram square and fits the slider's width.
     void FormResize();
+
+signals:
+    // The right mouse button was released on the Fit button.
+    void compareWindowRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShownFileChanged();
+
+    ShownFile* shown_ = nullptr;
     QWidget* toolBar_ = nullptr;
     QToolButton* fit_ = nullptr;
     QToolButton* ortho_ = nullptr;

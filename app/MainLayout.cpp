@@ -45,52 +45,52 @@ MainLayout MainLayout::Build(QWidget* window, QTreeView* folderTree, QListView* 
     MainLayout l;
     auto* outer = new QHBoxLayout(window);
     outer->setContentsMargins(0, 0, 0, 0);
-    l.splitter = Named(new SnapSplitter(Qt::Horizontal, window), "Splitter");
-    l.splitter->setHandleWidth(kSplitterWidth);
-    outer->addWidget(l.splitter);
+    l.columnSplitter = Named(new SnapSplitter(Qt::Horizontal, window), "Splitter");
+    l.columnSplitter->setHandleWidth(kSplitterWidth);
+    outer->addWidget(l.columnSplitter);
 
-    l.panelLeftAll = Named(new QWidget(l.splitter), "PanelLeftAll");
+    l.panelLeftAll = Named(new QWidget(l.columnSplitter), "PanelLeftAll");
     l.panelLeftAll->setMinimumWidth(DiagramPanel::kMinWidth);
     auto* leftLayout = new QVBoxLayout(l.panelLeftAll);
     leftLayout->setContentsMargins(0, 0, 0, 0);
-    l.splitter1 = Named(new SnapSplitter(Qt::Vertical, l.panelLeftAll), "Splitter1");
-    l.splitter1->setHandleWidth(kSplitterWidth);
-    leftLayout->addWidget(l.splitter1);
+    l.treeDiagramSplitter = Named(new SnapSplitter(Qt::Vertical, l.panelLeftAll), "Splitter1");
+    l.treeDiagramSplitter->setHandleWidth(kSplitterWidth);
+    leftLayout->addWidget(l.treeDiagramSplitter);
     l.folderTree = folderTree;
-    l.splitter1->addWidget(folderTree);
+    l.treeDiagramSplitter->addWidget(folderTree);
     l.folderTree->setMinimumHeight(DiagramPanel::kMinHeight);
-    l.panelImage = new DiagramPanel(l.splitter1);
-    l.splitter1->setStretchFactor(0, 1);
-    l.splitter1->setStretchFactor(1, 0);
+    l.diagramPanel = new DiagramPanel(l.treeDiagramSplitter);
+    l.treeDiagramSplitter->setStretchFactor(0, 1);
+    l.treeDiagramSplitter->setStretchFactor(1, 0);
 
-    l.panelRightAll = Named(new QWidget(l.splitter), "PanelRightAll");
+    l.panelRightAll = Named(new QWidget(l.columnSplitter), "PanelRightAll");
     l.panelRightAll->setMinimumWidth(kRightMinWidth);
     auto* rightLayout = new QVBoxLayout(l.panelRightAll);
     rightLayout->setContentsMargins(0, 0, 0, 0);
-    l.splitter2 = Named(new SnapSplitter(Qt::Vertical, l.panelRightAll), "Splitter2");
-    l.splitter2->setHandleWidth(kSplitterWidth);
-    rightLayout->addWidget(l.splitter2);
+    l.listInfoSplitter = Named(new SnapSplitter(Qt::Vertical, l.panelRightAll), "Splitter2");
+    l.listInfoSplitter->setHandleWidth(kSplitterWidth);
+    rightLayout->addWidget(l.listInfoSplitter);
 
-    auto* listArea = Named(new QWidget(l.splitter2), "PanelListArea");
+    auto* listArea = Named(new QWidget(l.listInfoSplitter), "PanelListArea");
     auto* listLayout = new QHBoxLayout(listArea);
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->setSpacing(0);
     l.folderList = folderList;
     listLayout->addWidget(l.folderList, 1);
-    l.panelMain = new OptionsPanel(listArea);
-    listLayout->addWidget(l.panelMain);
+    l.optionsPanel = new OptionsPanel(listArea);
+    listLayout->addWidget(l.optionsPanel);
 
-    l.panelInfo = Named(new QWidget(l.splitter2), "PanelInfo");
+    l.panelInfo = Named(new QWidget(l.listInfoSplitter), "PanelInfo");
     auto* infoLayout = new QVBoxLayout(l.panelInfo);
     infoLayout->setContentsMargins(11, 2, 2, 0);
     l.labelInfo = Named(new QLabel(l.panelInfo), "LabelInfo");
     l.labelInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     infoLayout->addWidget(l.labelInfo);
-    l.splitter2->setStretchFactor(0, 1);
-    l.splitter2->setStretchFactor(1, 0);
+    l.listInfoSplitter->setStretchFactor(0, 1);
+    l.listInfoSplitter->setStretchFactor(1, 0);
 
-    l.splitter->setStretchFactor(0, 0);
-    l.splitter->setStretchFactor(1, 1);
+    l.columnSplitter->setStretchFactor(0, 0);
+    l.columnSplitter->setStretchFactor(1, 1);
     l.panelProcessing = BuildProcessingPanel(l.panelRightAll);
     return l;
 }

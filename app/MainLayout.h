@@ -13,15 +13,15 @@ class SnapSplitter;
 // the left column (folder tree over the diagram panel), the right area (file
 // list beside the options panel, over the information panel).
 struct MainLayout {
-    SnapSplitter* splitter = nullptr;   // `Splitter`: left column | right area
+    SnapSplitter* columnSplitter = nullptr;   // `Splitter`: left column | right area
     QWidget* panelLeftAll = nullptr;
-    SnapSplitter* splitter1 = nullptr;  // `Splitter1`: tree | diagram panel
+    SnapSplitter* treeDiagramSplitter = nullptr;  // `Splitter1`: tree | diagram panel
     QTreeView* folderTree = nullptr;    // `FolderTreeView`, the browser's folder tree
-    DiagramPanel* panelImage = nullptr;
+    DiagramPanel* diagramPanel = nullptr;
     QWidget* panelRightAll = nullptr;
-    SnapSplitter* splitter2 = nullptr;  // `Splitter2`: list and options | information panel
+    SnapSplitter* listInfoSplitter = nullptr;  // `Splitter2`: list and options | information panel
     QListView* folderList = nullptr;    // `FolderListView`, the browser's file list
-    OptionsPanel* panelMain = nullptr;
+    OptionsPanel* optionsPanel = nullptr;
     QWidget* panelInfo = nullptr;
     QLabel* labelInfo = nullptr;
     QWidget* panelProcessing = nullptr;

@@ -4,14 +4,16 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFile>
 #include <QLabel>
 #include <QListView>
+#include <QPushButton>
 #include <QScreen>
 #include <QSlider>
 #include <QToolButton>
 
 #include "app/AppTexts.h"
-#include "app/BrowserOptionsBinding.h"
+#include "app/CompareWindow.h"
 #include "app/Configuration.h"
 #include "app/DiagramBox.h"
 #include "app/DiagramPanel.h"
@@ -23,17 +25,19 @@
 #include "app/SlideSteps.h"
 #include "app/SnapSplitter.h"
 #include "browser/FileBrowser.h"
+#include "diagram/ShownFile.h"
 
 
-TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, QWidget* parent)
-    : QWidget(parent), config_(config), messages_(messages)
+TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, ShownFile& shown, QWidget* parent)
+    : QWidget(parent), config_(config), messages_(messages), shownFile_(shown)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMinimumHeight(kMinHeight);
     browserHost_ = std::make_unique<MainBrowserHost>(*this, messages_);
-    browser_ = std::make_unique<FileBrowser>(*browserHost_, ShellNamespace::ForCurrentUser());
+    browser_ = std::make_unique<FileBrowser>(*browserHost_, shown, ShellNamespace::ForCurrentUser(), *this);
     ui_ = MainLayout::Build(this, browser_->Tree(), browser_->List());
+    ui_.diagramPanel->followShownFile(shown);
     connect(this, &TMainWindow::navigateRequested, browser_.get(), &FileBrowser::NavigateToPath);
     resize(800, 600);
     FormCreate();
@@ -64,116 +68,147 @@ void TMainWindow::FormCreate()
     setWindowTitle(AppTexts::MainTitle());
     QCoreApplication::setApplicationName(AppTexts::ApplicationTitle());
     setStartHints();
-    ui_.panelMain->control<QLabel>(QStringLiteral("LabelMy"))->setText(AppTexts::MainTitle());
-    ui_.panelMain->control<QCheckBox>(QStringLiteral("CheckBoxLink"))->setChecked(true);
+    OptionsPanel* panel = ui_.optionsPanel;
+    const OptionControls& c = panel->controls();
+    c.LabelMy->setText(AppTexts::MainTitle());
+    c.CheckBoxLink->setChecked(true);
 
-    ui_.panelMain->rememberFocus();
-    if (!ui_.panelMain->ticked(QStringLiteral("CheckBoxAlways")))
-        ui_.panelMain->ButtonHideClick();
+    panel->rememberFocus();
+    if (!panel->alwaysShown())
+        panel->ButtonHideClick();
 
     // Applied once more as if clicked, whatever the reading left.
-    shellOwner_ = ui_.panelMain->ticked(QStringLiteral("CheckBoxMessages")) ? this : nullptr;
-    const bool favs = ui_.panelMain->ticked(QStringLiteral("CheckBoxFavs"));
-    ui_.panelMain->control<QWidget>(QStringLiteral("CheckBoxFavViews"))->setEnabled(favs);
-    ui_.panelMain->control<QWidget>(QStringLiteral("CheckBoxFavCaptions"))->setEnabled(favs);
+    shellOwner_ = c.CheckBoxMessages->isChecked() ? this : nullptr;
+    const bool favs = c.CheckBoxFavs->isChecked();
+    c.CheckBoxFavViews->setEnabled(favs);
+    c.CheckBoxFavCaptions->setEnabled(favs);
     treeUpdating_ = false;
 
-    OptionRules::TreeStyleIndicator(ui_.panelMain->content());
+    OptionRules::TreeStyleIndicator(c);
     browser_->ButtonCreateTreeClick();
-    ui_.panelMain->UpdateOptionsContentHeight();
+    panel->UpdateOptionsContentHeight();
     // This platform always blends; there is no library to load and nothing to warn about.
     alphaBlend_ = true;
-    ui_.panelMain->control<QWidget>(QStringLiteral("CheckBoxHide"))
-        ->setEnabled(!ui_.panelMain->ticked(QStringLiteral("CheckBoxAlways")));
-    ui_.panelImage->paintBox()->setOptions(diagramOptions());
+    c.CheckBoxHide->setEnabled(!panel->alwaysShown());
+    ui_.diagramPanel->paintBox()->setOptions(diagramOptions());
+    browser_->List()->SetThumbnailOptions(diagramOptions());
 }
 
 DiagramOptions TMainWindow::diagramOptions() const
 {
     DiagramOptions options = DefaultDiagramOptions();
-    const OptionsPanel* panel = ui_.panelMain;
     options.Planes.Fit = fit();
     options.Planes.Orthogonal = ortho();
-    options.Planes.ShowComplete = panel->ticked(QStringLiteral("CheckBoxComplete"));
-    options.AbsoluteValues = panel->ticked(QStringLiteral("CheckBoxMulti"));
-    options.ShowWarning = panel->ticked(QStringLiteral("CheckBoxWarning"));
-    options.TextLabels = panel->ticked(QStringLiteral("CheckBoxLabels"));
+    options.Planes.ShowComplete = diagramChoices_.showComplete;
+    options.AbsoluteValues = diagramChoices_.absoluteValues;
+    options.ShowWarning = diagramChoices_.showWarning;
+    options.TextLabels = diagramChoices_.textLabels;
     const int pixels = font().pixelSize() > 0 ? font().pixelSize() : fontMetrics().ascent();
     options.MainFontHeight = -pixels;
     return options;
 }
 
-void TMainWindow::setFileShown(bool shown)
+void TMainWindow::setCompareWindow(TBigGonioWin* window)
 {
-    ui_.panelImage->paintBox()->setRecord(shown ? &CurrentIes_ : nullptr);
+    compare_ = window;
+    if (compare_)
+        compare_->setOptions(diagramOptions());
+}
+
+void TMainWindow::ShowCompareWindow()
+{
+    if (!compare_)
+        return;
+    compare_->ShowCopy(shownFile_.CurrentIes(), shownFile_.PlaneIndex(), browser_->FocusedCaption());
+}
+
+void TMainWindow::SpeedButtonPrintClick()
+{
+    PageRequest page;
+    page.record = &shownFile_.CurrentIes();
+    page.planeIndex = shownFile_.PlaneIndex();
+    page.headerLines = PrintHeaderLines(browser_->FocusedTexts());
+    page.options = diagramOptions();
+    if (PrintDiagram(this, ui_.diagramPanel->printButton(), page, printDialog_) == PrintOutcome::Failed)
+        messages_.showMessage(MessagePresenter::Icon::Error, AppTexts::MainTitle(),
+                              QStringLiteral("The page could not be printed."));
 }
 
 void TMainWindow::connectControls()
 {
-    OptionsPanel* options = ui_.panelMain;
-    connect(options->control<QCheckBox>(QStringLiteral("CheckBoxMessages")), &QCheckBox::toggled, this,
-            [this](bool on) { shellOwner_ = on ? this : nullptr; });
-    BindBrowserOptions(*options, *browser_);
-    for (const char* name : {"CheckBoxMulti", "CheckBoxComplete", "CheckBoxWarning", "CheckBoxLabels"})
-        connect(options->control<QCheckBox>(QString::fromLatin1(name)), &QCheckBox::toggled, this,
-                &TMainWindow::diagramOptionsChanged);
+    OptionsPanel* options = ui_.optionsPanel;
+    const OptionControls& c = options->controls();
+    connect(c.CheckBoxMessages, &QCheckBox::toggled, this, [this](bool on) { shellOwner_ = on ? this : nullptr; });
 
-    DiagramPanel* diagram = ui_.panelImage;
+    // The browser follows the panel whether the user or the settings file set it.
+    FileBrowser* browser = browser_.get();
+    connect(options, &OptionsPanel::browserOptionsChanged, browser, &FileBrowser::ApplyOptions);
+    connect(options, &OptionsPanel::treeOptionsChanged, browser->Tree(), &FolderTree::ApplyOptions);
+    connect(options, &OptionsPanel::listOptionsChanged, browser, &FileBrowser::ApplyListOptions);
+    connect(options, &OptionsPanel::refreshRequested, browser, &FileBrowser::ButtonRefreshClick);
+    browser->ApplyOptions(options->browserOptions());
+    browser->Tree()->ApplyOptions(options->treeOptions());
+    browser->ApplyListOptions(options->listOptions());
+
+    diagramChoices_ = options->diagramChoices();
+    connect(options, &OptionsPanel::diagramChoicesChanged, this, [this](const DiagramChoices& choices) {
+        diagramChoices_ = choices;
+        emit diagramOptionsChanged();
+    });
+
+    DiagramPanel* diagram = ui_.diagramPanel;
     connect(diagram->fitButton(), &QToolButton::toggled, this, &TMainWindow::diagramOptionsChanged);
     connect(diagram->orthoButton(), &QToolButton::toggled, this, &TMainWindow::diagramOptionsChanged);
     connect(diagram->paintBox(), &DiagramBox::toggleFitRequested, diagram->fitButton(), &QToolButton::toggle);
     connect(diagram->paintBox(), &DiagramBox::toggleOrthoRequested, diagram->orthoButton(), &QToolButton::toggle);
-    connect(diagram->paintBox(), &DiagramBox::magnifierOnToggleRequested, this, [options] {
-        options->control<QCheckBox>(QStringLiteral("CheckBoxOn"))->toggle();
+    connect(diagram->paintBox(), &DiagramBox::magnifierOnToggleRequested, c.CheckBoxOn, &QCheckBox::toggle);
+    connect(diagram->paintBox(), &DiagramBox::magnifierPlusToggleRequested, c.CheckBoxPlus, &QCheckBox::toggle);
+    connect(this, &TMainWindow::diagramOptionsChanged, this, [this] {
+        const DiagramOptions drawing = diagramOptions();
+        ui_.diagramPanel->paintBox()->setOptions(drawing);
+        browser_->List()->SetThumbnailOptions(drawing);
+        if (compare_)
+            compare_->setOptions(drawing);
     });
-    connect(diagram->paintBox(), &DiagramBox::magnifierPlusToggleRequested, this, [options] {
-        options->control<QCheckBox>(QStringLiteral("CheckBoxPlus"))->toggle();
-    });
-    connect(this, &TMainWindow::diagramOptionsChanged, this,
-            [this] { ui_.panelImage->paintBox()->setOptions(diagramOptions()); });
-    connect(diagram->degreeSlider(), &QSlider::valueChanged, diagram->paintBox(), &DiagramBox::setPlaneIndex);
-    connect(options->control<QCheckBox>(QStringLiteral("CheckBoxMethod")), &QCheckBox::toggled, diagram->paintBox(),
-            &DiagramBox::setQualityRepaint);
+    connect(diagram->printButton(), &QToolButton::clicked, this, &TMainWindow::SpeedButtonPrintClick);
+    connect(diagram, &DiagramPanel::compareWindowRequested, this, &TMainWindow::ShowCompareWindow);
+    connect(c.CheckBoxMethod, &QCheckBox::toggled, diagram->paintBox(), &DiagramBox::setQualityRepaint);
 
-    ui_.splitter2->setSizeFilter(1, [](int height) { return std::optional<int>(Splitter2CanResize(height)); });
-    ui_.splitter->setSizeFilter(0, [this](int width) { return SplitterCanResize(width); });
+    ui_.listInfoSplitter->setSizeFilter(1, [](int height) { return std::optional<int>(Splitter2CanResize(height)); });
+    ui_.columnSplitter->setSizeFilter(0, [this](int width) { return SplitterCanResize(width); });
 
     setMouseTracking(true);
     qApp->installEventFilter(this);
     focusConnection_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         // PanelMainExit: the focus left the options panel.
-        OptionsPanel* panel = ui_.panelMain;
+        OptionsPanel* panel = ui_.optionsPanel;
         const bool wasInside = old && panel->isAncestorOf(old);
         const bool isInside = now && panel->isAncestorOf(now);
-        if (wasInside && !isInside && panel->isEnabled() && panel->isVisible()
-            && !panel->ticked(QStringLiteral("CheckBoxAlways")))
+        if (wasInside && !isInside && panel->isEnabled() && panel->isVisible() && !panel->alwaysShown())
             panel->ButtonHideClick();
     });
 }
 
 void TMainWindow::setStartHints()
 {
-    struct Hint {
-        const char* control;
-        const char* text;
+    const OptionControls& c = ui_.optionsPanel->controls();
+    const std::pair<QWidget*, const char*> hints[] = {
+        {c.CheckBoxWarning, "Warning icon\nRender with this IES file by\nAutodesk VIZ4 and Insight 2.xx\nmay be incorrect"},
+        {c.CheckBoxMethod, "Quality repaint diagramm.\nRepaint without flashes. This\nmethod requires more memory"},
+        {c.CheckBoxOn, "On/Off magnify\nCtrl + left click at diagram"},
+        {c.CheckBoxPlus, "Increase/decrease\nCtrl + right click at diagram"},
+        {c.TrackBarK, "Index of refraction\nAlt + left button + mouse\nup/down at diagram"},
+        {c.TrackBarR, "Radius\nAlt + right button + mouse\nup/down at diagram"},
+        {c.CheckBoxMulti, "A multiplying factor for all the candela values\nValues: relative(cd/klm) / absolute(cd)"},
+        {c.CheckBoxComplete, "Show complete diagramm at\nbegining degrees above 90"},
+        {c.ButtonRefresh, "Refresh\nF5"},
+        {c.ButtonHide, "Hide Options Panel\nShow: Ctrl (or right mouse button) + \nmove mouse to right edge of window"},
     };
-    static constexpr Hint kHints[] = {
-        {"CheckBoxWarning", "Warning icon\nRender with this IES file by\nAutodesk VIZ4 and Insight 2.xx\nmay be incorrect"},
-        {"CheckBoxMethod", "Quality repaint diagramm.\nRepaint without flashes. This\nmethod requires more memory"},
-        {"CheckBoxOn", "On/Off magnify\nCtrl + left click at diagram"},
-        {"CheckBoxPlus", "Increase/decrease\nCtrl + right click at diagram"},
-        {"TrackBarK", "Index of refraction\nAlt + left button + mouse\nup/down at diagram"},
-        {"TrackBarR", "Radius\nAlt + right button + mouse\nup/down at diagram"},
-        {"CheckBoxMulti", "A multiplying factor for all the candela values\nValues: relative(cd/klm) / absolute(cd)"},
-        {"CheckBoxComplete", "Show complete diagramm at\nbegining degrees above 90"},
-        {"ButtonRefresh", "Refresh\nF5"},
-        {"ButtonHide", "Hide Options Panel\nShow: Ctrl (or right mouse button) + \nmove mouse to right edge of window"},
-    };
-    for (const Hint& hint : kHints)
-        ui_.panelMain->control<QWidget>(QString::fromLatin1(hint.control))->setToolTip(QString::fromUtf8(hint.text));
-    ui_.panelImage->degreeSlider()->setToolTip(QStringLiteral("Change Vertical Degree\nCtrl+Rotate Mouse Wheel"));
-    ui_.panelImage->fitButton()->setToolTip(QStringLiteral("Fit goniogram\nLeft click at diagram"));
-    ui_.panelImage->orthoButton()->setToolTip(QStringLiteral("Show orthogonal diagram\nRight click at diagram"));
+    for (const auto& [control, text] : hints)
+        control->setToolTip(QString::fromUtf8(text));
+    ui_.diagramPanel->degreeSlider()->setToolTip(QStringLiteral("Change Vertical Degree\nCtrl+Rotate Mouse Wheel"));
+    ui_.diagramPanel->fitButton()->setToolTip(QStringLiteral("Fit goniogram\nLeft click at diagram"));
+    ui_.diagramPanel->orthoButton()->setToolTip(QStringLiteral("Show orthogonal diagram\nRight click at diagram"));
 }
 
 void TMainWindow::showEvent(QShowEvent* event)
@@ -188,10 +223,12 @@ void TMainWindow::showEvent(QShowEvent* event)
 void TMainWindow::FormShow()
 {
     applyPendingSizes();
-    ui_.panelImage->measureSliderGap();
-    ui_.panelImage->FormResize();
-    if (!ui_.panelMain->ticked(QStringLiteral("CheckBoxSave")))
+    ui_.diagramPanel->measureSliderGap();
+    ui_.diagramPanel->FormResize();
+    if (!ui_.optionsPanel->controls().CheckBoxSave->isChecked())
         storedPath_.clear();
+    if (!startPath_.isEmpty() && browser_->OpenPath(QFile::encodeName(startPath_).toStdString()))
+        return;
     emit navigateRequested(storedPath_);
 }
 
@@ -223,7 +260,7 @@ void TMainWindow::resizeEvent(QResizeEvent* event)
 
 void TMainWindow::DisplayHint(const QString& hint)
 {
-    const bool fullPath = ui_.panelMain->ticked(QStringLiteral("CheckBoxTitleBar"));
+    const bool fullPath = ui_.optionsPanel->controls().CheckBoxTitleBar->isChecked();
     if (!hint.isEmpty() && (hint.startsWith(QLatin1Char('?')) || (hint.startsWith(QLatin1Char('!')) && fullPath))) {
         const qsizetype bar = hint.indexOf(QLatin1Char('|'));
         const QString longPart = bar < 0 ? hint : hint.mid(bar + 1);
@@ -244,7 +281,7 @@ void TMainWindow::ShowPathInTitle()
 
 void TMainWindow::ShowOptionsPanelClick()
 {
-    OptionsPanel* panel = ui_.panelMain;
+    OptionsPanel* panel = ui_.optionsPanel;
     if (panel->isVisible()) {
         panel->ButtonHideClick();
         return;
@@ -256,10 +293,9 @@ void TMainWindow::ShowOptionsPanelClick()
 
 void TMainWindow::FormMouseMove(QWidget* over, QMouseEvent* event)
 {
-    OptionsPanel* panel = ui_.panelMain;
+    OptionsPanel* panel = ui_.optionsPanel;
     if (panel->isEnabled()) {
-        if (panel->isVisible() && panel->ticked(QStringLiteral("CheckBoxHide"))
-            && !panel->ticked(QStringLiteral("CheckBoxAlways")))
+        if (panel->isVisible() && panel->autoHides() && !panel->alwaysShown())
             panel->ButtonHideClick();
         return;
     }
@@ -283,7 +319,7 @@ std::optional<int> TMainWindow::SplitterCanResize(int width)
 
 bool TMainWindow::wheelStepsSlider(QWheelEvent* event)
 {
-    QSlider* slider = ui_.panelImage->degreeSlider();
+    QSlider* slider = ui_.diagramPanel->degreeSlider();
     const Qt::KeyboardModifiers keys =
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (keys != Qt::ShiftModifier || event->buttons() != Qt::NoButton || !slider->isEnabled())
@@ -305,7 +341,7 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Wheel) {
         auto* wheel = static_cast<QWheelEvent*>(event);
         // Only Shift + wheel moves the degree slider; the slider takes no wheel of its own.
-        if (wheelStepsSlider(wheel) || watched == ui_.panelImage->degreeSlider())
+        if (wheelStepsSlider(wheel) || watched == ui_.diagramPanel->degreeSlider())
             return true;
     } else if (event->type() == QEvent::MouseMove
                && (watched == this || watched == ui_.folderList->viewport())) {

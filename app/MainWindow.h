@@ -6,14 +6,17 @@
 
 #include "app/ConfigurationHost.h"
 #include "app/MainLayout.h"
+#include "app/PrintDiagram.h"
+#include "app/PanelOptions.h"
 #include "diagram/DiagramOptions.h"
-#include "photometry/IesRecord.h"
 
 class Configuration;
 class FileBrowser;
 class HintTracker;
 class MainBrowserHost;
 class MessagePresenter;
+class TBigGonioWin;
+class ShownFile;
 
 // The main window: the folder tree over the diagram panel on the left, the
 // file list beside the options panel over the information panel on the right.
@@ -23,8 +26,9 @@ class TMainWindow : public QWidget, public ConfigurationHost {
 public:
     static constexpr int kMinHeight = 300;
 
-    // Creating the window is its start-up (FormCreate); `messages` shows its messages.
-    TMainWindow(Configuration& config, MessagePresenter& messages, QWidget* parent = nullptr);
+    // Creating the window is its start-up (FormCreate); `messages` shows its
+    // messages; the browser writes `shown` and the diagram panel follows it.
+    TMainWindow(Configuration& config, MessagePresenter& messages, ShownFile& shown, QWidget* parent = nullptr);
     ~TMainWindow() override;
 
     [[nodiscard]] const MainLayout& areas() const { return ui_; }
@@ -32,16 +36,21 @@ public:
     [[nodiscard]] FileBrowser& browser() const { return *browser_; }
     [[nodiscard]] bool configurationReadFailed() const { return readFailed_; }
     [[nodiscard]] const QString& storedPath() const { return storedPath_; }
+    // A file or folder named on the command line (an absolute path), opened
+    // instead of the stored folder when the window is first shown.
+    void setStartPath(const QString& path) { startPath_ = path; }
     // The window that shell work may use for its messages: none while "Show IO messages" is off.
     [[nodiscard]] QWidget* ShellOwnerWindow() const { return shellOwner_; }
     [[nodiscard]] bool alphaBlendAvailable() const { return alphaBlend_; }
     [[nodiscard]] int platformIsNotNT() const { return 0; }
 
-    // The shown file's record (a deep copy), drawn while a file is shown.
-    [[nodiscard]] tIES& CurrentIes() { return CurrentIes_; }
-    void setFileShown(bool shown);
     // The diagram settings as the tool bar and the options panel hold them.
     [[nodiscard]] DiagramOptions diagramOptions() const;
+
+    // The compare window that "Show Compare Window" shows; none until handed over.
+    void setCompareWindow(TBigGonioWin* window);
+    // Replaces the print dialog, for tests.
+    void setPrintDialogRunner(PrintDialogRunner runner) { printDialog_ = std::move(runner); }
 
     // Reports a failed configuration write once; run when the window is destroyed,
     // after the other windows wrote their settings.
@@ -88,6 +97,12 @@ public:
     void addFavorite(const QString& displayName, const QString& path, int viewByte) override;
     [[nodiscard]] QStringList CollectFavorites() override;
 
+public slots:
+    // The compare window takes a copy of the shown record and plane; shown first if hidden.
+    void ShowCompareWindow();
+    // The Print button: the print dialog, then the page on the printer chosen.
+    void SpeedButtonPrintClick();
+
 signals:
     // The stored folder to walk to when first shown (empty: the root).
     void navigateRequested(const QString& displayPath);
@@ -111,13 +126,18 @@ private:
 
     Configuration& config_;
     MessagePresenter& messages_;
+    ShownFile& shownFile_;
     // The host outlives the browser, which is gone before the widgets it placed.
     std::unique_ptr<MainBrowserHost> browserHost_;
     std::unique_ptr<FileBrowser> browser_;
     MainLayout ui_;
     HintTracker* hints_ = nullptr;
+    TBigGonioWin* compare_ = nullptr;
+    PrintDialogRunner printDialog_ = RunPrintDialog;
     tIES CurrentIes_;
+    DiagramChoices diagramChoices_;
     QString storedPath_;
+    QString startPath_;
     QWidget* shellOwner_ = nullptr;
     bool readFailed_ = false;
     bool alphaBlend_ = false;

@@ -74,22 +74,22 @@ QPoint TMainWindow::normalPosition() const
 
 void TMainWindow::setOrtho(bool down)
 {
-    ui_.panelImage->orthoButton()->setChecked(down);
+    ui_.diagramPanel->orthoButton()->setChecked(down);
 }
 
 bool TMainWindow::ortho() const
 {
-    return ui_.panelImage->orthoButton()->isChecked();
+    return ui_.diagramPanel->orthoButton()->isChecked();
 }
 
 void TMainWindow::setFit(bool down)
 {
-    ui_.panelImage->fitButton()->setChecked(down);
+    ui_.diagramPanel->fitButton()->setChecked(down);
 }
 
 bool TMainWindow::fit() const
 {
-    return ui_.panelImage->fitButton()->isChecked();
+    return ui_.diagramPanel->fitButton()->isChecked();
 }
 
 void TMainWindow::setWindowStateCode(int code)
@@ -120,7 +120,7 @@ void TMainWindow::setTreeHeight(int height)
 
 int TMainWindow::treeHeight() const
 {
-    return pendingTree_ >= 0 ? pendingTree_ : ui_.panelImage->height();
+    return pendingTree_ >= 0 ? pendingTree_ : ui_.diagramPanel->height();
 }
 
 void TMainWindow::setColumnWidth(int width)
@@ -160,34 +160,34 @@ void TMainWindow::applyPendingSizes()
         splitter->setSizes(second ? QList<int>{rest, pending} : QList<int>{pending, rest});
         pending = -1;
     };
-    apply(ui_.splitter, pendingColumn_, false);
-    apply(ui_.splitter1, pendingTree_, true);
-    apply(ui_.splitter2, pendingInfo_, true);
+    apply(ui_.columnSplitter, pendingColumn_, false);
+    apply(ui_.treeDiagramSplitter, pendingTree_, true);
+    apply(ui_.listInfoSplitter, pendingInfo_, true);
 }
 
 void TMainWindow::setPanelVisible(bool visible)
 {
-    ui_.panelMain->setVisible(visible);
+    ui_.optionsPanel->setVisible(visible);
 }
 
 bool TMainWindow::panelVisible() const
 {
-    return ui_.panelMain->isVisibleTo(const_cast<TMainWindow*>(this));
+    return ui_.optionsPanel->isVisibleTo(const_cast<TMainWindow*>(this));
 }
 
 QSlider* TMainWindow::trackBarK() const
 {
-    return ui_.panelMain->control<QSlider>(QStringLiteral("TrackBarK"));
+    return ui_.optionsPanel->controls().TrackBarK;
 }
 
 QSlider* TMainWindow::trackBarR() const
 {
-    return ui_.panelMain->control<QSlider>(QStringLiteral("TrackBarR"));
+    return ui_.optionsPanel->controls().TrackBarR;
 }
 
 QList<TGroupBoxEx*> TMainWindow::optionGroupBoxes() const
 {
-    return ui_.panelMain->groupBoxes();
+    return ui_.optionsPanel->groupBoxes();
 }
 
 void TMainWindow::addFavorite(const QString& displayName, const QString& path, int viewByte)
@@ -195,12 +195,12 @@ void TMainWindow::addFavorite(const QString& displayName, const QString& path, i
     auto* item = new QListWidgetItem(displayName);
     item->setData(Qt::UserRole, path);
     item->setData(Qt::UserRole + 1, viewByte & 0xFF);
-    ui_.panelMain->control<QListWidget>(QStringLiteral("ListBoxFavorites"))->addItem(item);
+    ui_.optionsPanel->controls().ListBoxFavorites->addItem(item);
 }
 
 QStringList TMainWindow::CollectFavorites()
 {
-    auto* list = ui_.panelMain->control<QListWidget>(QStringLiteral("ListBoxFavorites"));
+    auto* list = ui_.optionsPanel->controls().ListBoxFavorites;
     QStringList lines;
     while (list->count() > 0) {
         std::unique_ptr<QListWidgetItem> item(list->takeItem(0));

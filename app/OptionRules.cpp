@@ -1,41 +1,22 @@
 #include "app/OptionRules.h"
 
-#include <QCheckBox>
-#include <QRadioButton>
-#include <QWidget>
+#include <functional>
+#include <vector>
 
-#include "app/GroupBoxEx.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+
+#include "app/OptionControls.h"
 
 namespace {
 
-template <class T>
-T* Find(QWidget* content, const char* name)
-{
-    T* widget = content->findChild<T*>(QString::fromLatin1(name));
-    Q_ASSERT(widget);
-    return widget;
-}
-
-bool Ticked(QWidget* content, const char* name)
-{
-    return Find<QCheckBox>(content, name)->isChecked();
-}
-
-void SetTicked(QWidget* content, const char* name, bool on)
-{
-    Find<QCheckBox>(content, name)->setChecked(on);
-}
-
-void Choose(QWidget* content, const char* name)
-{
-    Find<QRadioButton>(content, name)->setChecked(true);
-}
-
 // Radio buttons without Qt's exclusivity: choosing one clears its siblings in
 // the same box, and clicking the chosen one keeps it chosen.
-void MakeExclusive(TGroupBoxEx* box)
+void MakeExclusive(const std::vector<QRadioButton*>& radios)
 {
-    const QList<QRadioButton*> radios = box->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
     for (QRadioButton* radio : radios) {
         QObject::connect(radio, &QRadioButton::toggled, radio, [radio, radios](bool on) {
             if (!on)
@@ -51,22 +32,17 @@ void MakeExclusive(TGroupBoxEx* box)
     }
 }
 
-void OnTicked(QWidget* content, const char* name, const std::function<void(bool)>& reaction)
+void OnTicked(QCheckBox* box, const std::function<void(bool)>& reaction)
 {
-    QObject::connect(Find<QCheckBox>(content, name), &QCheckBox::toggled, content, reaction);
+    QObject::connect(box, &QCheckBox::toggled, box, reaction);
 }
 
-void OnChosen(QWidget* content, const char* name, const std::function<void()>& reaction)
+void OnChosen(QRadioButton* radio, const std::function<void()>& reaction)
 {
-    QObject::connect(Find<QRadioButton>(content, name), &QRadioButton::toggled, content, [reaction](bool on) {
+    QObject::connect(radio, &QRadioButton::toggled, radio, [reaction](bool on) {
         if (on)
             reaction();
     });
-}
-
-void Enable(QWidget* content, const char* name, bool on)
-{
-    content->findChild<QWidget*>(QString::fromLatin1(name))->setEnabled(on);
 }
 
 }  // namespace
@@ -83,57 +59,60 @@ int ListStyleValue(bool handPoint, bool underlineHot, bool underlineCold, bool h
     return (handPoint ? 8 : 0) + (underlineHot ? 16 : 0) + (underlineCold ? 32 : 0) + (hotTrack ? 64 : 0);
 }
 
-void TreeStyleIndicator(QWidget* content)
+void TreeStyleIndicator(const OptionControls& c)
 {
-    const int tree = TreeStyleValue(Ticked(content, "CheckBoxLines"), Ticked(content, "CheckBoxExpand"),
-                                    Ticked(content, "CheckBoxHotTrack"));
-    Choose(content, tree == 1 ? "RadioButton9X" : tree == 6 ? "RadioButtonXP" : "RadioButtonCustom");
-    const int list = ListStyleValue(Ticked(content, "CheckBoxHandPont"), Ticked(content, "CheckBoxUnderlineHot"),
-                                    Ticked(content, "CheckBoxUnderlineCold"), Ticked(content, "CheckBoxLHotTrack"));
-    Choose(content, list == 0 ? "RadioButtonL9X" : list == 24 ? "RadioButtonLXP" : "RadioButtonLCustom");
+    const int tree = TreeStyleValue(c.CheckBoxLines->isChecked(), c.CheckBoxExpand->isChecked(),
+                                    c.CheckBoxHotTrack->isChecked());
+    (tree == 1 ? c.RadioButton9X : tree == 6 ? c.RadioButtonXP : c.RadioButtonCustom)->setChecked(true);
+    const int list = ListStyleValue(c.CheckBoxHandPont->isChecked(), c.CheckBoxUnderlineHot->isChecked(),
+                                    c.CheckBoxUnderlineCold->isChecked(), c.CheckBoxLHotTrack->isChecked());
+    (list == 0 ? c.RadioButtonL9X : list == 24 ? c.RadioButtonLXP : c.RadioButtonLCustom)->setChecked(true);
 }
 
-void Connect(QWidget* content)
+void Connect(const OptionControls& c)
 {
-    for (TGroupBoxEx* box : content->findChildren<TGroupBoxEx*>())
-        MakeExclusive(box);
+    MakeExclusive({c.RadioButtonList, c.RadioButtonIcons, c.RadioButtonThumbnails});
+    MakeExclusive({c.RadioButton9X, c.RadioButtonXP, c.RadioButtonCustom});
+    MakeExclusive({c.RadioButtonL9X, c.RadioButtonLXP, c.RadioButtonLCustom});
 
-    auto indicator = [content](bool) { TreeStyleIndicator(content); };
-    for (const char* name : {"CheckBoxLines", "CheckBoxExpand", "CheckBoxHotTrack", "CheckBoxHandPont",
-                             "CheckBoxUnderlineHot", "CheckBoxUnderlineCold", "CheckBoxLHotTrack"})
-        OnTicked(content, name, indicator);
+    auto indicator = [&c](bool) { TreeStyleIndicator(c); };
+    for (QCheckBox* box : {c.CheckBoxLines, c.CheckBoxExpand, c.CheckBoxHotTrack, c.CheckBoxHandPont,
+                           c.CheckBoxUnderlineHot, c.CheckBoxUnderlineCold, c.CheckBoxLHotTrack})
+        OnTicked(box, indicator);
 
-    OnChosen(content, "RadioButton9X", [content] {
-        SetTicked(content, "CheckBoxLines", true);
-        SetTicked(content, "CheckBoxExpand", false);
-        SetTicked(content, "CheckBoxHotTrack", false);
+    OnChosen(c.RadioButton9X, [&c] {
+        c.CheckBoxLines->setChecked(true);
+        c.CheckBoxExpand->setChecked(false);
+        c.CheckBoxHotTrack->setChecked(false);
     });
-    OnChosen(content, "RadioButtonXP", [content] {
-        SetTicked(content, "CheckBoxHotTrack", true);
-        SetTicked(content, "CheckBoxExpand", true);
-        SetTicked(content, "CheckBoxLines", false);
+    OnChosen(c.RadioButtonXP, [&c] {
+        c.CheckBoxHotTrack->setChecked(true);
+        c.CheckBoxExpand->setChecked(true);
+        c.CheckBoxLines->setChecked(false);
     });
-    OnChosen(content, "RadioButtonL9X", [content] {
-        for (const char* name : {"CheckBoxHandPont", "CheckBoxUnderlineHot", "CheckBoxUnderlineCold", "CheckBoxLHotTrack"})
-            SetTicked(content, name, false);
+    OnChosen(c.RadioButtonL9X, [&c] {
+        for (QCheckBox* box : {c.CheckBoxHandPont, c.CheckBoxUnderlineHot, c.CheckBoxUnderlineCold, c.CheckBoxLHotTrack})
+            box->setChecked(false);
     });
-    OnChosen(content, "RadioButtonLXP", [content] {
-        SetTicked(content, "CheckBoxHandPont", true);
-        SetTicked(content, "CheckBoxUnderlineHot", true);
-        SetTicked(content, "CheckBoxUnderlineCold", false);
-        SetTicked(content, "CheckBoxLHotTrack", false);
+    OnChosen(c.RadioButtonLXP, [&c] {
+        c.CheckBoxHandPont->setChecked(true);
+        c.CheckBoxUnderlineHot->setChecked(true);
+        c.CheckBoxUnderlineCold->setChecked(false);
+        c.CheckBoxLHotTrack->setChecked(false);
     });
 
-    OnTicked(content, "CheckBoxLHotTrack", [content](bool on) { Enable(content, "EditHoverTime", on); });
-    OnTicked(content, "CheckBoxAlways", [content](bool on) { Enable(content, "CheckBoxHide", !on); });
-    OnTicked(content, "CheckBoxDblClick", [content](bool on) { Enable(content, "ComboBoxDblClick", on); });
-    OnTicked(content, "CheckBoxFavs", [content](bool on) {
-        Enable(content, "CheckBoxFavViews", on);
-        Enable(content, "CheckBoxFavCaptions", on);
+    OnTicked(c.CheckBoxLHotTrack, [&c](bool on) { c.EditHoverTime->setEnabled(on); });
+    OnTicked(c.CheckBoxAlways, [&c](bool on) { c.CheckBoxHide->setEnabled(!on); });
+    OnTicked(c.CheckBoxUp, [&c](bool on) { c.ComboBoxUp->setEnabled(on); });
+    OnTicked(c.CheckBoxDblClick, [&c](bool on) { c.ComboBoxDblClick->setEnabled(on); });
+    OnTicked(c.CheckBoxFavs, [&c](bool on) {
+        c.CheckBoxFavViews->setEnabled(on);
+        c.CheckBoxFavCaptions->setEnabled(on);
     });
-    OnTicked(content, "CheckBoxOn", [content](bool on) {
-        for (const char* name : {"CheckBoxPlus", "TrackBarR", "TrackBarK"})
-            Enable(content, name, on);
+    OnTicked(c.CheckBoxOn, [&c](bool on) {
+        c.CheckBoxPlus->setEnabled(on);
+        c.TrackBarR->setEnabled(on);
+        c.TrackBarK->setEnabled(on);
     });
 }
 

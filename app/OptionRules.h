@@ -1,6 +1,6 @@
 #pragma once
 
-class QWidget;
+struct OptionControls;
 
 // The reactions of the option controls to each other: the tree and list
 // presets and the indicator that chooses them, exclusive radio buttons, and
@@ -13,9 +13,9 @@ namespace OptionRules {
 // 8 "Hand Point" + 16 "Underline Hot" + 32 "Underline Cold" + 64 "Hot Track".
 [[nodiscard]] int ListStyleValue(bool handPoint, bool underlineHot, bool underlineCold, bool hotTrack);
 
-// Connects the reactions among the controls found below `content` by name.
-void Connect(QWidget* content);
+// Connects the reactions among the controls.
+void Connect(const OptionControls& c);
 // Checks the preset radio buttons that match the check boxes (or "Custom").
-void TreeStyleIndicator(QWidget* content);
+void TreeStyleIndicator(const OptionControls& c);
 
 }  // namespace OptionRules

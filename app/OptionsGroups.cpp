@@ -11,6 +11,7 @@
 
 #include "app/AppTexts.h"
 #include "app/GroupBoxEx.h"
+#include "app/OptionControls.h"
 
 namespace {
 
@@ -89,112 +90,119 @@ QPushButton* Button(TGroupBoxEx* box, const char* name, const char* caption, QRe
 
 namespace OptionsGroups {
 
-TGroupBoxEx* BuildOptions(QWidget* parent)
+TGroupBoxEx* BuildOptions(QWidget* parent, OptionControls& c)
 {
-    TGroupBoxEx* box = Box(parent, "GroupBoxExOptions", "Options panel", 74, false);
-    Check(box, "CheckBoxHide", "AutoHide", 8, 18, true);
-    Check(box, "CheckBoxAlways", "Always show", 8, 36, true);
-    Button(box, "ButtonHide", ">>", QRect(92, 52, 30, 18));
+    TGroupBoxEx* box = c.GroupBoxExOptions = Box(parent, "GroupBoxExOptions", "Options panel", 74, false);
+    c.CheckBoxHide = Check(box, "CheckBoxHide", "AutoHide", 8, 18, true);
+    c.CheckBoxAlways = Check(box, "CheckBoxAlways", "Always show", 8, 36, true);
+    c.ButtonHide = Button(box, "ButtonHide", ">>", QRect(92, 52, 30, 18));
     return box;
 }
 
-TGroupBoxEx* BuildView(QWidget* parent)
+TGroupBoxEx* BuildView(QWidget* parent, OptionControls& c)
 {
-    TGroupBoxEx* box = Box(parent, "GroupBoxExView", "View IES", 226, false);
-    Combo(box, "ComboBoxCaption", 17,
+    TGroupBoxEx* box = c.GroupBoxExView = Box(parent, "GroupBoxExView", "View IES", 226, false);
+    c.ComboBoxCaption = Combo(box, "ComboBoxCaption", 17,
           {"File name", "Test", "Manufacturer", "Luminaire", "Luminaire catalog", "Lamp", "Lamp catalog"}, 0,
           "IES caption");
-    Check(box, "CheckBoxSort", "Sort", 8, 42, false, "Alphabetically Sort IES files");
-    Radio(box, "RadioButtonList", "List", 59, false);
-    Radio(box, "RadioButtonIcons", "Icons", 76, false);
-    Radio(box, "RadioButtonThumbnails", "Thumbnails", 93, false);
-    Check(box, "CheckBoxKeep", "Keep caption", 8, 110, false, "Keep caption on change folder");
-    Check(box, "CheckBoxMulti", "Absolute values", 8, 127, false);
-    Check(box, "CheckBoxComplete", "Show complete", 8, 144, false);
-    Check(box, "CheckBoxWarning", "Show warning icon", 8, 161, false);
-    Check(box, "CheckBoxLabels", "Show text labels", 8, 178, false);
-    Button(box, "ButtonRefresh", "&Refresh", QRect(8, 198, kInnerWidth, 20));
+    c.CheckBoxSort = Check(box, "CheckBoxSort", "Sort", 8, 42, false, "Alphabetically Sort IES files");
+    c.RadioButtonList = Radio(box, "RadioButtonList", "List", 59, false);
+    c.RadioButtonIcons = Radio(box, "RadioButtonIcons", "Icons", 76, false);
+    c.RadioButtonThumbnails = Radio(box, "RadioButtonThumbnails", "Thumbnails", 93, false);
+    c.CheckBoxKeep = Check(box, "CheckBoxKeep", "Keep caption", 8, 110, false, "Keep caption on change folder");
+    c.CheckBoxMulti = Check(box, "CheckBoxMulti", "Absolute values", 8, 127, false);
+    c.CheckBoxComplete = Check(box, "CheckBoxComplete", "Show complete", 8, 144, false);
+    c.CheckBoxWarning = Check(box, "CheckBoxWarning", "Show warning icon", 8, 161, false);
+    c.CheckBoxLabels = Check(box, "CheckBoxLabels", "Show text labels", 8, 178, false);
+    c.ButtonRefresh = Button(box, "ButtonRefresh", "&Refresh", QRect(8, 198, kInnerWidth, 20));
     return box;
 }
 
-TGroupBoxEx* BuildTree(QWidget* parent)
+TGroupBoxEx* BuildTree(QWidget* parent, OptionControls& c)
 {
-    TGroupBoxEx* box = Box(parent, "GroupBoxExTree", "Tree View", 174, true);
-    Check(box, "CheckBoxLarge", "Large icons", 8, 18, false);
-    Check(box, "CheckBoxButton", "Show buttons", 8, 35, true);
-    Check(box, "CheckBoxLines", "Show lines", 8, 52, true);
-    Check(box, "CheckBoxExpand", "Autoexpand", 8, 69, false);
-    Check(box, "CheckBoxHotTrack", "Hot Track", 8, 86, false);
-    Radio(box, "RadioButton9X", "Windows 9.x, Me", 108, true);
-    Radio(box, "RadioButtonXP", "Windows XP", 125, false);
-    Radio(box, "RadioButtonCustom", "Custom", 142, false)->setEnabled(false);
+    TGroupBoxEx* box = c.GroupBoxExTree = Box(parent, "GroupBoxExTree", "Tree View", 174, true);
+    c.CheckBoxLarge = Check(box, "CheckBoxLarge", "Large icons", 8, 18, false);
+    c.CheckBoxButton = Check(box, "CheckBoxButton", "Show buttons", 8, 35, true);
+    c.CheckBoxLines = Check(box, "CheckBoxLines", "Show lines", 8, 52, true);
+    c.CheckBoxExpand = Check(box, "CheckBoxExpand", "Autoexpand", 8, 69, false);
+    c.CheckBoxHotTrack = Check(box, "CheckBoxHotTrack", "Hot Track", 8, 86, false);
+    c.RadioButton9X = Radio(box, "RadioButton9X", "Windows 9.x, Me", 108, true);
+    c.RadioButtonXP = Radio(box, "RadioButtonXP", "Windows XP", 125, false);
+    c.RadioButtonCustom = Radio(box, "RadioButtonCustom", "Custom", 142, false);
+    c.RadioButtonCustom->setEnabled(false);
     return box;
 }
 
-TGroupBoxEx* BuildList(QWidget* parent)
+TGroupBoxEx* BuildList(QWidget* parent, OptionControls& c)
 {
-    TGroupBoxEx* box = Box(parent, "GroupBoxExList", "List View", 274, true);
-    Check(box, "CheckBoxHandPont", "Hand Point", 8, 18, false);
-    Check(box, "CheckBoxUnderlineHot", "Underline Hot", 8, 35, false);
-    Check(box, "CheckBoxUnderlineCold", "Underline Cold", 8, 52, false);
-    Check(box, "CheckBoxFlat", "Flat Scrool Bars", 8, 69, false);
-    Check(box, "CheckBoxLHotTrack", "Hot Track", 8, 86, false);
+    TGroupBoxEx* box = c.GroupBoxExList = Box(parent, "GroupBoxExList", "List View", 274, true);
+    c.CheckBoxHandPont = Check(box, "CheckBoxHandPont", "Hand Point", 8, 18, false);
+    c.CheckBoxUnderlineHot = Check(box, "CheckBoxUnderlineHot", "Underline Hot", 8, 35, false);
+    c.CheckBoxUnderlineCold = Check(box, "CheckBoxUnderlineCold", "Underline Cold", 8, 52, false);
+    c.CheckBoxFlat = Check(box, "CheckBoxFlat", "Flat Scrool Bars", 8, 69, false);
+    c.CheckBoxLHotTrack = Check(box, "CheckBoxLHotTrack", "Hot Track", 8, 86, false);
     Label(box, "LabelHover", "Hover time:", QRect(8, 106, 60, 15));
-    auto* hover = Named(new QLineEdit(QStringLiteral("-1"), box), "EditHoverTime", QRect(70, 104, 52, 19),
+    auto* hover = c.EditHoverTime = Named(new QLineEdit(QStringLiteral("-1"), box), "EditHoverTime", QRect(70, 104, 52, 19),
                         "-1 to 10000");
     hover->setMaxLength(5);
     hover->setEnabled(false);
-    Radio(box, "RadioButtonL9X", "Windows 9.x, Me", 126, true);
-    Radio(box, "RadioButtonLXP", "Windows XP", 143, false);
-    Radio(box, "RadioButtonLCustom", "Custom", 160, false)->setEnabled(false);
-    Check(box, "CheckBoxUp", "Up to folder", 8, 180, false);
-    Combo(box, "ComboBoxUp", 198, {"Up to", "..", ".. only"}, 2)->setEnabled(false);
-    Combo(box, "ComboBoxDblClick", 243, {"Open default", "Open with Notepad"}, 0)->setEnabled(false);
-    Check(box, "CheckBoxDblClick", "Double click", 8, 224, false);
+    c.RadioButtonL9X = Radio(box, "RadioButtonL9X", "Windows 9.x, Me", 126, true);
+    c.RadioButtonLXP = Radio(box, "RadioButtonLXP", "Windows XP", 143, false);
+    c.RadioButtonLCustom = Radio(box, "RadioButtonLCustom", "Custom", 160, false);
+    c.RadioButtonLCustom->setEnabled(false);
+    c.CheckBoxUp = Check(box, "CheckBoxUp", "Up to folder", 8, 180, false);
+    c.ComboBoxUp = Combo(box, "ComboBoxUp", 198, {"Up to", "..", ".. only"}, 2);
+    c.ComboBoxUp->setEnabled(false);
+    c.ComboBoxDblClick = Combo(box, "ComboBoxDblClick", 243, {"Open default", "Open with Notepad"}, 0);
+    c.ComboBoxDblClick->setEnabled(false);
+    c.CheckBoxDblClick = Check(box, "CheckBoxDblClick", "Double click", 8, 224, false);
     return box;
 }
 
-TGroupBoxEx* BuildEye(QWidget* parent)
+TGroupBoxEx* BuildEye(QWidget* parent, OptionControls& c)
 {
-    TGroupBoxEx* box = Box(parent, "GroupBoxExEye", "Fish eye&&Fly Window", 170, true);
+    TGroupBoxEx* box = c.GroupBoxExEye = Box(parent, "GroupBoxExEye", "Fish eye&&Fly Window", 170, true);
     Label(box, "LabelR", "R", QRect(8, 20, 10, 15));
-    Slider(box, "TrackBarR", QRect(20, 18, 102, 20), 8, 64, 32);
+    c.TrackBarR = Slider(box, "TrackBarR", QRect(20, 18, 102, 20), 8, 64, 32);
     Label(box, "LabelK", "K", QRect(8, 42, 10, 15));
-    Slider(box, "TrackBarK", QRect(20, 40, 102, 20), 0, 80, 80);
-    Check(box, "CheckBoxLink", "Link R-Z ", 8, 62, false)->setVisible(false);
-    Check(box, "CheckBoxPlus", "+/-", 8, 66, false);
-    Check(box, "CheckBoxOn", "On", 8, 86, true);
+    c.TrackBarK = Slider(box, "TrackBarK", QRect(20, 40, 102, 20), 0, 80, 80);
+    c.CheckBoxLink = Check(box, "CheckBoxLink", "Link R-Z ", 8, 62, false);
+    c.CheckBoxLink->setVisible(false);
+    c.CheckBoxPlus = Check(box, "CheckBoxPlus", "+/-", 8, 66, false);
+    c.CheckBoxOn = Check(box, "CheckBoxOn", "On", 8, 86, true);
     Label(box, "LabelOpacity", "Opacity:", QRect(8, 114, 60, 15));
-    Slider(box, "TrackBarAlpha", QRect(8, 130, kInnerWidth, 20), 0, 255, 128)->setPageStep(1);
-    auto* arc = new QWidget(box);
+    c.TrackBarAlpha = Slider(box, "TrackBarAlpha", QRect(8, 130, kInnerWidth, 20), 0, 255, 128);
+    c.TrackBarAlpha->setPageStep(1);
+    auto* arc = c.PaintBoxArc = new QWidget(box);
     arc->setObjectName(QStringLiteral("PaintBoxArc"));
     arc->setGeometry(62, 62, 60, 46);
     return box;
 }
 
-TGroupBoxEx* BuildFavorites(QWidget* parent)
+TGroupBoxEx* BuildFavorites(QWidget* parent, OptionControls& c)
 {
-    TGroupBoxEx* box = Box(parent, "GroupBoxExFavorites", "Favorites", 266, false);
-    auto* list = Named(new QListWidget(box), "ListBoxFavorites", QRect(8, 18, kInnerWidth, 178));
+    TGroupBoxEx* box = c.GroupBoxExFavorites = Box(parent, "GroupBoxExFavorites", "Favorites", 266, false);
+    auto* list = c.ListBoxFavorites = Named(new QListWidget(box), "ListBoxFavorites", QRect(8, 18, kInnerWidth, 178));
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setSortingEnabled(true);
     list->setMouseTracking(true);
-    Button(box, "ButtonAdd", "Add", QRect(8, 200, 55, 20), "Add current folder to favorite");
-    Button(box, "ButtonRemove", "Remove", QRect(67, 200, 55, 20))->setEnabled(false);
-    Check(box, "CheckBoxFavs", "Remember settings", 8, 224, false, "Remember each favorite folder's view settings");
-    Check(box, "CheckBoxFavViews", "Views", 20, 242, false);
-    Check(box, "CheckBoxFavCaptions", "Captions", 70, 242, false);
+    c.ButtonAdd = Button(box, "ButtonAdd", "Add", QRect(8, 200, 55, 20), "Add current folder to favorite");
+    c.ButtonRemove = Button(box, "ButtonRemove", "Remove", QRect(67, 200, 55, 20));
+    c.ButtonRemove->setEnabled(false);
+    c.CheckBoxFavs = Check(box, "CheckBoxFavs", "Remember settings", 8, 224, false, "Remember each favorite folder's view settings");
+    c.CheckBoxFavViews = Check(box, "CheckBoxFavViews", "Views", 20, 242, false);
+    c.CheckBoxFavCaptions = Check(box, "CheckBoxFavCaptions", "Captions", 70, 242, false);
     return box;
 }
 
-TGroupBoxEx* BuildOther(QWidget* parent)
+TGroupBoxEx* BuildOther(QWidget* parent, OptionControls& c)
 {
-    TGroupBoxEx* box = Box(parent, "GroupBoxExOther", "Other", 178, false);
-    Check(box, "CheckBoxMessages", "Show IO messages", 8, 18, true, "Show Input/Output error messages");
-    Check(box, "CheckBoxSave", "Save settings", 8, 35, false, "Automatic save settings");
-    Check(box, "CheckBoxMethod", "Quality repaint", 8, 52, false);
-    Check(box, "CheckBoxTitleBar", "Display full path", 8, 69, false, "Display the full path in the title bar");
-    auto* about = Label(box, "LabelMy", "", QRect(8, 92, kInnerWidth, 70));
+    TGroupBoxEx* box = c.GroupBoxExOther = Box(parent, "GroupBoxExOther", "Other", 178, false);
+    c.CheckBoxMessages = Check(box, "CheckBoxMessages", "Show IO messages", 8, 18, true, "Show Input/Output error messages");
+    c.CheckBoxSave = Check(box, "CheckBoxSave", "Save settings", 8, 35, false, "Automatic save settings");
+    c.CheckBoxMethod = Check(box, "CheckBoxMethod", "Quality repaint", 8, 52, false);
+    c.CheckBoxTitleBar = Check(box, "CheckBoxTitleBar", "Display full path", 8, 69, false, "Display the full path in the title bar");
+    auto* about = c.LabelMy = Label(box, "LabelMy", "", QRect(8, 92, kInnerWidth, 70));
     about->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     about->setWordWrap(true);
     return box;

@@ -2,19 +2,20 @@
 
 class QWidget;
 class TGroupBoxEx;
+struct OptionControls;
 
 // Builders of the seven option group boxes with their child controls in their
 // designed states. Children are created in control order, which is the order
 // their settings are read, written and applied in. Every control's objectName
-// is its configuration key.
+// is its configuration key; each builder fills in its controls in `c`.
 namespace OptionsGroups {
 
-TGroupBoxEx* BuildOptions(QWidget* parent);
-TGroupBoxEx* BuildView(QWidget* parent);
-TGroupBoxEx* BuildTree(QWidget* parent);
-TGroupBoxEx* BuildList(QWidget* parent);
-TGroupBoxEx* BuildEye(QWidget* parent);
-TGroupBoxEx* BuildFavorites(QWidget* parent);
-TGroupBoxEx* BuildOther(QWidget* parent);
+TGroupBoxEx* BuildOptions(QWidget* parent, OptionControls& c);
+TGroupBoxEx* BuildView(QWidget* parent, OptionControls& c);
+TGroupBoxEx* BuildTree(QWidget* parent, OptionControls& c);
+TGroupBoxEx* BuildList(QWidget* parent, OptionControls& c);
+TGroupBoxEx* BuildEye(QWidget* parent, OptionControls& c);
+TGroupBoxEx* BuildFavorites(QWidget* parent, OptionControls& c);
+TGroupBoxEx* BuildOther(QWidget* parent, OptionControls& c);
 
 }  // namespace OptionsGroups

@@ -4,10 +4,16 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
 
 #include "app/GroupBoxEx.h"
 #include "app/OptionRules.h"
@@ -17,6 +23,28 @@
 namespace {
 constexpr int kInnerBorder = 6;
 constexpr int kBoxLeft = 7;
+
+// Refuses the characters the hover-time field does not take.
+class HoverKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (typed.size() != 1)
+            return false;
+        const char16_t c = typed.at(0).unicode();
+        // Everything beyond ASCII lies above "9" too.
+        if (c > 127)
+            return true;
+        return !HoverTimeAccepts(static_cast<char>(c), static_cast<QLineEdit*>(watched)->text().toStdString());
+    }
+};
+
 }  // namespace
 
 OptionsPanel::OptionsPanel(QWidget* parent) : QWidget(parent)
@@ -29,24 +57,26 @@ OptionsPanel::OptionsPanel(QWidget* parent) : QWidget(parent)
     content_->setMouseTracking(true);
     content_->installEventFilter(this);
 
-    groups_ = {OptionsGroups::BuildOptions(content_),   OptionsGroups::BuildView(content_),
-               OptionsGroups::BuildTree(content_),      OptionsGroups::BuildList(content_),
-               OptionsGroups::BuildEye(content_),       OptionsGroups::BuildFavorites(content_),
-               OptionsGroups::BuildOther(content_)};
+    groups_ = {OptionsGroups::BuildOptions(content_, c_),   OptionsGroups::BuildView(content_, c_),
+               OptionsGroups::BuildTree(content_, c_),      OptionsGroups::BuildList(content_, c_),
+               OptionsGroups::BuildEye(content_, c_),       OptionsGroups::BuildFavorites(content_, c_),
+               OptionsGroups::BuildOther(content_, c_)};
     for (TGroupBoxEx* box : groups_) {
         connect(box, &TGroupBoxEx::expanded, this, &OptionsPanel::GroupBoxExOtherExpand);
         connect(box, &TGroupBoxEx::mousePressed, this, [this](TGroupBoxEx*, QMouseEvent* e) { PanelMainChildMouseDown(e); });
         connect(box, &TGroupBoxEx::mouseMoved, this, [this](TGroupBoxEx*, QMouseEvent* e) { PanelMainChildMouseMove(e); });
         connect(box, &TGroupBoxEx::mouseReleased, this, [this](TGroupBoxEx*, QMouseEvent* e) { PanelMainChildMouseUp(e); });
     }
-    for (const char* name : {"LabelMy", "PaintBoxArc"}) {
-        QWidget* passive = content_->findChild<QWidget*>(QString::fromLatin1(name));
-        // They ignore the mouse, so their events reach their group box.
+    // They ignore the mouse, so their events reach their group box.
+    for (QWidget* passive : {static_cast<QWidget*>(c_.LabelMy), c_.PaintBoxArc})
         passive->setMouseTracking(true);
-    }
-    OptionRules::Connect(content_);
-    connect(control<QPushButton>(QStringLiteral("ButtonHide")), &QPushButton::clicked, this,
-            &OptionsPanel::ButtonHideClick);
+    OptionRules::Connect(c_);
+    connect(c_.ButtonHide, &QPushButton::clicked, this, &OptionsPanel::ButtonHideClick);
+    connect(c_.ButtonRefresh, &QPushButton::clicked, this, &OptionsPanel::refreshRequested);
+    c_.EditHoverTime->installEventFilter(new HoverKeyFilter(c_.EditHoverTime));
+    connect(c_.EditHoverTime, &QLineEdit::editingFinished, this, &OptionsPanel::applyHoverTimeField);
+    applyHoverTimeField();
+    announceChanges();
     GroupBoxExOtherExpand();
 }
 
@@ -55,10 +85,145 @@ void OptionsPanel::rememberFocus()
     savedFocus_ = QApplication::focusWidget();
 }
 
-bool OptionsPanel::ticked(const QString& checkBoxName) const
+// Every change of a control is announced with the whole set it belongs to.
+void OptionsPanel::announceChanges()
 {
-    const auto* box = control<QCheckBox>(checkBoxName);
-    return box && box->isChecked();
+    auto onTick = [this](QCheckBox* box, auto announce) { connect(box, &QCheckBox::toggled, this, announce); };
+    auto diagram = [this] { emit diagramChoicesChanged(diagramChoices()); };
+    for (QCheckBox* box : {c_.CheckBoxMulti, c_.CheckBoxComplete, c_.CheckBoxWarning, c_.CheckBoxLabels, c_.CheckBoxMethod})
+        onTick(box, diagram);
+
+    auto browser = [this] { emit browserOptionsChanged(browserOptions()); };
+    connect(c_.ComboBoxCaption, &QComboBox::currentIndexChanged, this, browser);
+    connect(c_.ComboBoxUp, &QComboBox::currentTextChanged, this, browser);
+    connect(c_.ComboBoxDblClick, &QComboBox::currentIndexChanged, this, browser);
+    for (QCheckBox* box : {c_.CheckBoxSort, c_.CheckBoxKeep, c_.CheckBoxTitleBar, c_.CheckBoxUp, c_.CheckBoxDblClick})
+        onTick(box, browser);
+
+    auto tree = [this] { emit treeOptionsChanged(treeOptions()); };
+    for (QCheckBox* box : {c_.CheckBoxLarge, c_.CheckBoxButton, c_.CheckBoxLines, c_.CheckBoxExpand, c_.CheckBoxHotTrack})
+        onTick(box, tree);
+
+    auto list = [this] { emit listOptionsChanged(listOptions()); };
+    for (QCheckBox* box : {c_.CheckBoxHandPont, c_.CheckBoxUnderlineHot, c_.CheckBoxUnderlineCold, c_.CheckBoxFlat,
+                           c_.CheckBoxLHotTrack})
+        onTick(box, list);
+    // A switch of the view unticks one button and ticks another: announced once, for the ticked one.
+    for (QRadioButton* button : {c_.RadioButtonList, c_.RadioButtonIcons, c_.RadioButtonThumbnails})
+        connect(button, &QRadioButton::toggled, this, [list](bool on) {
+            if (on)
+                list();
+        });
+
+    auto lens = [this] { emit lensOptionsChanged(lensOptions()); };
+    for (QCheckBox* box : {c_.CheckBoxOn, c_.CheckBoxPlus})
+        onTick(box, lens);
+    for (QSlider* slider : {c_.TrackBarR, c_.TrackBarK, c_.TrackBarAlpha})
+        connect(slider, &QSlider::valueChanged, this, lens);
+
+    auto favourites = [this] { emit favouriteOptionsChanged(favouriteOptions()); };
+    for (QCheckBox* box : {c_.CheckBoxFavs, c_.CheckBoxFavViews, c_.CheckBoxFavCaptions})
+        onTick(box, favourites);
+}
+
+// Takes the field's number when it is one, and shows what was taken, all selected.
+void OptionsPanel::applyHoverTimeField()
+{
+    QLineEdit* edit = c_.EditHoverTime;
+    const std::optional<int> time = ParseHoverTime(edit->text().toStdString());
+    const bool changed = time && *time != hoverTime_;
+    if (time)
+        hoverTime_ = *time;
+    edit->setText(QString::number(hoverTime_));
+    edit->selectAll();
+    if (changed)
+        emit listOptionsChanged(listOptions());
+}
+
+DiagramChoices OptionsPanel::diagramChoices() const
+{
+    DiagramChoices d;
+    d.showComplete = c_.CheckBoxComplete->isChecked();
+    d.absoluteValues = c_.CheckBoxMulti->isChecked();
+    d.showWarning = c_.CheckBoxWarning->isChecked();
+    d.textLabels = c_.CheckBoxLabels->isChecked();
+    d.qualityRepaint = c_.CheckBoxMethod->isChecked();
+    return d;
+}
+
+BrowserOptions OptionsPanel::browserOptions() const
+{
+    BrowserOptions b;
+    b.captionIndex = c_.ComboBoxCaption->currentIndex();
+    b.sort = c_.CheckBoxSort->isChecked();
+    b.upEntry = c_.CheckBoxUp->isChecked();
+    b.upEntryStyle = c_.ComboBoxUp->currentText().toStdString();
+    b.keepCaption = c_.CheckBoxKeep->isChecked();
+    b.titleBarPath = c_.CheckBoxTitleBar->isChecked();
+    b.doubleClick = c_.CheckBoxDblClick->isChecked();
+    const int action = c_.ComboBoxDblClick->currentIndex();
+    b.doubleClickAction = action == 0   ? DoubleClickChoice::OpenDefault
+                          : action == 1 ? DoubleClickChoice::OpenWithTextEditor
+                                        : DoubleClickChoice::None;
+    return b;
+}
+
+TreeViewOptions OptionsPanel::treeOptions() const
+{
+    TreeViewOptions t;
+    t.largeIcons = c_.CheckBoxLarge->isChecked();
+    t.showButtons = c_.CheckBoxButton->isChecked();
+    t.style.lines = c_.CheckBoxLines->isChecked();
+    t.style.autoExpand = c_.CheckBoxExpand->isChecked();
+    t.style.hotTrack = c_.CheckBoxHotTrack->isChecked();
+    return t;
+}
+
+ListViewOptions OptionsPanel::listOptions() const
+{
+    ListViewOptions l;
+    l.style.handPoint = c_.CheckBoxHandPont->isChecked();
+    l.style.underlineHot = c_.CheckBoxUnderlineHot->isChecked();
+    l.style.underlineCold = c_.CheckBoxUnderlineCold->isChecked();
+    l.style.hotTrack = c_.CheckBoxLHotTrack->isChecked();
+    l.flatScrollBars = c_.CheckBoxFlat->isChecked();
+    l.hoverTime = hoverTime_;
+    l.view = c_.RadioButtonThumbnails->isChecked() ? FileListViewKind::Thumbnails
+             : c_.RadioButtonIcons->isChecked()    ? FileListViewKind::Icons
+                                                   : FileListViewKind::List;
+    return l;
+}
+
+LensOptions OptionsPanel::lensOptions() const
+{
+    LensOptions lens;
+    lens.on = c_.CheckBoxOn->isChecked();
+    lens.plus = c_.CheckBoxPlus->isChecked();
+    lens.radius = c_.TrackBarR->value();
+    lens.refraction = c_.TrackBarK->value();
+    lens.opacity = c_.TrackBarAlpha->value();
+    return lens;
+}
+
+FavouriteOptions OptionsPanel::favouriteOptions() const
+{
+    return {c_.CheckBoxFavs->isChecked(), c_.CheckBoxFavViews->isChecked(), c_.CheckBoxFavCaptions->isChecked()};
+}
+
+bool OptionsPanel::alwaysShown() const
+{
+    return c_.CheckBoxAlways->isChecked();
+}
+
+bool OptionsPanel::autoHides() const
+{
+    return c_.CheckBoxHide->isChecked();
+}
+
+void OptionsPanel::ResetCaptionChoice()
+{
+    const QSignalBlocker quiet(c_.ComboBoxCaption);
+    c_.ComboBoxCaption->setCurrentIndex(0);
 }
 
 void OptionsPanel::GroupBoxExOtherExpand()
@@ -130,9 +295,11 @@ void OptionsPanel::ButtonShowClick()
     emit slidIn();
 }
 
-void OptionsPanel::SetOptionsCursor(int id)
+void OptionsPanel::SetOptionsCursor(ContentCursor kind)
 {
-    const QCursor cursor = id == 7 ? QCursor(Qt::OpenHandCursor) : id == 8 ? QCursor(Qt::ClosedHandCursor) : QCursor();
+    const QCursor cursor = kind == ContentCursor::Hand           ? QCursor(Qt::OpenHandCursor)
+                           : kind == ContentCursor::DraggingHand ? QCursor(Qt::ClosedHandCursor)
+                                                                 : QCursor();
     content_->setCursor(cursor);
     for (TGroupBoxEx* box : groups_)
         box->setCursor(cursor);
@@ -142,7 +309,7 @@ void OptionsPanel::PanelMainChildMouseDown(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    SetOptionsCursor(7);
+    SetOptionsCursor(ContentCursor::Hand);
     grabOffset_ = static_cast<int>(event->globalPosition().y()) - content_->y();
     dragging_ = true;
 }
@@ -150,11 +317,11 @@ void OptionsPanel::PanelMainChildMouseDown(QMouseEvent* event)
 void OptionsPanel::PanelMainChildMouseMove(QMouseEvent* event)
 {
     if (height() >= content_->height()) {
-        SetOptionsCursor(0);
+        SetOptionsCursor(ContentCursor::Default);
         return;
     }
     if (!dragging_)
-        SetOptionsCursor(7);
+        SetOptionsCursor(ContentCursor::Hand);
     if ((event->buttons() & Qt::LeftButton) && dragging_) {
         const int wanted = static_cast<int>(event->globalPosition().y()) - grabOffset_;
         if (wanted != content_->y())

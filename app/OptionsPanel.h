@@ -3,28 +3,45 @@
 #include <QPointer>
 #include <QWidget>
 
-class QCheckBox;
+#include "app/OptionControls.h"
+#include "app/PanelOptions.h"
+#include "browser/ListOptions.h"
+
 class QMouseEvent;
 class TGroupBoxEx;
 
 // The options panel along the right edge (`PanelMain`): a column of seven
 // collapsible group boxes on a content panel (`PanelMainChild`) that is
 // dragged up and down when it is higher than the panel, and that slides out
-// to width 0 and back in to 144.
+// to width 0 and back in to 144. It hands its settings out as plain option
+// sets, each with a signal when one of its controls changes.
 class OptionsPanel : public QWidget {
     Q_OBJECT
 public:
+    // The content's cursors while it can be dragged.
+    enum class ContentCursor { Default, Hand, DraggingHand };
+
     explicit OptionsPanel(QWidget* parent = nullptr);
 
     [[nodiscard]] QWidget* content() const { return content_; }
     [[nodiscard]] const QList<TGroupBoxEx*>& groupBoxes() const { return groups_; }
-    // A control of the panel by its name (its configuration key).
-    template <class T>
-    [[nodiscard]] T* control(const QString& name) const
-    {
-        return content_->findChild<T*>(name);
-    }
-    [[nodiscard]] bool ticked(const QString& checkBoxName) const;
+    // The controls, for the window's own wiring and the configuration.
+    [[nodiscard]] const OptionControls& controls() const { return c_; }
+
+    [[nodiscard]] DiagramChoices diagramChoices() const;
+    [[nodiscard]] BrowserOptions browserOptions() const;
+    [[nodiscard]] TreeViewOptions treeOptions() const;
+    [[nodiscard]] ListViewOptions listOptions() const;
+    [[nodiscard]] LensOptions lensOptions() const;
+    [[nodiscard]] FavouriteOptions favouriteOptions() const;
+    // "Always show": the panel never slides out by itself.
+    [[nodiscard]] bool alwaysShown() const;
+    // "AutoHide": the panel slides out when the mouse leaves it.
+    [[nodiscard]] bool autoHides() const;
+
+    // The browser went back to file-name captions: the chooser follows
+    // without announcing a change.
+    void ResetCaptionChoice();
 
     // Slides out: the focus goes back to the saved control, the panel is disabled,
     // narrowed step by step with a repaint after each, and hidden.
@@ -43,8 +60,7 @@ public:
     // Restacks the boxes after one expanded or collapsed.
     void GroupBoxExOtherExpand();
 
-    // The options content's cursor: the hand (7), the dragging hand (8) or the default (0).
-    void SetOptionsCursor(int id);
+    void SetOptionsCursor(ContentCursor cursor);
 
     // Mouse on the content, its group boxes (outside their buttons) and passive children.
     void PanelMainChildMouseDown(QMouseEvent* event);
@@ -54,6 +70,14 @@ public:
 signals:
     void slidOut();
     void slidIn();
+    void diagramChoicesChanged(const DiagramChoices& choices);
+    void browserOptionsChanged(const BrowserOptions& options);
+    void treeOptionsChanged(const TreeViewOptions& options);
+    void listOptionsChanged(const ListViewOptions& options);
+    // For the magnifier and the favourites, which arrive later.
+    void lensOptionsChanged(const LensOptions& options);
+    void favouriteOptionsChanged(const FavouriteOptions& options);
+    void refreshRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -62,11 +86,15 @@ protected:
 private:
     void PanelMainResize();
     void setSlideWidth(int width);
+    void announceChanges();
+    void applyHoverTimeField();
 
     QWidget* content_ = nullptr;
+    OptionControls c_;
     QList<TGroupBoxEx*> groups_;
     QPointer<QWidget> savedFocus_;
     std::vector<int> lastSlide_;
+    int hoverTime_ = -1;
     bool dragging_ = false;
     int grabOffset_ = 0;
 };

@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/CollectingReporter.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -143,18 +145,9 @@ void BaselineTokeniseOnly(benchmark::State& state)
     SetRates(state, corpus.numericBytes, corpus.bytes.size());
 }
 
-// Keeps every run so that a summary table can follow the usual output.
-class TableReporter : public benchmark::ConsoleReporter {
+// The usual output, then a summary table.
+class TableReporter : public CollectingReporter {
 public:
-    using ConsoleReporter::ConsoleReporter;
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                runs_.push_back(run);
-        ConsoleReporter::ReportRuns(runs);
-    }
 
     void PrintTable(const Corpus& corpus) const
     {
@@ -182,9 +175,6 @@ public:
         std::printf("reader / from_chars >= 1.5: %.2f, %s\n", reader / fromChars, verdict(reader >= 1.5 * fromChars));
         std::printf("tokenise / reader <= 2: %.2f, %s\n", tokenise / reader, verdict(tokenise <= 2 * reader));
     }
-
-private:
-    std::vector<Run> runs_;
 };
 
 }  // namespace
@@ -213,9 +203,7 @@ int main(int argc, char** argv)
                      folder.c_str());
         return 1;
     }
-    // Colours only for a terminal, so that logs stay plain text.
-    TableReporter reporter(::isatty(STDOUT_FILENO) ? benchmark::ConsoleReporter::OO_ColorTabular
-                                                   : benchmark::ConsoleReporter::OO_Tabular);
+    TableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintTable(TheCorpus());
     benchmark::Shutdown();

@@ -3,27 +3,13 @@
 #include <QMessageBox>
 #include <QString>
 
-#include "photometry/IesRecord.h"
 
 // What the file browser needs from the application window. The browser
-// never reaches into the window; the window implements this.
+// never reaches into the window; the window implements this. The shown file
+// itself goes into the ShownFile, which the diagram follows.
 class BrowserHost {
 public:
     virtual ~BrowserHost() = default;
-
-    // A file entry is shown: take a deep copy of `record` as the current
-    // record, put the degree slider on its 0-degree plane (shown and enabled
-    // only when it has several planes, else the "axially symmetric" label),
-    // enable Print and Render and draw the diagram.
-    virtual void ShowFileRecord(const tIES& record) = 0;
-    // A folder entry is shown: the slider goes to its minimum and hides with
-    // the label, Print and Render are disabled, the diagram is drawn empty.
-    // The current record is kept.
-    virtual void ShowNoFile() = 0;
-    // The tree's folder changes: forget the previous folder's thumbnails,
-    // draw the diagram area empty, disable Print and Render, hide the slider
-    // and the "axially symmetric" label.
-    virtual void FolderChanging() = 0;
 
     virtual void SetInfoText(const QString& text) = 0;
     virtual void SetWindowCaption(const QString& caption) = 0;
@@ -38,6 +24,7 @@ public:
     virtual void CaptionChoiceReset() = 0;
 
     // Hooks for parts that arrive later; by default they do nothing.
+    virtual void FolderChanging() {}         // the tree's folder changes: forget its thumbnails
     virtual void UpdateRenderIfAutomatic() {}
     virtual void ListFilled() {}             // thumbnails, favourite views
     virtual void StoreFavouriteView() {}     // before leaving a folder

@@ -80,14 +80,22 @@ std::string UpEntryCaption(const std::string& styleText, const std::string& fold
     return styleText + " '" + folderName + "'";
 }
 
-void LoadWithFaults(TiesData& entry, const std::string& folder, std::vector<ReadFault>& faults)
+namespace {
+
+void NoteFault(const TiesData& entry, const LoadResult& result, std::vector<ReadFault>& faults)
 {
-    const LoadResult result = LoadEntry(entry, folder);
     const std::string name = entry.Texts.size() > 1 ? entry.Texts[1] : std::string();
     if (result.kind == LoadResult::Kind::Failed)
         faults.push_back({name, result.error, false});
     else if (result.kind == LoadResult::Kind::Loaded && result.HasHeaderFault())
         faults.push_back({name, result.headerFault, true});
+}
+
+}  // namespace
+
+void CaptionWithFaults(TiesData& entry, const std::string& folder, std::vector<ReadFault>& faults)
+{
+    NoteFault(entry, LoadEntryTexts(entry, folder), faults);
 }
 
 int Catalog::IndexOf(const TiesData* entry) const
@@ -165,7 +173,7 @@ std::string Catalog::ListFolder(const std::string& folder, int choice, CatalogFe
             continue;
         auto owned = std::make_unique<TiesData>(std::move(*entry));
         if (choice > 0)
-            LoadWithFaults(*owned, folder, faults);
+            CaptionWithFaults(*owned, folder, faults);
         CatalogItem item{EntryCaption(*owned, choice), QIcon(), std::move(owned)};
         items_.push_back(std::move(item));
     }
@@ -205,7 +213,7 @@ bool Catalog::ProbesUnread(int choice) const
         return false;
     const int probes[] = {folderCount_, last, std::max(folderCount_, last - folderCount_)};
     return std::any_of(std::begin(probes), std::end(probes),
-                       [&](int i) { return Item(i).entry->Texts.size() < 3; });
+                       [&](int i) { return !HasKeywordTexts(*Item(i).entry); });
 }
 
 void Catalog::Recaption(int choice, const std::string& folder, CatalogFeedback& feedback,
@@ -213,9 +221,9 @@ void Catalog::Recaption(int choice, const std::string& folder, CatalogFeedback& 
 {
     for (int i = folderCount_; i < Count(); ++i) {
         TiesData& entry = *Item(i).entry;
-        if (choice > 0 && !entry.Loaded) {
+        if (choice > 0 && !HasKeywordTexts(entry)) {
             feedback.SetProgress(i);
-            LoadWithFaults(entry, folder, faults);
+            CaptionWithFaults(entry, folder, faults);
         }
         Item(i).caption = EntryCaption(entry, choice);
     }

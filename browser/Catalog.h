@@ -69,8 +69,9 @@ public:
     void SetUpEntryCaption(std::string caption);
 
     // Appends a file entry per photometric file of `folder` (ending in "/").
-    // Files are read only when `choice` needs a keyword; files that cannot
-    // be read keep their name as caption and land in `faults`. Returns the
+    // Files are read only when `choice` needs a keyword, and then only as far
+    // as the caption needs (entries are captioned, not loaded); files that
+    // cannot be read keep their name as caption and land in `faults`. Returns the
     // path of the first match, empty when nothing matched.
     std::string ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
                            std::vector<ReadFault>& faults);
@@ -83,8 +84,8 @@ public:
     // three probe entries is unread.
     [[nodiscard]] bool ProbesUnread(int choice) const;
 
-    // Gives every file entry the caption of `choice`, reading unread ones
-    // from `folder` when the choice needs a keyword.
+    // Gives every file entry the caption of `choice`, reading the texts of
+    // unread ones from `folder` when the choice needs a keyword.
     void Recaption(int choice, const std::string& folder, CatalogFeedback& feedback, std::vector<ReadFault>& faults);
 
     // Appends one file entry for an existing file (a converted file, say).
@@ -96,5 +97,6 @@ private:
     bool hasUpEntry_ = false;
 };
 
-// Reads `entry` from `folder`, noting a failure or a header fault.
-void LoadWithFaults(TiesData& entry, const std::string& folder, std::vector<ReadFault>& faults);
+// Reads only the texts a caption needs from `folder` (the entry becomes
+// captioned), noting a failure or a header fault.
+void CaptionWithFaults(TiesData& entry, const std::string& folder, std::vector<ReadFault>& faults);

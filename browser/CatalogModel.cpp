@@ -34,14 +34,66 @@ Qt::ItemFlags CatalogModel::flags(const QModelIndex& index) const
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
 }
 
-void CatalogModel::BeginChange()
+void CatalogModel::ClearCatalog(CatalogFeedback& feedback)
 {
     beginResetModel();
+    catalog_.ClearCatalog(feedback);
+    endResetModel();
 }
 
-void CatalogModel::EndChange()
+std::string CatalogModel::ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
+                                     std::vector<ReadFault>& faults)
 {
+    beginResetModel();
+    std::string first = catalog_.ListFolder(folder, choice, feedback, faults);
     endResetModel();
+    return first;
+}
+
+void CatalogModel::Recaption(int choice, const std::string& folder, CatalogFeedback& feedback,
+                             std::vector<ReadFault>& faults)
+{
+    catalog_.Recaption(choice, folder, feedback, faults);
+    if (catalog_.Count() > 0)
+        emit dataChanged(index(0), index(catalog_.Count() - 1), {Qt::DisplayRole, Qt::DecorationRole});
+}
+
+void CatalogModel::AddFolderEntry(const std::string& caption, const QIcon& icon)
+{
+    const int row = catalog_.FolderCount();
+    beginInsertRows(QModelIndex(), row, row);
+    catalog_.AddFolderEntry(caption, icon);
+    endInsertRows();
+}
+
+void CatalogModel::InsertUpEntry(const std::string& caption, const QIcon& icon)
+{
+    if (catalog_.HasUpEntry())
+        return;
+    beginInsertRows(QModelIndex(), 0, 0);
+    catalog_.InsertUpEntry(caption, icon);
+    endInsertRows();
+}
+
+void CatalogModel::RemoveUpEntry()
+{
+    if (!catalog_.HasUpEntry())
+        return;
+    beginRemoveRows(QModelIndex(), 0, 0);
+    catalog_.RemoveUpEntry();
+    endRemoveRows();
+}
+
+void CatalogModel::SetUpEntryCaption(const std::string& caption)
+{
+    catalog_.SetUpEntryCaption(caption);
+    if (catalog_.HasUpEntry())
+        emit dataChanged(index(0), index(0));
+}
+
+void CatalogModel::EntryIconChanged(int row)
+{
+    emit dataChanged(index(row), index(row), {Qt::DecorationRole});
 }
 
 void CatalogModel::SortItems(CatalogFeedback& feedback)
@@ -62,12 +114,6 @@ void CatalogModel::SortItems(CatalogFeedback& feedback)
     }
     changePersistentIndexList(before, after);
     emit layoutChanged();
-}
-
-void CatalogModel::CaptionsChanged()
-{
-    if (catalog_.Count() > 0)
-        emit dataChanged(index(0), index(catalog_.Count() - 1), {Qt::DisplayRole, Qt::DecorationRole});
 }
 
 void CatalogModel::SetFileIcons(QIcon normal, QIcon changed)

@@ -7,8 +7,8 @@
 
 #include "browser/Catalog.h"
 
-// The file list's items as a model over the catalog. Bulk changes go
-// through the catalog between BeginChange and EndChange.
+// The file list's items as a model over the catalog. Every change of the
+// catalog's items goes through here, so the views hear of it.
 class CatalogModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -21,18 +21,20 @@ public:
     [[nodiscard]] Catalog& catalog() { return catalog_; }
     [[nodiscard]] const Catalog& catalog() const { return catalog_; }
 
-    using QAbstractListModel::beginInsertRows;
-    using QAbstractListModel::endInsertRows;
-    using QAbstractListModel::beginRemoveRows;
-    using QAbstractListModel::endRemoveRows;
-
-    // Around changes that add, remove or replace items.
-    void BeginChange();
-    void EndChange();
+    // The catalog's operations, announced to the views.
+    void ClearCatalog(CatalogFeedback& feedback);
+    // Lists a folder's files; returns the first file's path, empty for none.
+    [[nodiscard]] std::string ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
+                                         std::vector<ReadFault>& faults);
+    void Recaption(int choice, const std::string& folder, CatalogFeedback& feedback, std::vector<ReadFault>& faults);
+    void AddFolderEntry(const std::string& caption, const QIcon& icon);
+    void InsertUpEntry(const std::string& caption, const QIcon& icon);
+    void RemoveUpEntry();
+    void SetUpEntryCaption(const std::string& caption);
+    // An entry's icon changed (it was read and found written by this program).
+    void EntryIconChanged(int row);
     // Sorts the file entries; selections and the focus move with their items.
     void SortItems(CatalogFeedback& feedback);
-    // After captions changed in place.
-    void CaptionsChanged();
 
     // The icons of file entries: the folder's first file's icon, and the
     // same with a link overlay for files this program wrote.

@@ -1,29 +1,19 @@
 #include "FileBrowser.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
+#include <QScopeGuard>
+
+#include <sys/stat.h>
 
 #include "browser/DesktopOpen.h"
+#include "browser/UpdatesFrozen.h"
 #include "photometry/EntryLoader.h"
 #include "photometry/Keywords.h"
 
 namespace {
-
-// Freezes a widget's painting for a scope.
-class Frozen {
-public:
-    explicit Frozen(QWidget* widget) : widget_(widget), was_(widget->updatesEnabled())
-    {
-        widget_->setUpdatesEnabled(false);
-    }
-    Frozen(const Frozen&) = delete;
-    Frozen& operator=(const Frozen&) = delete;
-    ~Frozen() { widget_->setUpdatesEnabled(was_); }
-
-private:
-    QWidget* widget_;
-    bool was_;
-};
 
 std::string WithSlash(std::string path)
 {
@@ -39,12 +29,12 @@ QString FileNamePart(const QString& path)
 
 }  // namespace
 
-FileBrowser::FileBrowser(BrowserHost& host, ShellNamespace space, QObject* parent)
-    : QObject(parent),
-      host_(host),
+FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace space, QWidget& widgetOwner)
+    : host_(host),
       space_(std::move(space)),
-      tree_(new FolderTree(space_)),
-      list_(new FileListView),
+      shown_(shown),
+      tree_(new FolderTree(space_, &widgetOwner)),
+      list_(new FileListView(&widgetOwner)),
       messages_(host)
 {
     navigator_ = std::make_unique<FolderNavigator>(
@@ -60,29 +50,19 @@ FileBrowser::FileBrowser(BrowserHost& host, ShellNamespace space, QObject* paren
     connect(list_, &QAbstractItemView::doubleClicked, this, &FileBrowser::FolderListViewDblClick);
 }
 
-FileBrowser::~FileBrowser()
-{
-    // Widgets a window adopted go with the window.
-    if (tree_ && !tree_->parent())
-        delete tree_;
-    if (list_ && !list_->parent())
-        delete list_;
-}
+// The widgets go with their owner, after the browser.
+FileBrowser::~FileBrowser() = default;
 
 void FileBrowser::ButtonCreateTreeClick()
 {
-    tree_->TreeUpdating = true;
+    tree_->BeginTreeUpdate();
     {
-        Frozen listFrozen(list_);
-        Frozen treeFrozen(tree_);
-        struct Finally {
-            FolderTree& tree;
-            ~Finally()
-            {
-                tree.TreeUpdating = false;
-                tree.SetExpanded(tree.Root(), true);
-            }
-        } finally{*tree_};
+        const auto listFrozen = UpdatesFrozen(*list_);
+        const auto treeFrozen = UpdatesFrozen(*tree_);
+        const auto finally = qScopeGuard([this] {
+            tree_->EndTreeUpdate();
+            tree_->SetExpanded(tree_->Root(), true);
+        });
         UpdateTreeView();
     }
 }
@@ -90,39 +70,36 @@ void FileBrowser::ButtonCreateTreeClick()
 void FileBrowser::UpdateTreeView()
 {
     list_->ClearCatalog();
-    currentFilePath_.clear();
+    shown_.ClearFilePath();
     tree_->Rebuild();
-    tree_->TreeUpdating = false;
+    tree_->EndTreeUpdate();
 }
 
 void FileBrowser::FolderTreeViewChange(FolderNode* node)
 {
-    if (!node || node == tree_->ShownFolderNode || !tree_->SelectionTracking)
+    if (!node || node == tree_->ShownFolderNode() || !tree_->SelectionTracking())
         return;
-    if (tree_->PathNavigating) {
+    if (tree_->PathNavigating()) {
         // The walk only needs the node's children; the folder opens when it ends.
         tree_->FolderTreeViewExpand(node);
         return;
     }
     {
-        Frozen treeFrozen(tree_);
+        const auto treeFrozen = UpdatesFrozen(*tree_);
+        shown_.ShowNone();
         host_.FolderChanging();
-        currentFilePath_.clear();
         host_.SetInfoText(QString());
         tree_->FolderTreeViewExpand(node);
-        tree_->ShownFolderNode = node;
+        tree_->MarkShownFolder(node);
         host_.SetAddEnabled(node->Record && space_.ParsePath(space_.ParsingName(node->Record->AbsoluteId)));
-        list_->ListChangeHold = true;
+        list_->HoldListChange();
         if (!options_.keepCaption && options_.captionIndex != CaptionFileName) {
             options_.captionIndex = CaptionFileName;
             host_.CaptionChoiceReset();
         }
         {
-            Frozen listFrozen(list_);
-            struct ReleaseHold {
-                FileListView& list;
-                ~ReleaseHold() { list.ListChangeHold = false; }
-            } release{*list_};
+            const auto listFrozen = UpdatesFrozen(*list_);
+            const auto release = qScopeGuard([this] { list_->ReleaseListChange(); });
             list_->ForgetChangedIcon();
             OpenFolder(node);
         }
@@ -137,24 +114,21 @@ void FileBrowser::OpenFolder(FolderNode* node)
         return;
     std::vector<ReadFault> faults;
     {
-        list_->ListChangeHold = true;
-        Frozen frozen(list_);
+        list_->HoldListChange();
+        const auto frozen = UpdatesFrozen(*list_);
         ListChangeSuspension suspended(*list_);
-        struct ReleaseHold {
-            FileListView& list;
-            ~ReleaseHold() { list.ListChangeHold = false; }
-        } release{*list_};
+        const auto release = qScopeGuard([this] { list_->ReleaseListChange(); });
 
         list_->ClearCatalog();
         if (options_.upEntry && node->parent()) {
             const QByteArray name = node->text(0).toUtf8();
-            list_->InsertUpEntry(UpEntryCaption(options_.upEntryStyle, name.toStdString()), node->icon(0));
+            list_->Model().InsertUpEntry(UpEntryCaption(options_.upEntryStyle, name.toStdString()), node->icon(0));
         }
         for (int i = 0; i < node->childCount(); ++i) {
             if (const FolderNode* child = AsFolderNode(node->child(i)); child && child->Record)
                 list_->AddFolderEntry(child->text(0), child->icon(0));
         }
-        if (!tree_->TreeUpdating && node->Record) {
+        if (!tree_->TreeUpdating() && node->Record) {
             const std::string folder = space_.ParsingName(node->Record->AbsoluteId);
             if (!folder.empty() && space_.BindsAsFolder(node->Record->AbsoluteId))
                 list_->ListFolder(WithSlash(folder), options_.captionIndex, options_.sort, faults);
@@ -164,6 +138,8 @@ void FileBrowser::OpenFolder(FolderNode* node)
         list_->FitCaptionColumn(false);
     }
     list_->viewport()->update();
+    if (list_->ViewKind() == FileListViewKind::Thumbnails)
+        PrepareThumbnailView();
     messages_.PostListingFaults(faults);
 }
 
@@ -188,7 +164,7 @@ FolderNode* FileBrowser::ListTargetFolder(bool navigation) const
 
 std::string FileBrowser::ShownFolderPath() const
 {
-    const FolderNode* node = tree_->ShownFolderNode;
+    const FolderNode* node = tree_->ShownFolderNode();
     if (!node || !node->Record)
         return {};
     return WithSlash(space_.ParsingName(node->Record->AbsoluteId));
@@ -198,12 +174,12 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
 {
     const QModelIndex focused = list_->currentIndex();
     const int n = list_->FolderCount();
-    if (focused.isValid() && list_->ListChangeHold && focused.row() >= n)
-        list_->ListChangeHold = false;
+    if (focused.isValid() && list_->ListChangeHold() && focused.row() >= n)
+        list_->ReleaseListChange();
     host_.SetAddEnabled(ListTargetFolder(false) != nullptr);
-    if (entry == list_->ShownItem || !entry.isValid() || list_->ListChangeHold || entry != focused)
+    if (entry == list_->ShownItem() || !entry.isValid() || list_->ListChangeHold() || entry != focused)
         return;
-    list_->ShownItem = entry;
+    list_->MarkShownItem(entry);
     if (entry.row() >= n) {
         TiesData& data = *list_->Model().catalog().Item(entry.row()).entry;
         if (!data.Loaded) {
@@ -214,14 +190,14 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
             else if (result.HasHeaderFault())
                 messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical);
             if (data.Changed)
-                emit list_->Model().dataChanged(entry, entry, {Qt::DecorationRole});
+                list_->Model().EntryIconChanged(entry.row());
         }
     }
     ShowEntry(entry);
     host_.UpdateRenderIfAutomatic();
     if (focused.row() < n)
-        list_->ListChangeHold = true;
-    const QString fileName = FileNamePart(currentFilePath_);
+        list_->HoldListChange();
+    const QString fileName = FileNamePart(shown_.CurrentFilePath());
     host_.SetDiagramCrosshair(!fileName.isEmpty());
     host_.SetApplicationTitle(fileName.isEmpty() ? kAppTitle : fileName);
     ShowPathInTitle();
@@ -232,14 +208,13 @@ void FileBrowser::ShowEntry(const QModelIndex& entry)
     if (!entry.isValid())
         return;
     if (entry.row() < list_->FolderCount()) {
-        host_.ShowNoFile();
+        shown_.ShowNone();
         host_.SetInfoText(QString());
-        currentFilePath_.clear();
         return;
     }
     const TiesData& data = *list_->Entries().Item(entry.row()).entry;
-    host_.ShowFileRecord(data.Ies);
-    currentFilePath_ = NameToText(ShownFolderPath()) + NameToText(data.Texts.size() > 1 ? data.Texts[1] : std::string());
+    shown_.ShowFile(data.Ies,
+                    NameToText(ShownFolderPath()) + NameToText(data.Texts.size() > 1 ? data.Texts[1] : std::string()));
     ShowFileInLabel(data);
 }
 
@@ -247,12 +222,12 @@ void FileBrowser::ShowFileInLabel(const TiesData& entry)
 {
     QString keywords = NameToText(KeywordText(entry.Texts, KeywordForm::Labels));
     keywords.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    host_.SetInfoText(QStringLiteral("Filename: ") + FileNamePart(currentFilePath_) + QLatin1Char('\n') + keywords);
+    host_.SetInfoText(QStringLiteral("Filename: ") + FileNamePart(shown_.CurrentFilePath()) + QLatin1Char('\n') + keywords);
 }
 
 void FileBrowser::ShowPathInTitle()
 {
-    const FolderNode* node = tree_->ShownFolderNode;
+    const FolderNode* node = tree_->ShownFolderNode();
     if (!options_.titleBarPath || !node || !node->Record)
         return;
     const std::string parsing = space_.ParsingName(node->Record->AbsoluteId);
@@ -260,7 +235,7 @@ void FileBrowser::ShowPathInTitle()
     // The file-system root keeps its separator, as a drive root would.
     if (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
         folder.chop(1);
-    const QString fileName = FileNamePart(currentFilePath_);
+    const QString fileName = FileNamePart(shown_.CurrentFilePath());
     QString file;
     if (!fileName.isEmpty())
         file = (folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + fileName;
@@ -280,7 +255,7 @@ void FileBrowser::FolderListViewDblClick()
 {
     const int row = list_->FirstSelectedRow();
     if (row < 0) {
-        currentFilePath_.clear();
+        shown_.ClearFilePath();
         return;
     }
     if (row < list_->FolderCount())
@@ -289,9 +264,36 @@ void FileBrowser::FolderListViewDblClick()
         DoubleClickAction();
 }
 
+bool FileBrowser::OpenPath(const std::string& path)
+{
+    struct stat st {};
+    if (path.empty() || path.front() != '/' || ::stat(path.c_str(), &st) != 0)
+        return false;
+    const bool folder = S_ISDIR(st.st_mode);
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folderPath = folder ? path : path.substr(0, std::max<std::size_t>(slash, 1));
+    const QString display = navigator_->ParsingToDisplayPath(folderPath);
+    if (display.isEmpty())
+        return false;
+    NavigateToPath(display);
+    // The walk stops early at a folder the tree does not show (a hidden one).
+    if (folder || ShownFolderPath() != WithSlash(folderPath))
+        return true;
+    const std::string name = path.substr(slash + 1);
+    const Catalog& entries = list_->Entries();
+    for (int row = entries.FolderCount(); row < entries.Count(); ++row) {
+        const TiesData& entry = *entries.Item(row).entry;
+        if (entry.Texts.size() > 1 && entry.Texts[1] == name) {
+            list_->FocusRow(row);
+            break;
+        }
+    }
+    return true;
+}
+
 void FileBrowser::OpenFolderEntry()
 {
-    currentFilePath_.clear();
+    shown_.ClearFilePath();
     FolderNode* node = ListTargetFolder(true);
     if (!node)
         return;
@@ -305,18 +307,18 @@ void FileBrowser::OpenFolderEntry()
 void FileBrowser::DoubleClickAction()
 {
     bool opened = true;
-    if (options_.doubleClickAction == 0)
-        opened = OpenWithDefault(currentFilePath_);
-    else if (options_.doubleClickAction == 1)
-        opened = OpenWithTextEditor(currentFilePath_);
+    if (options_.doubleClickAction == DoubleClickChoice::OpenDefault)
+        opened = OpenWithDefault(shown_.CurrentFilePath());
+    else if (options_.doubleClickAction == DoubleClickChoice::OpenWithTextEditor)
+        opened = OpenWithTextEditor(shown_.CurrentFilePath());
     if (!opened)
-        messages_.Post(QStringLiteral("Cannot open ") + currentFilePath_, kWindowCaption, QMessageBox::Warning);
+        messages_.Post(QStringLiteral("Cannot open ") + shown_.CurrentFilePath(), kWindowCaption, QMessageBox::Warning);
 }
 
 void FileBrowser::CopytoClipboardClick()
 {
-    if (!currentFilePath_.isEmpty())
-        QApplication::clipboard()->setText(currentFilePath_);
+    if (!shown_.CurrentFilePath().isEmpty())
+        QApplication::clipboard()->setText(shown_.CurrentFilePath());
 }
 
 void FileBrowser::GoToParentFolder()
@@ -354,22 +356,80 @@ void FileBrowser::SetSort(bool on)
 void FileBrowser::ToggleUpEntry(bool on)
 {
     options_.upEntry = on;
-    FolderNode* node = tree_->ShownFolderNode;
+    FolderNode* node = tree_->ShownFolderNode();
     if (!node || !node->parent())
         return;
     ListChangeSuspension suspended(*list_);
     if (on) {
         const QByteArray name = node->text(0).toUtf8();
-        list_->InsertUpEntry(UpEntryCaption(options_.upEntryStyle, name.toStdString()), node->icon(0));
+        list_->Model().InsertUpEntry(UpEntryCaption(options_.upEntryStyle, name.toStdString()), node->icon(0));
     } else {
-        list_->RemoveUpEntry();
+        list_->Model().RemoveUpEntry();
     }
 }
 
 void FileBrowser::ChangeUpEntryStyle(const QString& styleText)
 {
     options_.upEntryStyle = styleText.toStdString();
-    const FolderNode* node = tree_->ShownFolderNode;
+    const FolderNode* node = tree_->ShownFolderNode();
     if (node && node->parent())
-        list_->SetUpEntryCaption(UpEntryCaption(options_.upEntryStyle, node->text(0).toStdString()));
+        list_->Model().SetUpEntryCaption(UpEntryCaption(options_.upEntryStyle, node->text(0).toStdString()));
+}
+
+void FileBrowser::ApplyOptions(const BrowserOptions& wanted)
+{
+    if (wanted.captionIndex != options_.captionIndex)
+        SetCaptionIndex(wanted.captionIndex);
+    if (wanted.sort != options_.sort)
+        SetSort(wanted.sort);
+    options_.keepCaption = wanted.keepCaption;
+    if (wanted.titleBarPath != options_.titleBarPath)
+        SetTitleBarPath(wanted.titleBarPath);
+    if (wanted.upEntryStyle != options_.upEntryStyle)
+        ChangeUpEntryStyle(QString::fromStdString(wanted.upEntryStyle));
+    if (wanted.upEntry != options_.upEntry)
+        ToggleUpEntry(wanted.upEntry);
+    options_.doubleClickAction = wanted.doubleClickAction;
+    options_.doubleClick = wanted.doubleClick;
+}
+
+QString FileBrowser::FocusedCaption() const
+{
+    const QModelIndex focused = list_->currentIndex();
+    return focused.isValid() ? focused.data(Qt::DisplayRole).toString() : QString();
+}
+
+QStringList FileBrowser::FocusedTexts() const
+{
+    const QModelIndex focused = list_->currentIndex();
+    QStringList texts;
+    if (!focused.isValid() || focused.row() < list_->FolderCount())
+        return texts;
+    for (const std::string& text : list_->Entries().Item(focused.row()).entry->Texts)
+        texts << NameToText(text);
+    return texts;
+}
+
+void FileBrowser::SetViewKind(FileListViewKind kind)
+{
+    switch (kind) {
+    case FileListViewKind::List: list_->ShowAsList(); break;
+    case FileListViewKind::Icons: list_->ShowAsIcons(); break;
+    case FileListViewKind::Thumbnails: PrepareThumbnailView(); break;
+    }
+}
+
+void FileBrowser::PrepareThumbnailView()
+{
+    const FolderNode* node = tree_->ShownFolderNode();
+    // The up entry's image is made even while the entry is off, so turning it on needs nothing more.
+    const QIcon upIcon = node != nullptr && node->parent() != nullptr ? node->icon(0) : QIcon();
+    list_->PrepareThumbnailView(upIcon.isNull() ? nullptr : &upIcon, ShownFolderPath());
+}
+
+void FileBrowser::ApplyListOptions(const ListViewOptions& options)
+{
+    list_->ApplyOptions(options);
+    if (options.view != list_->ViewKind())
+        SetViewKind(options.view);
 }

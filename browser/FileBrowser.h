@@ -6,33 +6,24 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include "browser/BrowserHost.h"
 #include "browser/FileListView.h"
 #include "browser/FolderNavigator.h"
 #include "browser/FolderTree.h"
 #include "browser/MessageQueue.h"
-
-// The settings the browser works with; the options panel sets them
-// through the browser's setters, which apply them at once.
-struct BrowserOptions {
-    int captionIndex = CaptionFileName;
-    bool sort = true;
-    bool upEntry = false;
-    std::string upEntryStyle = ".. only";
-    bool keepCaption = false;
-    bool titleBarPath = true;
-    bool doubleClick = false;
-    int doubleClickAction = 0;  // 0 open default, 1 text editor, -1 none
-};
+#include "diagram/ShownFile.h"
 
 // The folder tree and the file list working together: a folder selected in
-// the tree fills the list, a file focused in the list is shown through the
-// host. The window places Tree() and List() where it wants them.
+// the tree fills the list, a file focused in the list goes into the shown
+// file. The tree and the list are created as children of `widgetOwner`,
+// which owns them; the window places Tree() and List() where it wants them
+// and destroys the browser before them.
 class FileBrowser : public QObject {
     Q_OBJECT
 public:
-    FileBrowser(BrowserHost& host, ShellNamespace space, QObject* parent = nullptr);
+    FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace space, QWidget& widgetOwner);
     ~FileBrowser() override;
 
     [[nodiscard]] FolderTree* Tree() const { return tree_; }
@@ -58,14 +49,31 @@ public:
     void DoubleClickAction();
     void CopytoClipboardClick();
     void GoToParentFolder();
-    [[nodiscard]] const QString& CurrentFilePath() const { return currentFilePath_; }
+    [[nodiscard]] const QString& CurrentFilePath() const { return shown_.CurrentFilePath(); }
+    // The caption of the list's focused item; empty when none has the focus.
+    [[nodiscard]] QString FocusedCaption() const;
+    // The keyword texts (TiesData::Texts) of the focused file entry as the
+    // list shows them; empty when the focus is on no file entry.
+    [[nodiscard]] QStringList FocusedTexts() const;
     // The folder the list shows, with a trailing "/"; empty for none.
     [[nodiscard]] std::string ShownFolderPath() const;
+
+    // The list's views: the radio buttons "List", "Icons" and "Thumbnails".
+    void SetViewKind(FileListViewKind kind);
+    // The list's own options, and its view when that changed.
+    void ApplyListOptions(const ListViewOptions& options);
+    // Builds the thumbnail view for the shown folder; also run by each folder
+    // opening while the thumbnails are chosen.
+    void PrepareThumbnailView();
 
     // Navigation by display path and the refresh.
     [[nodiscard]] QString SelectedDisplayPath() const;
     void NavigateToPath(const QString& path) { navigator_->NavigateToPath(path); }
     void ButtonRefreshClick() { navigator_->ButtonRefreshClick(); }
+    // Opens the folder at the absolute path `path`, or the folder holding the
+    // file at `path` and shows that file. False when the path names nothing
+    // the tree can reach.
+    bool OpenPath(const std::string& path);
 
     // Settings: each applies itself as a click on its control would.
     void SetCaptionIndex(int choice);
@@ -75,7 +83,9 @@ public:
     void SetKeepCaption(bool on) { options_.keepCaption = on; }
     void SetTitleBarPath(bool on);
     void SetDoubleClick(bool on) { options_.doubleClick = on; }
-    void SetDoubleClickAction(int action) { options_.doubleClickAction = action; }
+    void SetDoubleClickAction(DoubleClickChoice action) { options_.doubleClickAction = action; }
+    // Applies what differs from the present settings, each as its setter would.
+    void ApplyOptions(const BrowserOptions& options);
 
     static inline const QString kWindowCaption = QStringLiteral("Kandora v2.9    ");
     static inline const QString kAppTitle = QStringLiteral("Kandora");
@@ -85,10 +95,10 @@ private:
 
     BrowserHost& host_;
     ShellNamespace space_;
-    QPointer<FolderTree> tree_;      // owned here until a window adopts it
+    ShownFile& shown_;
+    QPointer<FolderTree> tree_;
     QPointer<FileListView> list_;
     std::unique_ptr<FolderNavigator> navigator_;
     MessageQueue messages_;
     BrowserOptions options_;
-    QString currentFilePath_;
 };

@@ -1,33 +1,18 @@
 #include "FileListView.h"
 
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
+#include <QStyle>
 
 #include "browser/FileIcons.h"
 #include "browser/ProgressPanel.h"
 #include "browser/ShellNamespace.h"
+#include "browser/ThumbnailDelegate.h"
+#include "browser/ThumbnailPainting.h"
+#include "browser/UpdatesFrozen.h"
 
 namespace {
-
-// Draws entries with the hot-track underlines the options ask for.
-class UnderlineDelegate : public QStyledItemDelegate {
-public:
-    explicit UnderlineDelegate(FileListView* list) : QStyledItemDelegate(list), list_(list) {}
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const bool hot = index.row() == list_->HoverRow();
-        const ListStyleFlags& flags = list_->StyleFlags();
-        if ((hot && flags.underlineHot) || (!hot && flags.underlineCold))
-            option->font.setUnderline(true);
-    }
-
-private:
-    FileListView* list_;
-};
 
 // The system's hover time, used when the field holds -1.
 constexpr int kDefaultHoverTime = 400;
@@ -35,11 +20,14 @@ constexpr int kDefaultHoverTime = 400;
 }  // namespace
 
 FileListView::FileListView(QWidget* parent)
-    : QListView(parent), model_(new CatalogModel(this)), panel_(new ProgressPanel(this))
+    : QListView(parent),
+      model_(new CatalogModel(this)),
+      panel_(new ProgressPanel(this)),
+      delegate_(new ThumbnailDelegate(this))
 {
     setObjectName(QStringLiteral("FolderListView"));
     setModel(model_);
-    setItemDelegate(new UnderlineDelegate(this));
+    setItemDelegate(delegate_);
     setViewMode(QListView::ListMode);
     setFlow(QListView::TopToBottom);
     setWrapping(true);
@@ -81,26 +69,22 @@ void FileListView::ResumeListChange()
 void FileListView::ClearCatalog()
 {
     ListChangeSuspension suspended(*this);
-    const bool hold = ListChangeHold;
-    ListChangeHold = true;
-    model_->BeginChange();
-    model_->catalog().ClearCatalog(*panel_);
-    model_->EndChange();
-    ShownItem = QPersistentModelIndex();
-    ListChangeHold = hold;
+    const bool hold = ListChangeHold_;
+    ListChangeHold_ = true;
+    model_->ClearCatalog(*panel_);
+    ShownItem_ = QPersistentModelIndex();
+    ListChangeHold_ = hold;
 }
 
 bool FileListView::ListFolder(const std::string& folder, int choice, bool sort, std::vector<ReadFault>& faults)
 {
-    model_->BeginChange();
-    const std::string first = model_->catalog().ListFolder(folder, choice, *panel_, faults);
+    const std::string first = model_->ListFolder(folder, choice, *panel_, faults);
     if (!first.empty()) {
         QIcon normal = FileIcon(first);
         // The overlay is made once per folder selection, from that folder's first file.
         QIcon changed = model_->HasChangedIcon() ? model_->ChangedIcon() : WithLinkOverlay(normal);
         model_->SetFileIcons(std::move(normal), std::move(changed));
     }
-    model_->EndChange();
     if (!first.empty() && sort)
         SortCatalog();
     return !first.empty();
@@ -119,17 +103,12 @@ void FileListView::ChangeCaptions(int choice, const std::string& folder, bool so
     const QModelIndex selected = currentIndex();
     const TiesData* remembered =
         selected.isValid() && selected.row() >= FolderCount() ? Entries().Item(selected.row()).entry.get() : nullptr;
-    struct Finally {
-        FileListView& list;
-        const TiesData* entry;
-        ~Finally()
-        {
-            list.Panel().HideProgress();
-            if (const int row = list.Entries().IndexOf(entry); row >= 0)
-                list.scrollTo(list.Model().index(row));
-            list.setUpdatesEnabled(true);
-        }
-    } finally{*this, remembered};
+    const auto finally = qScopeGuard([this, remembered] {
+        panel_->HideProgress();
+        if (const int row = Entries().IndexOf(remembered); row >= 0)
+            scrollTo(model_->index(row));
+        setUpdatesEnabled(true);
+    });
 
     Catalog& catalog = model_->catalog();
     if (catalog.FolderCount() < catalog.Count() - 1 && choice > 0) {
@@ -137,8 +116,7 @@ void FileListView::ChangeCaptions(int choice, const std::string& folder, bool so
         if (catalog.ProbesUnread(choice))
             panel_->ShowProgress(ProgressKind::Loading, catalog.FileCount());
     }
-    catalog.Recaption(choice, folder, *panel_, faults);
-    model_->CaptionsChanged();
+    model_->Recaption(choice, folder, *panel_, faults);
     FitCaptionColumn(true);
     if (sort)
         SortCatalog();
@@ -160,36 +138,8 @@ void FileListView::FitCaptionColumn(bool refresh)
 
 void FileListView::AddFolderEntry(const QString& caption, const QIcon& icon)
 {
-    const int row = FolderCount();
-    model_->beginInsertRows(QModelIndex(), row, row);
     const QByteArray bytes = caption.toUtf8();
-    model_->catalog().AddFolderEntry(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), icon);
-    model_->endInsertRows();
-}
-
-void FileListView::InsertUpEntry(const std::string& caption, const QIcon& icon)
-{
-    if (Entries().HasUpEntry())
-        return;
-    model_->beginInsertRows(QModelIndex(), 0, 0);
-    model_->catalog().InsertUpEntry(caption, icon);
-    model_->endInsertRows();
-}
-
-void FileListView::RemoveUpEntry()
-{
-    if (!Entries().HasUpEntry())
-        return;
-    model_->beginRemoveRows(QModelIndex(), 0, 0);
-    model_->catalog().RemoveUpEntry();
-    model_->endRemoveRows();
-}
-
-void FileListView::SetUpEntryCaption(const std::string& caption)
-{
-    model_->catalog().SetUpEntryCaption(caption);
-    if (Entries().HasUpEntry())
-        emit model_->dataChanged(model_->index(0), model_->index(0));
+    model_->AddFolderEntry(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), icon);
 }
 
 int FileListView::FirstSelectedRow() const
@@ -210,6 +160,17 @@ void FileListView::FocusRow(int row)
     scrollTo(model_->index(row));
 }
 
+void FileListView::ApplyOptions(const ListViewOptions& options)
+{
+    SetHandPoint(options.style.handPoint);
+    SetUnderlineHot(options.style.underlineHot);
+    SetUnderlineCold(options.style.underlineCold);
+    if (options.flatScrollBars != flatScrollBars_)
+        SetFlatScrollBars(options.flatScrollBars);
+    SetHotTrack(options.style.hotTrack);
+    SetHoverTime(options.hoverTime);
+}
+
 void FileListView::SetUnderlineHot(bool on)
 {
     style_.underlineHot = on;
@@ -224,6 +185,7 @@ void FileListView::SetUnderlineCold(bool on)
 
 void FileListView::SetFlatScrollBars(bool on)
 {
+    flatScrollBars_ = on;
     const QString flat = QStringLiteral(
         "QScrollBar { border: none; background: palette(window); }"
         "QScrollBar::handle { background: palette(mid); border: none; min-width: 16px; min-height: 16px; }"
@@ -310,11 +272,103 @@ void FileListView::SetHoverRow(int row)
     viewport()->setCursor(row >= 0 && style_.handPoint ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (row == hoverRow_)
         return;
+    // Only the two items whose look changes are drawn again: a whole viewport of thumbnails costs more.
+    if (style_.underlineHot || style_.underlineCold || (style_.handPoint && delegate_->Thumbnails())) {
+        for (const int changed : {hoverRow_, row}) {
+            if (changed >= 0 && changed < model_->rowCount())
+                viewport()->update(visualRect(model_->index(changed)));
+        }
+    }
     hoverRow_ = row;
-    if (style_.underlineHot || style_.underlineCold)
-        viewport()->update();
     if (style_.hotTrack && row >= 0)
         hoverTimer_.start(hoverTime_ < 0 ? kDefaultHoverTime : hoverTime_);
     else
         hoverTimer_.stop();
+}
+
+FileListViewKind FileListView::ViewKind() const
+{
+    if (delegate_->Thumbnails())
+        return FileListViewKind::Thumbnails;
+    return viewMode() == QListView::IconMode ? FileListViewKind::Icons : FileListViewKind::List;
+}
+
+void FileListView::ShowAsList()
+{
+    delegate_->SetThumbnails(false);
+    SetDefaultImageIndex();
+    // The list mode turns wrapping off; the columns of the list need it.
+    setViewMode(QListView::ListMode);
+    setFlow(QListView::TopToBottom);
+    setWrapping(true);
+    setWordWrap(false);
+    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    setIconSize(QSize(side, side));
+    FitCaptionColumn(false);
+}
+
+void FileListView::ShowAsIcons()
+{
+    delegate_->SetThumbnails(false);
+    SetDefaultImageIndex();
+    const int side = LargeIconSide();
+    ShowCells(QSize(side, side), QSize(std::max(76, side + 44), side + 12 + 2 * fontMetrics().height()));
+}
+
+void FileListView::PrepareThumbnailView(const QIcon* upIcon, const std::string& folder)
+{
+    delegate_->SetThumbnails(true);
+    delegate_->SetFolder(folder);
+    SetDefaultImageIndex();
+    {
+        // The items are frozen, not the list: the panel over them must paint.
+        const auto frozen = UpdatesFrozen(*viewport());
+        const auto hide = qScopeGuard([this] { panel_->HideProgress(); });
+        panel_->ShowProgress(ProgressKind::Thumbnails, model_->rowCount());
+        const std::vector<QIcon> folderIcons = ThumbnailFolderIcons(Entries(), upIcon, *panel_);
+        const QIcon fileIcon =
+            Entries().FileCount() > 0 ? FileIcon(folder + Entries().Item(FolderCount()).entry->Texts[1]) : QIcon();
+        delegate_->SetImages(ThumbnailImageList(folderIcons, fileIcon.isNull() ? nullptr : &fileIcon,
+                                                LargeIconSide(), devicePixelRatioF()));
+    }
+    ShowCells(QSize(kThumbnailSide, kThumbnailSide), ThumbnailGridSize(fontMetrics().height()));
+}
+
+void FileListView::SetThumbnailOptions(const DiagramOptions& options)
+{
+    // Of the diagram's settings only these two change a thumbnail.
+    const DiagramOptions& shown = delegate_->Diagram();
+    const bool changed = shown.Planes.ShowComplete != options.Planes.ShowComplete
+                         || shown.ShowWarning != options.ShowWarning;
+    delegate_->SetDiagramOptions(options);
+    if (changed && delegate_->Thumbnails())
+        viewport()->update();
+}
+
+void FileListView::SetDefaultImageIndex()
+{
+    // Each item's image comes from the model: the folder's icon, or the file
+    // icon with the link overlay for an entry read and found changed.
+    if (model_->rowCount() > 0)
+        emit model_->dataChanged(model_->index(0), model_->index(model_->rowCount() - 1), {Qt::DecorationRole});
+}
+
+int FileListView::LargeIconSide() const
+{
+    return style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, this);
+}
+
+void FileListView::ShowCells(const QSize& icon, const QSize& cell)
+{
+    setViewMode(QListView::IconMode);
+    // Items stay in the grid: nothing is dragged about inside the list.
+    setMovement(QListView::Static);
+    setFlow(QListView::LeftToRight);
+    setWrapping(true);
+    setWordWrap(true);
+    setResizeMode(QListView::Adjust);
+    setIconSize(icon);
+    setGridSize(cell);
+    // Laid out afresh in the new grid, as the list's own height change would.
+    scheduleDelayedItemsLayout();
 }

@@ -9,8 +9,10 @@
 
 #include "browser/CatalogModel.h"
 #include "browser/ListOptions.h"
+#include "diagram/DiagramOptions.h"
 
 class ProgressPanel;
+class ThumbnailDelegate;
 
 // The file list: folder entries, then one entry per photometric file. It
 // owns the catalog (through its model), the progress panel and the guards
@@ -31,8 +33,13 @@ public:
     void SuspendListChange();
     void ResumeListChange();
     [[nodiscard]] bool ListChangeAttached() const { return suspensions_ == 0; }
-    bool ListChangeHold = false;
-    QPersistentModelIndex ShownItem;
+    // While held, the selection handler ignores changes.
+    [[nodiscard]] bool ListChangeHold() const { return ListChangeHold_; }
+    void HoldListChange() { ListChangeHold_ = true; }
+    void ReleaseListChange() { ListChangeHold_ = false; }
+    // The entry the selection handler last showed; none after the list is cleared.
+    [[nodiscard]] const QPersistentModelIndex& ShownItem() const { return ShownItem_; }
+    void MarkShownItem(const QModelIndex& entry) { ShownItem_ = entry; }
 
     // The catalog's operations with the panel and the wait cursor.
     void ClearCatalog();
@@ -44,9 +51,6 @@ public:
     // is scrolled into view first.
     void FitCaptionColumn(bool refresh);
     void AddFolderEntry(const QString& caption, const QIcon& icon);
-    void InsertUpEntry(const std::string& caption, const QIcon& icon);
-    void RemoveUpEntry();
-    void SetUpEntryCaption(const std::string& caption);
     // The overlay icon is made again by the next listing.
     void ForgetChangedIcon() { model_->ForgetChangedIcon(); }
 
@@ -55,6 +59,7 @@ public:
     void FocusRow(int row);
 
     // List options.
+    void ApplyOptions(const ListViewOptions& options);
     void SetHandPoint(bool on) { style_.handPoint = on; }
     void SetUnderlineHot(bool on);
     void SetUnderlineCold(bool on);
@@ -64,6 +69,23 @@ public:
     void SetHoverTime(int milliseconds) { hoverTime_ = milliseconds; }
     [[nodiscard]] int HoverTime() const { return hoverTime_; }
     [[nodiscard]] int HoverRow() const { return hoverRow_; }
+
+    // The views. "List" shows the desktop's small icons, "Icons" its large
+    // ones; "Thumbnails" draws each file's goniogram in a 100 x 100 cell and
+    // the folder entries' icons in cells of the same size.
+    [[nodiscard]] FileListViewKind ViewKind() const;
+    void ShowAsList();
+    void ShowAsIcons();
+    // Builds the thumbnail view's cell store from the folder entries' icons
+    // (led by `upIcon`, the shown folder's own icon when it has a parent) and
+    // shows the thumbnails; unread entries are read from `folder` (ending in
+    // "/") as they are first painted.
+    void PrepareThumbnailView(const QIcon* upIcon, const std::string& folder);
+    // What thumbnails are drawn with; repaints them when what they show changed.
+    void SetThumbnailOptions(const DiagramOptions& options);
+    // Gives every item its image for the list and icon views again.
+    void SetDefaultImageIndex();
+    [[nodiscard]] ThumbnailDelegate& Thumbnails() const { return *delegate_; }
 
 signals:
     // The focused entry changed (only while the handler is attached).
@@ -86,11 +108,17 @@ protected:
 
 private:
     void SetHoverRow(int row);
+    [[nodiscard]] int LargeIconSide() const;
+    void ShowCells(const QSize& icon, const QSize& cell);
 
     CatalogModel* model_;
     ProgressPanel* panel_;
+    ThumbnailDelegate* delegate_;
     int suspensions_ = 0;
+    bool ListChangeHold_ = false;
+    QPersistentModelIndex ShownItem_;
     ListStyleFlags style_;
+    bool flatScrollBars_ = false;
     int hoverTime_ = -1;
     int hoverRow_ = -1;
     QTimer hoverTimer_;

@@ -1,6 +1,9 @@
 #include "FolderNavigator.h"
 
 #include <QApplication>
+#include <QScopeGuard>
+
+#include "browser/UpdatesFrozen.h"
 
 namespace {
 
@@ -25,20 +28,6 @@ QString NextSegment(QString& rest)
 }
 
 // Puts the tree back into its normal state on every path out of a walk.
-class UpdatesSuspended {
-public:
-    explicit UpdatesSuspended(QWidget& widget) : widget_(widget), was_(widget.updatesEnabled())
-    {
-        widget_.setUpdatesEnabled(false);
-    }
-    UpdatesSuspended(const UpdatesSuspended&) = delete;
-    UpdatesSuspended& operator=(const UpdatesSuspended&) = delete;
-    ~UpdatesSuspended() { widget_.setUpdatesEnabled(was_); }
-
-private:
-    QWidget& widget_;
-    bool was_;
-};
 
 }  // namespace
 
@@ -77,18 +66,12 @@ void FolderNavigator::NavigateToPath(const QString& path)
     FolderNode* node = tree_.Root();
     if (!node)
         return;
-    UpdatesSuspended frozen(tree_);
+    const auto frozen = UpdatesFrozen(tree_);
     FolderNode* target = node;
     QString rest = path;
     NextSegment(rest);  // the root's own name is never compared
     {
-        const bool was = tree_.PathNavigating;
-        tree_.PathNavigating = true;
-        struct Restore {
-            FolderTree& tree;
-            bool was;
-            ~Restore() { tree.PathNavigating = was; }
-        } restore{tree_, was};
+        const auto walking = tree_.WalkPath();
         while (node) {
             target = node;
             const QString segment = NextSegment(rest);
@@ -140,19 +123,14 @@ void FolderNavigator::ButtonRefreshClick()
         beforeRefresh_();
     QWidget* active = QApplication::focusWidget();
     tree_.setEnabled(false);
-    UpdatesSuspended frozen(tree_);
-    struct Finally {
-        FolderTree& tree;
-        QWidget* active;
-        ~Finally()
-        {
-            tree.TreeUpdating = false;
-            tree.setEnabled(true);
-            if (active)
-                active->setFocus();
-        }
-    } finally{tree_, active};
-    tree_.TreeUpdating = true;
+    const auto frozen = UpdatesFrozen(tree_);
+    const auto finally = qScopeGuard([this, active] {
+        tree_.EndTreeUpdate();
+        tree_.setEnabled(true);
+        if (active)
+            active->setFocus();
+    });
+    tree_.BeginTreeUpdate();
 
     const QStringList names = RecordTreeState();
     rebuild_();
@@ -163,7 +141,7 @@ void FolderNavigator::RestoreTreeState(QStringList names)
 {
     if (names.size() < 2)
         return;
-    tree_.TreeUpdating = false;
+    tree_.EndTreeUpdate();
     // Each pass expands the first name it can find; its children then exist
     // for the next pass, so nested folders come back in any recorded order.
     bool found = true;
@@ -184,7 +162,7 @@ void FolderNavigator::RestoreTreeState(QStringList names)
         tree_.SelectNode(selected);
         tree_.SetExpanded(selected, expanded);
     }
-    tree_.TreeUpdating = true;
+    tree_.BeginTreeUpdate();
     if (FolderNode* top = tree_.NodeAt(std::max(Find(names[names.size() - 2]), 0)))
         tree_.scrollToItem(top, QAbstractItemView::PositionAtTop);
 }

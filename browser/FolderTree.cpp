@@ -12,27 +12,13 @@ namespace {
 
 const QString kDummy = QStringLiteral("Dummy");
 
-// Shows the hourglass for a scope.
-class HourGlass {
-public:
-    HourGlass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    HourGlass(const HourGlass&) = delete;
-    HourGlass& operator=(const HourGlass&) = delete;
-    ~HourGlass() { QApplication::restoreOverrideCursor(); }
-};
-
-// Sets a flag for a scope and puts the old value back.
-class FlagScope {
-public:
-    FlagScope(bool& flag, bool value) : flag_(flag), old_(flag) { flag_ = value; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-    ~FlagScope() { flag_ = old_; }
-
-private:
-    bool& flag_;
-    bool old_;
-};
+// Sets a flag until the returned guard goes, then puts the old value back.
+[[nodiscard]] auto FlagScope(bool& flag, bool value)
+{
+    const bool old = flag;
+    flag = value;
+    return qScopeGuard([&flag, old] { flag = old; });
+}
 
 bool IsPlaceholder(const QTreeWidgetItem* item)
 {
@@ -79,9 +65,9 @@ FolderTree::~FolderTree()
 void FolderTree::Rebuild()
 {
     changeTimer_.stop();
-    ShownFolderNode = nullptr;
+    ShownFolderNode_ = nullptr;
     {
-        FlagScope quiet(reverting_, true);
+        const auto quiet = FlagScope(reverting_, true);
         clear();
     }
     const IdList desktop = space_.DesktopId();
@@ -91,7 +77,7 @@ void FolderTree::Rebuild()
     root->setIcon(0, FolderIcon(space_, desktop));
     {
         // Nothing is selected after a build, until the user or a walk selects.
-        FlagScope quiet(reverting_, true);
+        const auto quiet = FlagScope(reverting_, true);
         insertTopLevelItem(0, root);
         setCurrentItem(nullptr);
     }
@@ -101,7 +87,8 @@ void FolderTree::Rebuild()
 
 void FolderTree::FillFolderNode(const IdList& folder, FolderNode* node, int depth)
 {
-    HourGlass hourGlass;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto hourGlass = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
     if (depth <= 0)
         return;
     const auto items = space_.EnumerateSubfolders(folder);
@@ -157,11 +144,18 @@ void FolderTree::SelectNode(FolderNode* node)
 {
     if (!node)
         return;
-    FlagScope immediate(immediateChange_, true);
+    const auto immediate = FlagScope(immediateChange_, true);
     if (currentItem() == node)
         DeliverChange(node);
     else
         setCurrentItem(node);
+}
+
+QScopeGuard<std::function<void()>> FolderTree::WalkPath()
+{
+    const bool was = PathNavigating_;
+    PathNavigating_ = true;
+    return QScopeGuard<std::function<void()>>([this, was] { PathNavigating_ = was; });
 }
 
 void FolderTree::SetExpanded(FolderNode* node, bool expanded)
@@ -195,7 +189,7 @@ void FolderTree::OnExpanded(QTreeWidgetItem* item)
     if (reverting_)
         return;
     FolderNode* node = AsFolderNode(item);
-    bool allow = !TreeUpdating && node;
+    bool allow = !TreeUpdating_ && node;
     if (allow && node == Selected()) {
         DeliverChange(node);
         FolderTreeViewExpand(node);
@@ -206,7 +200,7 @@ void FolderTree::OnExpanded(QTreeWidgetItem* item)
             allow = false;
     }
     if (!allow) {
-        FlagScope quiet(reverting_, true);
+        const auto quiet = FlagScope(reverting_, true);
         item->setExpanded(false);
     }
 }
@@ -215,8 +209,8 @@ void FolderTree::OnCollapsed(QTreeWidgetItem* item)
 {
     if (reverting_)
         return;
-    if (TreeUpdating || item == topLevelItem(0)) {
-        FlagScope quiet(reverting_, true);
+    if (TreeUpdating_ || item == topLevelItem(0)) {
+        const auto quiet = FlagScope(reverting_, true);
         item->setExpanded(true);
     }
 }
@@ -227,7 +221,7 @@ bool FolderTree::AllowChange(FolderNode* node) const
         return true;
     if (space_.BindsAsFolder(node->Record->AbsoluteId))
         return space_.EnumerateSubfolders(node->Record->AbsoluteId).has_value();
-    return !TreeUpdating;
+    return !TreeUpdating_;
 }
 
 void FolderTree::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous)
@@ -239,7 +233,7 @@ void FolderTree::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* pre
         return;
     if (!AllowChange(node)) {
         // The selection stays where it was.
-        FlagScope quiet(reverting_, true);
+        const auto quiet = FlagScope(reverting_, true);
         setCurrentItem(previous);
         return;
     }
@@ -254,30 +248,30 @@ void FolderTree::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* pre
 
 void FolderTree::DeliverChange(FolderNode* node)
 {
-    if (!node || node == ShownFolderNode || !SelectionTracking)
+    if (!node || node == ShownFolderNode_ || !SelectionTracking_)
         return;
-    if (style_.autoExpand && !TreeUpdating && !PathNavigating && ShownFolderNode) {
+    if (style_.autoExpand && !TreeUpdating_ && !PathNavigating_ && ShownFolderNode_) {
         // Single-expand: the branch of the folder left behind closes, up to
         // where it meets the new one.
         std::vector<QTreeWidgetItem*> keep;
         for (QTreeWidgetItem* up = node; up; up = up->parent())
             keep.push_back(up);
-        FlagScope quiet(reverting_, true);
-        for (QTreeWidgetItem* up = ShownFolderNode; up && up != Root(); up = up->parent()) {
+        const auto quiet = FlagScope(reverting_, true);
+        for (QTreeWidgetItem* up = ShownFolderNode_; up && up != Root(); up = up->parent()) {
             if (std::find(keep.begin(), keep.end(), up) != keep.end())
                 break;
             up->setExpanded(false);
         }
     }
     emit FolderChanged(node);
-    if (style_.autoExpand && !TreeUpdating && !PathNavigating && !node->isExpanded())
+    if (style_.autoExpand && !TreeUpdating_ && !PathNavigating_ && !node->isExpanded())
         node->setExpanded(true);
 }
 
 void FolderTree::keyPressEvent(QKeyEvent* event)
 {
     if (!event->isAutoRepeat() && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down))
-        SelectionTracking = false;
+        SelectionTracking_ = false;
     QTreeWidget::keyPressEvent(event);
 }
 
@@ -290,7 +284,7 @@ void FolderTree::keyReleaseEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_F5) {
         emit RefreshReleased();
     } else if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
-        SelectionTracking = true;
+        SelectionTracking_ = true;
         changeTimer_.stop();
         DeliverChange(Selected());
     } else {
@@ -302,11 +296,20 @@ void FolderTree::focusOutEvent(QFocusEvent* event)
 {
     QTreeWidget::focusOutEvent(event);
     // An arrow key released elsewhere would otherwise leave folders unopened for good.
-    if (!SelectionTracking) {
-        SelectionTracking = true;
+    if (!SelectionTracking_) {
+        SelectionTracking_ = true;
         changeTimer_.stop();
         DeliverChange(Selected());
     }
+}
+
+void FolderTree::ApplyOptions(const TreeViewOptions& options)
+{
+    SetLargeIcons(options.largeIcons);
+    SetShowButtons(options.showButtons);
+    SetShowLines(options.style.lines);
+    SetAutoExpand(options.style.autoExpand);
+    SetHotTrack(options.style.hotTrack);
 }
 
 void FolderTree::SetLargeIcons(bool on)

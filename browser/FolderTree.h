@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+
+#include <QScopeGuard>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -38,12 +41,23 @@ public:
     [[nodiscard]] FolderNode* NodeAt(int treeIndex) const;
     [[nodiscard]] std::string ParsingName(const FolderNode* node) const;
 
-    bool TreeUpdating = false;
-    bool PathNavigating = false;
-    bool SelectionTracking = true;
-    FolderNode* ShownFolderNode = nullptr;
+    // While the tree is rebuilt or refreshed, expanding, collapsing and
+    // moving to unlistable nodes from code are ignored.
+    [[nodiscard]] bool TreeUpdating() const { return TreeUpdating_; }
+    void BeginTreeUpdate() { TreeUpdating_ = true; }
+    void EndTreeUpdate() { TreeUpdating_ = false; }
+    // While a walk along a display path runs, a selected folder is only
+    // expanded; it opens when the walk ends.
+    [[nodiscard]] bool PathNavigating() const { return PathNavigating_; }
+    [[nodiscard]] QScopeGuard<std::function<void()>> WalkPath();
+    // False while an arrow key is held: folders open when it is released.
+    [[nodiscard]] bool SelectionTracking() const { return SelectionTracking_; }
+    // The folder the file list shows; none after a build.
+    [[nodiscard]] FolderNode* ShownFolderNode() const { return ShownFolderNode_; }
+    void MarkShownFolder(FolderNode* node) { ShownFolderNode_ = node; }
 
     // Tree options.
+    void ApplyOptions(const TreeViewOptions& options);
     void SetLargeIcons(bool on);
     void SetShowButtons(bool on);
     void SetShowLines(bool on);
@@ -75,6 +89,10 @@ private:
     [[nodiscard]] bool AllowChange(FolderNode* node) const;
 
     const ShellNamespace& space_;
+    bool TreeUpdating_ = false;
+    bool PathNavigating_ = false;
+    bool SelectionTracking_ = true;
+    FolderNode* ShownFolderNode_ = nullptr;
     QTimer changeTimer_;
     bool reverting_ = false;
     bool immediateChange_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The look the tree and list options give the two views.
@@ -9,6 +10,10 @@ struct TreeStyleFlags {
     bool autoExpand = false;
     bool hotTrack = false;
 };
+
+// The views of the file list, in the order of the radio buttons "List",
+// "Icons" and "Thumbnails".
+enum class FileListViewKind { List = 0, Icons = 1, Thumbnails = 2 };
 
 struct ListStyleFlags {
     bool handPoint = false;
@@ -24,3 +29,34 @@ struct ListStyleFlags {
 
 // Whether the hover-time field takes a typed character, given its text.
 [[nodiscard]] bool HoverTimeAccepts(char typed, std::string_view text);
+
+// What the options panel sets on the folder tree.
+struct TreeViewOptions {
+    bool largeIcons = false;
+    bool showButtons = true;
+    TreeStyleFlags style;
+};
+
+// What the options panel sets on the file list.
+struct ListViewOptions {
+    ListStyleFlags style;
+    bool flatScrollBars = false;
+    int hoverTime = -1;  // milliseconds; -1 the system's
+    FileListViewKind view = FileListViewKind::List;
+};
+
+// What a double click on a file entry does (the ies.ini value is the number).
+enum class DoubleClickChoice { None = -1, OpenDefault = 0, OpenWithTextEditor = 1 };
+
+// The settings the browser works with; the options panel hands them over
+// as a whole and the browser applies what changed.
+struct BrowserOptions {
+    int captionIndex = 0;  // a CaptionChoice; 0 the file name
+    bool sort = true;
+    bool upEntry = false;
+    std::string upEntryStyle = ".. only";
+    bool keepCaption = false;
+    bool titleBarPath = true;
+    bool doubleClick = false;
+    DoubleClickChoice doubleClickAction = DoubleClickChoice::OpenDefault;
+};

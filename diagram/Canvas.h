@@ -71,6 +71,9 @@ public:
     virtual void DrawImage(const QRect& target, const QImage& image, const QRect& source) = 0;
     // A finished picture copied unchanged with its top-left corner at (x, y).
     virtual void CopyImage(int x, int y, const QImage& image) = 0;
+    // Limits drawing to `rect` (right and bottom exclusive); no rectangle lifts
+    // the limit. A canvas that cannot clip draws everything.
+    virtual void SetClip(const std::optional<QRect>& /*rect*/) {}
 
 protected:
     // Lets an implementation flush work that depends on the selected state.

@@ -149,3 +149,15 @@ void QPainterCanvas::CopyImage(int x, int y, const QImage& image)
     const qreal shift = antialiased_ ? -0.5 : 0.0;
     painter_.drawImage(QPointF(x + shift, y + shift), image);
 }
+
+void QPainterCanvas::SetClip(const std::optional<QRect>& rect)
+{
+    FlushPolyline();
+    if (!rect) {
+        painter_.setClipping(false);
+        return;
+    }
+    // The clip is in pixels, not pixel centres.
+    const qreal shift = antialiased_ ? -0.5 : 0.0;
+    painter_.setClipRect(QRectF(*rect).translated(shift, shift));
+}

@@ -27,6 +27,7 @@ public:
     void DrawIcon(int x, int y, const QIcon& icon, int width, int height) override;
     void DrawImage(const QRect& target, const QImage& image, const QRect& source) override;
     void CopyImage(int x, int y, const QImage& image) override;
+    void SetClip(const std::optional<QRect>& rect) override;
 
     // The QFont a font description resolves to.
     [[nodiscard]] static QFont ToQFont(const DiagramFont& font);

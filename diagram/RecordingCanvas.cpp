@@ -61,6 +61,11 @@ void RecordingCanvas::CopyImage(int x, int y, const QImage& image)
     Record({CanvasOp::Kind::Copy, QRect(QPoint(x, y), image.size()), {}, {}, {}, {}});
 }
 
+void RecordingCanvas::SetClip(const std::optional<QRect>& rect)
+{
+    Record({CanvasOp::Kind::Clip, rect.value_or(QRect()), {}, {}, {}, {}});
+}
+
 std::vector<CanvasOp> RecordingCanvas::OpsOf(CanvasOp::Kind kind) const
 {
     std::vector<CanvasOp> result;

@@ -10,10 +10,11 @@
 
 // One call made on a recording canvas, with the state selected at the time.
 struct CanvasOp {
-    enum class Kind { Rectangle, Ellipse, MoveTo, LineTo, Text, Icon, Image, Copy };
+    enum class Kind { Rectangle, Ellipse, MoveTo, LineTo, Text, Icon, Image, Copy, Clip };
     Kind kind;
     QRect box;        // Rectangle, Ellipse: (left, top) to (right, bottom) as given;
-                      // Icon, Image: the target; Copy: the image's place
+                      // Icon, Image: the target; Copy: the image's place;
+                      // Clip: the clip rectangle, null when lifted
     QPoint point;     // MoveTo, LineTo, Text
     QString text;     // Text
     QRect source;     // Image: the part of the image drawn
@@ -39,6 +40,7 @@ public:
     void DrawIcon(int x, int y, const QIcon& icon, int width, int height) override;
     void DrawImage(const QRect& target, const QImage& image, const QRect& source) override;
     void CopyImage(int x, int y, const QImage& image) override;
+    void SetClip(const std::optional<QRect>& rect) override;
 
     [[nodiscard]] const std::vector<CanvasOp>& Ops() const { return ops_; }
     [[nodiscard]] std::vector<CanvasOp> OpsOf(CanvasOp::Kind kind) const;

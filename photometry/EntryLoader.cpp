@@ -1,6 +1,10 @@
 #include "EntryLoader.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <optional>
+#include <utility>
+#include <vector>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,6 +20,11 @@ public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept
+    {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
     ~FileDescriptor()
     {
         if (fd_ >= 0)
@@ -52,48 +61,73 @@ std::string NotRegularFile(mode_t mode)
 
 }  // namespace
 
-std::string ReadWholeFile(const std::string& path, std::string& bytes)
+namespace {
+
+// Opens `path` for reading when it is a regular file within kMaxFileBytes;
+// `st` gets what fstat said. Returns an empty string, or what went wrong;
+// `gone` tells when that was a name that no longer exists.
+std::string OpenRegularFile(const std::string& path, FileDescriptor& fd, struct stat& st, bool* gone = nullptr)
 {
-    bytes.clear();
     // O_NONBLOCK keeps a FIFO from blocking the open; fstat then tells what we got.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.get() < 0)
-        return SystemError(errno);
-    struct stat st {};
+    fd = FileDescriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.get() < 0) {
+        const int error = errno;
+        if (gone)
+            *gone = error == ENOENT || error == ENOTDIR;
+        return SystemError(error);
+    }
     if (::fstat(fd.get(), &st) != 0)
         return SystemError(errno);
     if (!S_ISREG(st.st_mode))
         return NotRegularFile(st.st_mode);
     if (static_cast<unsigned long long>(st.st_size) > kMaxFileBytes)
         return TooLarge();
-    // Read into a buffer of exactly the size fstat gave: growing a string
-    // past its capacity would double it, and a 64 MB file would cost 128 MB.
-    bytes.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return SystemError(errno);
+    return {};
+}
+
+// Reads on from the end of `bytes` until it holds `want` bytes or the file
+// ends (`atEnd`). `expected` is the size fstat gave. A file that turns out
+// larger than kMaxFileBytes is refused and `bytes` emptied.
+std::string ReadFront(int fd, std::size_t expected, std::size_t want, std::string& bytes, bool& atEnd)
+{
+    atEnd = false;
+    // Up to the size fstat gave, into a buffer of exactly that size: growing
+    // a string past its capacity would double it, and a 64 MB file would cost 128 MB.
+    const std::size_t sized = std::min(want, expected);
+    if (bytes.size() < sized) {
+        std::size_t filled = bytes.size();
+        bytes.resize(sized);
+        while (filled < sized) {
+            const ssize_t got = ::read(fd, bytes.data() + filled, sized - filled);
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                bytes.clear();
+                return SystemError(errno);
+            }
+            if (got == 0) {  // the file shrank while we read it
+                bytes.resize(filled);
+                atEnd = true;
+                return {};
+            }
+            filled += static_cast<std::size_t>(got);
         }
-        if (got == 0)
-            break;  // the file shrank while we read it
-        filled += static_cast<std::size_t>(got);
     }
-    bytes.resize(filled);
     // The file may also have grown since fstat (or report no size, as some
     // special file systems do): take the rest in chunks, up to the bound.
     char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
+    while (bytes.size() < want) {
+        const ssize_t got = ::read(fd, chunk, std::min(sizeof chunk, want - bytes.size()));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
+            bytes.clear();
             return SystemError(errno);
         }
-        if (got == 0)
-            break;
+        if (got == 0) {
+            atEnd = true;
+            return {};
+        }
         if (bytes.size() + static_cast<std::size_t>(got) > kMaxFileBytes) {
             bytes.clear();
             return TooLarge();
@@ -103,34 +137,88 @@ std::string ReadWholeFile(const std::string& path, std::string& bytes)
     return {};
 }
 
-LoadResult LoadEntry(TiesData& entry, const std::string& folder)
+// The path of the entry's file, or the result that ends the read before it
+// starts: a file that is gone, or one whose path cannot be examined.
+std::optional<LoadResult> EntryPath(const TiesData& entry, const std::string& folder, std::string& path)
 {
     LoadResult result;
     if (entry.Texts.size() < 2) {
         result.kind = LoadResult::Kind::Missing;
         return result;
     }
-    const std::string path = folder + entry.Texts[1];
+    path = folder + entry.Texts[1];
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        // Only a name that is really gone counts as missing; a symbolic-link
-        // loop or a folder we may not enter is a fault worth telling.
-        if (errno == ENOENT || errno == ENOTDIR) {
-            result.kind = LoadResult::Kind::Missing;
-        } else {
-            result.kind = LoadResult::Kind::Failed;
-            result.error = SystemError(errno);
-        }
-        return result;
-    }
-    std::string bytes;
-    if (std::string error = ReadWholeFile(path, bytes); !error.empty()) {
+    if (::stat(path.c_str(), &st) == 0)
+        return std::nullopt;
+    // Only a name that is really gone counts as missing; a symbolic-link
+    // loop or a folder we may not enter is a fault worth telling.
+    if (errno == ENOENT || errno == ENOTDIR) {
+        result.kind = LoadResult::Kind::Missing;
+    } else {
         result.kind = LoadResult::Kind::Failed;
-        result.error = std::move(error);
-        return result;
+        result.error = SystemError(errno);
     }
+    return result;
+}
+
+LoadResult Failure(std::string error)
+{
+    LoadResult result;
+    result.kind = LoadResult::Kind::Failed;
+    result.error = std::move(error);
+    return result;
+}
+
+std::string FileNameOf(const std::string& path)
+{
     const std::size_t slash = path.find_last_of('/');
-    return ReadEntryBytes(entry, bytes, slash == std::string::npos ? path : path.substr(slash + 1));
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Slot 0 of a read entry: the old slot 1 when the texts had been read before.
+// Completing a captioned entry keeps what its caption read gave, so that both
+// ways of reading leave the same texts.
+std::string SlotZero(const TiesData& entry)
+{
+    if (HasKeywordTexts(entry) && !entry.Loaded)
+        return entry.Texts[0];
+    return entry.Texts.size() > 2 ? entry.Texts[1] : std::string();
+}
+
+// The keyword texts of a file (slots 0 to 7) and whether it carries the change marker.
+bool KeywordTexts(const TiesData& entry, const HeaderSplit& split, std::string fileName, std::vector<std::string>& texts)
+{
+    texts.clear();
+    texts.reserve(8);
+    texts.push_back(SlotZero(entry));
+    texts.push_back(std::move(fileName));
+    // Keywords read the same from the file's own header lines as from the
+    // CR LF text, since a value ends at the first CR or LF either way.
+    return FillKeywordTexts(split.headerLines, texts);
+}
+
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    bytes.clear();
+    FileDescriptor fd(-1);
+    struct stat st {};
+    if (std::string error = OpenRegularFile(path, fd, st); !error.empty())
+        return error;
+    bool atEnd = false;
+    return ReadFront(fd.get(), static_cast<std::size_t>(st.st_size), kMaxFileBytes + 1, bytes, atEnd);
+}
+
+LoadResult LoadEntry(TiesData& entry, const std::string& folder)
+{
+    std::string path;
+    if (std::optional<LoadResult> early = EntryPath(entry, folder, path))
+        return *early;
+    std::string bytes;
+    if (std::string error = ReadWholeFile(path, bytes); !error.empty())
+        return Failure(std::move(error));
+    return ReadEntryBytes(entry, bytes, FileNameOf(path));
 }
 
 LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes, std::string fileName)
@@ -138,24 +226,16 @@ LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes, std::string f
     LoadResult result;
     // The splitter and the reader both stop at a zero byte themselves.
     const HeaderSplit split = SplitHeader(bytes);
-    // Keywords read the same from the file's own header lines as from the
-    // CR LF text, since a value ends at the first CR or LF either way.
-    const std::string_view header = split.headerLines;
-
+    // A caption read already reported the header's fault.
+    const bool completing = HasKeywordTexts(entry) && !entry.Loaded;
     std::vector<std::string> texts;
-    texts.reserve(8);
-    texts.push_back(entry.Texts.size() > 2 ? entry.Texts[1] : std::string());
-    texts.push_back(std::move(fileName));
-    const bool changed = FillKeywordTexts(header, texts);
+    const bool changed = KeywordTexts(entry, split, std::move(fileName), texts);
 
     tIES ies;
     const ReadResult read = ReadIes(bytes, split, ies);
-    if (!read.Read()) {
-        result.kind = LoadResult::Kind::Failed;
-        result.error = read.message;
-        return result;
-    }
-    if (read.status == ReadResult::Status::HeaderFault)
+    if (!read.Read())
+        return Failure(read.message);
+    if (read.status == ReadResult::Status::HeaderFault && !completing)
         result.headerFault = read.message;
 
     entry.Changed = changed;
@@ -163,4 +243,61 @@ LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes, std::string f
     entry.Ies = std::move(ies);
     entry.Loaded = true;
     return result;
+}
+
+std::optional<LoadResult> ReadEntryTexts(TiesData& entry, std::string_view front, bool wholeFile, std::string fileName)
+{
+    const HeaderSplit split = SplitHeader(front);
+    tIES header;
+    std::size_t headerEnd = 0;
+    const ReadResult read = ReadIesHeader(front, split, header, headerEnd);
+    // Without a TILT line in the front the numbers start at the file's top,
+    // unless a later line is the TILT line: only the file's end tells.
+    const bool textEnds = wholeFile || FileText(front).size() < front.size();
+    if (!textEnds && !(split.hasTilt && headerEnd < front.size()))
+        return std::nullopt;
+
+    if (!read.Read())
+        return Failure(read.message);
+    LoadResult result;
+    if (read.status == ReadResult::Status::HeaderFault)
+        result.headerFault = read.message;
+    std::vector<std::string> texts;
+    entry.Changed = KeywordTexts(entry, split, std::move(fileName), texts);
+    entry.Texts = std::move(texts);
+    return result;
+}
+
+LoadResult LoadEntryTexts(TiesData& entry, const std::string& folder)
+{
+    if (entry.Loaded)
+        return {};
+    if (entry.Texts.size() < 2)
+        return LoadResult{LoadResult::Kind::Missing, {}, {}};
+    // The open tells a vanished file as LoadEntry's stat does, a call less.
+    const std::string path = folder + entry.Texts[1];
+    FileDescriptor fd(-1);
+    struct stat st {};
+    bool gone = false;
+    if (std::string error = OpenRegularFile(path, fd, st, &gone); !error.empty())
+        return gone ? LoadResult{LoadResult::Kind::Missing, {}, {}} : Failure(std::move(error));
+    const std::string fileName = FileNameOf(path);
+    // One buffer per thread serves every caption read; a file that needed a
+    // large one gives it back.
+    thread_local std::string bytes;
+    bytes.clear();
+    struct ShrinkLarge {
+        ~ShrinkLarge()
+        {
+            if (bytes.capacity() > 16 * kCaptionFrontBytes)
+                std::string().swap(bytes);
+        }
+    } shrink;
+    for (std::size_t want = kCaptionFrontBytes;; want = std::min(want * 16, kMaxFileBytes + 1)) {
+        bool atEnd = false;
+        if (std::string error = ReadFront(fd.get(), static_cast<std::size_t>(st.st_size), want, bytes, atEnd); !error.empty())
+            return Failure(std::move(error));
+        if (std::optional<LoadResult> result = ReadEntryTexts(entry, bytes, atEnd, fileName))
+            return *result;
+    }
 }

@@ -279,13 +279,15 @@ ReadResult ReadIes(std::string_view fileText, tIES& ies)
     return ReadIes(fileText, SplitHeader(fileText), ies);
 }
 
-ReadResult ReadIes(std::string_view fileText, const HeaderSplit& split, tIES& ies)
-{
-    ClearIes(ies);
-    ReadResult result;
-    const std::string_view numeric = fileText.substr(split.numericOffset);
-    NumberScanner in(numeric.data(), numeric.data() + numeric.size(), split.numericFirstLine);
+namespace {
 
+// Takes the tilt block and the 13 header values off `in` into `ies`, as far
+// as both ReadIes and ReadIesHeader go: the header fault, or the refusal of
+// counts too large to hold. `divisor` gets the normalisation divisor.
+ReadResult TakeHeaderValues(NumberScanner& in, const HeaderSplit& split, std::size_t numericSize, tIES& ies,
+                            double& divisor)
+{
+    ReadResult result;
     bool fault = false;
     if (ClassifyTilt(split) == TiltKind::Include) {
         in.Next(fault);  // lamp-to-luminaire geometry
@@ -293,7 +295,7 @@ ReadResult ReadIes(std::string_view fileText, const HeaderSplit& split, tIES& ie
         // A tilt block longer than the text is simply consumed to its end.
         const double pairs = std::isfinite(count) ? std::nearbyint(count) : 0;
         if (pairs > 0) {
-            const double toSkip = std::min(2 * pairs, static_cast<double>(numeric.size()) + 1);
+            const double toSkip = std::min(2 * pairs, static_cast<double>(numericSize) + 1);
             for (double i = 0; i < toSkip; ++i)
                 in.Next(fault);
         }
@@ -316,7 +318,7 @@ ReadResult ReadIes(std::string_view fileText, const HeaderSplit& split, tIES& ie
     header(ies.Multiplier);
     // Relative photometry is kept per 1000 lamp lumens. Absolute photometry
     // (lumens -1) and a zero lumens value have nothing to normalise by.
-    double divisor = 1;
+    divisor = 1;
     if (ies.LampLumens != 1000 && ies.Multiplier == 1 && ies.LampLumens > 0) {
         ies.Multiplier = ies.LampLumens / 1000;
         divisor = ies.Multiplier;
@@ -353,6 +355,20 @@ ReadResult ReadIes(std::string_view fileText, const HeaderSplit& split, tIES& ie
         result.status = ReadResult::Status::HeaderFault;
         result.message = "Line " + std::to_string(result.faultLine);
     }
+    return result;
+}
+
+}  // namespace
+
+ReadResult ReadIes(std::string_view fileText, const HeaderSplit& split, tIES& ies)
+{
+    ClearIes(ies);
+    const std::string_view numeric = fileText.substr(split.numericOffset);
+    NumberScanner in(numeric.data(), numeric.data() + numeric.size(), split.numericFirstLine);
+    double divisor = 1;
+    ReadResult result = TakeHeaderValues(in, split, numeric.size(), ies, divisor);
+    if (!result.Read())
+        return result;
 
     ies.VertAngles.resize(ies.VertCount);
     in.Fill(ies.VertAngles);
@@ -363,5 +379,16 @@ ReadResult ReadIes(std::string_view fileText, const HeaderSplit& split, tIES& ie
         row.resize(ies.VertCount);
         in.Fill(row, divisor);
     }
+    return result;
+}
+
+ReadResult ReadIesHeader(std::string_view fileText, const HeaderSplit& split, tIES& ies, std::size_t& headerEnd)
+{
+    ClearIes(ies);
+    const std::string_view numeric = fileText.substr(split.numericOffset);
+    NumberScanner in(numeric.data(), numeric.data() + numeric.size(), split.numericFirstLine);
+    double divisor = 1;
+    ReadResult result = TakeHeaderValues(in, split, numeric.size(), ies, divisor);
+    headerEnd = split.numericOffset + static_cast<std::size_t>(in.Position() - numeric.data());
     return result;
 }

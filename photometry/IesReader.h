@@ -60,3 +60,11 @@ ReadResult ReadIes(std::string_view fileText, tIES& ies);
 
 // The same, for a caller that already split the header off `fileText`.
 ReadResult ReadIes(std::string_view fileText, const HeaderSplit& split, tIES& ies);
+
+// Only the part of ReadIes that the header values make up: the tilt block and
+// the 13 values, with the same header fault or refusal ReadIes would report.
+// The record gets the counts, dimensions and multiplier and no arrays.
+// `headerEnd` is the offset in `fileText` just past the last header token:
+// when `fileText` is the start of a longer file and the split found its TILT
+// line, bytes after the start change nothing if headerEnd is below its size.
+ReadResult ReadIesHeader(std::string_view fileText, const HeaderSplit& split, tIES& ies, std::size_t& headerEnd);

@@ -42,14 +42,24 @@ void CopyIes(const tIES& source, tIES& dest);
     return !(ies.LampLumens > 0);
 }
 
-// The catalog entry of one listed file. Before reading, Texts holds two
-// strings (slot 0 empty, slot 1 the file name); after reading, eight.
+// The catalog entry of one listed file, in one of three states:
+// - unread: Texts holds two strings (slot 0 empty, slot 1 the file name);
+// - captioned: a caption read (LoadEntryTexts) took the keyword texts, the
+//   change marker and the header check; Texts holds eight strings, Loaded is
+//   false and Ies is empty;
+// - loaded (LoadEntry): eight strings, the record read, Loaded true.
 struct TiesData {
     std::vector<std::string> Texts;
-    bool Loaded = false;
+    bool Loaded = false;   // the record is read
     bool Changed = false;
     tIES Ies;
 };
+
+// Whether the entry's keyword texts are read: captioned or loaded.
+[[nodiscard]] inline bool HasKeywordTexts(const TiesData& entry)
+{
+    return entry.Texts.size() > 2;
+}
 
 // An unread entry for `fileName` (a name without folder).
 [[nodiscard]] TiesData UnreadEntry(std::string fileName);

@@ -12,12 +12,12 @@ namespace {
 // Larger pictures than this would only exhaust memory.
 constexpr int kMaxSize = 16384;
 
+}  // namespace
+
 void Complain(const QString& text)
 {
     std::fprintf(stderr, "kandora-cli: %s\n", text.toLocal8Bit().constData());
 }
-
-}  // namespace
 
 std::optional<CliDiagramArguments> ParseDiagramArguments(const QStringList& arguments, bool wantsOutput)
 {

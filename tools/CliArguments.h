@@ -24,6 +24,9 @@ struct CliDiagramArguments {
     bool antialiased = true;
 };
 
+// Prints "kandora-cli: TEXT" to stderr.
+void Complain(const QString& text);
+
 // Parses `arguments`; on a mistake prints it to stderr and returns nothing.
 [[nodiscard]] std::optional<CliDiagramArguments> ParseDiagramArguments(const QStringList& arguments,
                                                                        bool wantsOutput);

@@ -9,3 +9,5 @@ int RunCalc(const QStringList& arguments);
 int RunDiagram(const QStringList& arguments);
 int RunConvert(const QStringList& arguments);
 int RunRender(const QStringList& arguments);
+int RunList(const QStringList& arguments);
+int RunPrint(const QStringList& arguments);

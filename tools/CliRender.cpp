@@ -19,11 +19,6 @@ struct CliRenderArguments {
     RenderRequest request;     // the render window's defaults; the main window's fit toggle up
 };
 
-void Complain(const QString& text)
-{
-    std::fprintf(stderr, "kandora-cli: %s\n", text.toLocal8Bit().constData());
-}
-
 std::optional<CliRenderArguments> ParseRenderArguments(const QStringList& arguments)
 {
     CliRenderArguments a;

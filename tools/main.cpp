@@ -15,7 +15,9 @@ void PrintUsage()
                "       kandora-cli calc FILE [options]\n"
                "       kandora-cli diagram FILE --out OUT.png [options]\n"
                "       kandora-cli convert FILE... [--out-dir DIR]\n"
-               "       kandora-cli render FILE --out OUT.png [options]\n",
+               "       kandora-cli render FILE --out OUT.png [options]\n"
+               "       kandora-cli list FOLDER [--caption CAPTION] [--sort]\n"
+               "       kandora-cli print FILE --out OUT.pdf [options]\n",
                stderr);
 }
 
@@ -27,7 +29,7 @@ int main(int argc, char* argv[])
     // drawn here must not depend on a display (over ssh, in a thumbnailer, in
     // CI there is none), so the off-screen platform draws it unless the caller
     // names a platform.
-    const bool draws = argc > 1 && std::strcmp(argv[1], "diagram") == 0;
+    const bool draws = argc > 1 && (std::strcmp(argv[1], "diagram") == 0 || std::strcmp(argv[1], "print") == 0);
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -53,6 +55,10 @@ int main(int argc, char* argv[])
         return RunConvert(arguments);
     if (command == QLatin1String("render"))
         return RunRender(arguments);
+    if (command == QLatin1String("list"))
+        return RunList(arguments);
+    if (command == QLatin1String("print"))
+        return RunPrint(arguments);
     std::fprintf(stderr, "kandora-cli: unknown command '%s'\n", command.toLocal8Bit().constData());
     PrintUsage();
     return 2;

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QFile>
 #include <QRadioButton>
@@ -11,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/MessagePresenter.h"
 #include "app/OptionsPanel.h"
+#include "diagram/ShownFile.h"
 
 // Records messages instead of opening dialogs.
 class RecordingPresenter : public MessagePresenter {
@@ -32,6 +35,7 @@ class WindowFixture {
 public:
     QTemporaryDir dir;
     RecordingPresenter presenter;
+    ShownFile shown;
     std::unique_ptr<Configuration> config;
     std::unique_ptr<TMainWindow> window;
 
@@ -50,15 +54,32 @@ public:
     }
     TMainWindow& open(const QString& path = QString())
     {
-        config = std::make_unique<Configuration>(path.isEmpty() ? iniPath() : path);
-        window = std::make_unique<TMainWindow>(*config, presenter);
+        return open(Configuration::Location{path.isEmpty() ? iniPath() : path, false});
+    }
+    TMainWindow& open(const Configuration::Location& location)
+    {
+        config = std::make_unique<Configuration>(location);
+        window = std::make_unique<TMainWindow>(*config, presenter, shown);
         return *window;
     }
-    OptionsPanel& options() const { return *window->areas().panelMain; }
-    bool ticked(const char* name) const { return options().ticked(QString::fromLatin1(name)); }
+    OptionsPanel& options() const { return *window->areas().optionsPanel; }
+    // A control by its objectName, which is its configuration key.
+    template <class T>
+    T* control(const char* name) const
+    {
+        T* found = options().content()->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    bool ticked(const char* name) const
+    {
+        const auto* box = control<QCheckBox>(name);
+        return box && box->isChecked();
+    }
     bool chosen(const char* name) const
     {
-        return options().control<QRadioButton>(QString::fromLatin1(name))->isChecked();
+        const auto* radio = control<QRadioButton>(name);
+        return radio && radio->isChecked();
     }
     void closeWindow() const { window->close(); }
 };

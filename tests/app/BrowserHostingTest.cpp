@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -35,7 +37,7 @@ protected:
         return -1;
     }
     void Focus(int row) const { List().setCurrentIndex(List().Model().index(row)); }
-    const DiagramPanel& Diagram() const { return *window->areas().panelImage; }
+    const DiagramPanel& Diagram() const { return *window->areas().diagramPanel; }
     bool AxialShown() const { return !Diagram().findChild<QLabel*>(QStringLiteral("LabelAxial"))->isHidden(); }
 };
 
@@ -47,16 +49,16 @@ TEST_F(BrowserHostingTest, EverySampleShowsItsRecordSliderAndLabel)
     ASSERT_GT(List().Entries().FileCount(), 20);
     for (int row = List().FolderCount(); row < List().Model().rowCount(); ++row) {
         Focus(row);
-        const tIES& shown = w.CurrentIes();
-        EXPECT_EQ(shown, List().Entries().Item(row).entry->Ies) << row;
-        const bool planes = shown.HorzCount > 1;
+        const tIES& current = shown.CurrentIes();
+        EXPECT_EQ(current, List().Entries().Item(row).entry->Ies) << row;
+        const bool planes = current.HorzCount > 1;
         const QSlider* slider = Diagram().degreeSlider();
         EXPECT_EQ(!slider->isHidden(), planes) << row;
         EXPECT_EQ(slider->isEnabled(), planes) << row;
         EXPECT_EQ(AxialShown(), !planes) << row;
         if (planes) {
-            EXPECT_EQ(slider->maximum(), shown.HorzCount - 1);
-            EXPECT_EQ(slider->value(), slider->minimum() + ZeroPlaneIndex(shown)) << row;
+            EXPECT_EQ(slider->maximum(), current.HorzCount - 1);
+            EXPECT_EQ(slider->value(), slider->minimum() + ZeroPlaneIndex(current)) << row;
         }
         EXPECT_TRUE(Diagram().printButton()->isEnabled());
         EXPECT_TRUE(w.areas().labelInfo->text().startsWith(QStringLiteral("Filename: ")));
@@ -93,17 +95,57 @@ TEST_F(BrowserHostingTest, LastFolderComesBackAtTheNextStart)
     EXPECT_GT(List().Entries().FileCount(), 20);
 }
 
+// `kandora FILE` opens the file's folder and shows the file; `kandora FOLDER`
+// opens the folder; a path that is not there leaves the usual start-up.
+TEST_F(BrowserHostingTest, StartPathOpensItsFolderAndShowsTheFile)
+{
+    const QString folder = dir.filePath(QStringLiteral("lamps/nested folder"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString sample = QString::fromStdString(Samples()) + QStringLiteral("/pendant-opal-globe.ies");
+    ASSERT_TRUE(QFile::copy(sample, folder + QStringLiteral("/a first.ies")));
+    const QString file = folder + QStringLiteral("/-odd name.ies");
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(Samples()) + QStringLiteral("/vehicle-fog-lamp.ies"), file));
+
+    TMainWindow& w = open();
+    w.setStartPath(file);
+    w.show();
+    EXPECT_TRUE(w.browser().SelectedDisplayPath().endsWith(QStringLiteral("/lamps/nested folder/")))
+        << w.browser().SelectedDisplayPath().toStdString();
+    EXPECT_EQ(w.browser().CurrentFilePath(), file);
+    const int row = List().FirstSelectedRow();
+    ASSERT_GE(row, List().FolderCount());
+    EXPECT_EQ(shown.CurrentIes(), List().Entries().Item(row).entry->Ies);
+    EXPECT_EQ(List().Entries().Item(row).entry->Texts[1], "-odd name.ies");
+}
+
+TEST_F(BrowserHostingTest, StartFolderOpensAndAMissingPathFallsBackToTheStoredFolder)
+{
+    TMainWindow& first = open();
+    first.setStartPath(QString::fromStdString(Samples()));
+    first.show();
+    const QString samples = first.browser().SelectedDisplayPath();
+    EXPECT_TRUE(samples.endsWith(QStringLiteral("/samples/"))) << samples.toStdString();
+    EXPECT_GT(List().Entries().FileCount(), 20);
+    window.reset();
+
+    writeIni("[Kandora]\r\nPath=" + samples.toUtf8() + "\r\n[GroupBoxExOther]\r\nCheckBoxSave=1\r\n");
+    TMainWindow& second = open();
+    second.setStartPath(dir.filePath(QStringLiteral("gone/nothing.ies")));
+    second.show();
+    EXPECT_EQ(second.browser().SelectedDisplayPath(), samples);
+}
+
 TEST_F(BrowserHostingTest, OptionControlsDriveTheBrowser)
 {
     TMainWindow& w = OpenOnSamples();
     OptionsPanel& panel = options();
-    panel.control<QComboBox>(QStringLiteral("ComboBoxCaption"))->setCurrentIndex(CaptionManufacturer);
+    panel.controls().ComboBoxCaption->setCurrentIndex(CaptionManufacturer);
     EXPECT_EQ(w.browser().Options().captionIndex, CaptionManufacturer);
     EXPECT_NE(RowOf(QStringLiteral("Norrick Outdoor Lighting")), -1);
-    panel.control<QCheckBox>(QStringLiteral("CheckBoxUp"))->setChecked(false);
+    panel.controls().CheckBoxUp->setChecked(false);
     EXPECT_EQ(RowOf(QStringLiteral("..")), -1);
-    EXPECT_FALSE(panel.control<QComboBox>(QStringLiteral("ComboBoxUp"))->isEnabled());
-    auto* hover = panel.control<QLineEdit>(QStringLiteral("EditHoverTime"));
+    EXPECT_FALSE(panel.controls().ComboBoxUp->isEnabled());
+    auto* hover = panel.controls().EditHoverTime;
     hover->setText(QStringLiteral("2.5"));
     emit hover->editingFinished();
     EXPECT_EQ(List().HoverTime(), 2);
@@ -117,7 +159,7 @@ TEST_F(BrowserHostingTest, ListingFaultsReachThePresenterOnceAfterTheListing)
 {
     OpenOnSamples();
     presenter.messages.clear();
-    options().control<QComboBox>(QStringLiteral("ComboBoxCaption"))->setCurrentIndex(CaptionManufacturer);
+    options().controls().ComboBoxCaption->setCurrentIndex(CaptionManufacturer);
     EXPECT_TRUE(presenter.messages.empty()) << "no box inside the listing";
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();

@@ -22,8 +22,8 @@ protected:
     {
         return written().value(QString::fromLatin1(section), QString::fromLatin1(key)).value_or(QStringLiteral("<none>"));
     }
-    QSlider* slider(const char* name) const { return options().control<QSlider>(QString::fromLatin1(name)); }
-    TGroupBoxEx* box(const char* name) const { return options().control<TGroupBoxEx>(QString::fromLatin1(name)); }
+    QSlider* slider(const char* name) const { return control<QSlider>(name); }
+    TGroupBoxEx* box(const char* name) const { return control<TGroupBoxEx>(name); }
 };
 
 TEST_F(ConfigurationTest, NoFileGivesFreshDefaults)
@@ -35,7 +35,7 @@ TEST_F(ConfigurationTest, NoFileGivesFreshDefaults)
     EXPECT_EQ(w.normalPosition(), QPoint((screen.width() - 800) / 2, (screen.height() - 600) / 2));
     EXPECT_TRUE(w.panelVisible());
     EXPECT_TRUE(ticked("CheckBoxAlways"));
-    EXPECT_FALSE(options().control<QWidget>(QStringLiteral("CheckBoxHide"))->isEnabled()) << "AutoHide disabled";
+    EXPECT_FALSE(options().controls().CheckBoxHide->isEnabled()) << "AutoHide disabled";
     EXPECT_TRUE(chosen("RadioButtonList"));
     EXPECT_TRUE(chosen("RadioButtonXP"));
     EXPECT_TRUE(ticked("CheckBoxHotTrack") && ticked("CheckBoxExpand") && !ticked("CheckBoxLines"));
@@ -50,7 +50,7 @@ TEST_F(ConfigurationTest, NoFileGivesFreshDefaults)
 
     w.show();
     EXPECT_EQ(w.areas().panelLeftAll->width(), 330);
-    EXPECT_EQ(w.areas().panelImage->height(), 362);
+    EXPECT_EQ(w.areas().diagramPanel->height(), 362);
     EXPECT_EQ(w.areas().panelInfo->height(), 101);
 }
 
@@ -85,7 +85,7 @@ TEST_F(ConfigurationTest, StoredValuesComeBackAndForeignKeysStay)
     EXPECT_TRUE(w.fit());
     EXPECT_FALSE(w.ortho());
     EXPECT_EQ(w.areas().panelLeftAll->width(), 400);
-    EXPECT_EQ(w.areas().panelImage->height(), 200);
+    EXPECT_EQ(w.areas().diagramPanel->height(), 200);
     EXPECT_EQ(w.areas().panelInfo->height(), 67);
     EXPECT_FALSE(ticked("CheckBoxMethod"));
     closeWindow();
@@ -127,7 +127,7 @@ TEST_F(ConfigurationTest, OtherStateValuesLeaveStateAndValuesAreClampedByControl
     EXPECT_EQ(w.windowStateCode(), 0);
     EXPECT_EQ(w.normalSize().height(), 300) << "the window keeps its minimum height";
     EXPECT_EQ(slider("TrackBarR")->value(), 64);
-    EXPECT_EQ(options().control<QComboBox>(QStringLiteral("ComboBoxCaption"))->currentIndex(), -1);
+    EXPECT_EQ(options().controls().ComboBoxCaption->currentIndex(), -1);
 }
 
 TEST_F(ConfigurationTest, HugeStoredSizeIsCutToTwiceTheDesktop)
@@ -223,6 +223,66 @@ TEST_F(ConfigurationTest, UnwritableFileReportsExactlyOnceForBothWriters)
                                               + QStringLiteral("/ies.ini' is read only."));
 }
 
+// An ies.ini beside the program wins; otherwise the user's configuration
+// folder holds it, and the first close makes the missing folders.
+TEST_F(ConfigurationTest, SettingsLiveBesideTheProgramOnlyWhenAFileIsThere)
+{
+    const QString program = dir.filePath(QStringLiteral("bin"));
+    const QString configHome = dir.filePath(QStringLiteral("config home"));
+    ASSERT_TRUE(QDir().mkpath(program));
+
+    Configuration::Location location = Configuration::ChooseLocation(program, configHome);
+    EXPECT_EQ(location.path, configHome + QStringLiteral("/kandora/ies.ini"));
+    EXPECT_TRUE(location.createFolder);
+
+    QFile portable(program + QStringLiteral("/ies.ini"));
+    ASSERT_TRUE(portable.open(QIODevice::WriteOnly));
+    portable.close();
+    location = Configuration::ChooseLocation(program, configHome);
+    EXPECT_EQ(location.path, program + QStringLiteral("/ies.ini"));
+    EXPECT_FALSE(location.createFolder);
+
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", configHome.toUtf8());
+    const QString chosen = Configuration::DefaultLocation().path;
+    qputenv("XDG_CONFIG_HOME", saved);
+    EXPECT_EQ(chosen, configHome + QStringLiteral("/kandora/ies.ini")) << "no ies.ini beside the test program";
+}
+
+TEST_F(ConfigurationTest, FirstCloseCreatesTheConfigurationFolder)
+{
+    const QString path = dir.filePath(QStringLiteral("config home/kandora/ies.ini"));
+    open(Configuration::Location{path, true});
+    window->show();
+    closeWindow();
+    config->WriteRenderSettings(RenderSettings{});
+    window->FormDestroy();
+    EXPECT_FALSE(config->ConfigWriteFailed());
+    EXPECT_TRUE(presenter.messages.empty());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const IniDocument ini = IniDocument::Parse(file.readAll());
+    EXPECT_EQ(ini.value(QStringLiteral("Kandora"), QStringLiteral("Width")), QStringLiteral("800"));
+    EXPECT_EQ(ini.value(QStringLiteral("Render"), QStringLiteral("Zoom")), QStringLiteral("500"));
+}
+
+TEST_F(ConfigurationTest, UnmakeableConfigurationFolderReportsTheUsualFailure)
+{
+    // A plain file where the folder should be.
+    QFile blocker(dir.filePath(QStringLiteral("kandora")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString path = dir.filePath(QStringLiteral("kandora/ies.ini"));
+    open(Configuration::Location{path, true});
+    window->show();
+    closeWindow();
+    window->FormDestroy();
+    ASSERT_EQ(presenter.messages.size(), 1u);
+    EXPECT_EQ(presenter.messages[0].text, QStringLiteral("Unable to write configuration data.\rIt is possible file '")
+                                              + dir.filePath(QStringLiteral("kandora"))
+                                              + QStringLiteral("/ies.ini' is read only."));
+}
+
 class FavoritesTest : public ConfigurationTest {
 protected:
     QString folder(const char* name) const
@@ -233,7 +293,7 @@ protected:
     QStringList favoriteNames() const
     {
         QStringList names;
-        auto* list = options().control<QListWidget>(QStringLiteral("ListBoxFavorites"));
+        auto* list = options().controls().ListBoxFavorites;
         for (int i = 0; i < list->count(); ++i)
             names << list->item(i)->text();
         return names;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
@@ -25,8 +26,9 @@ int RedPixels(const QImage& image)
 
 class DiagramBoxTest : public ::testing::Test, public WindowFixture {
 protected:
-    DiagramBox* box() const { return window->areas().panelImage->paintBox(); }
+    DiagramBox* box() const { return window->areas().diagramPanel->paintBox(); }
     QImage picture() const { return box()->grab().toImage(); }
+    // Shows a sample as the browser would.
     bool loadSample(const char* name)
     {
         TiesData entry;
@@ -34,7 +36,7 @@ protected:
         const LoadResult result = LoadEntry(entry, std::string(KANDORA_SOURCE_DIR) + "/samples/");
         if (result.kind != LoadResult::Kind::Loaded)
             return false;
-        CopyIes(entry.Ies, window->CurrentIes());
+        shown.ShowFile(entry.Ies, QString::fromLatin1(name));
         return true;
     }
 };
@@ -45,9 +47,8 @@ TEST_F(DiagramBoxTest, BackgroundOnlyUntilAFileIsShown)
     EXPECT_EQ(RedPixels(picture()), 0);
     if (!loadSample("area-light-wall-pack.ies"))
         GTEST_SKIP() << "sample library missing";
-    window->setFileShown(true);
     EXPECT_GT(RedPixels(picture()), 50) << "the main curve is red";
-    window->setFileShown(false);
+    shown.ShowNone();
     EXPECT_EQ(RedPixels(picture()), 0);
 }
 
@@ -56,7 +57,6 @@ TEST_F(DiagramBoxTest, ToolBarSettingsReachThePipeline)
     open().show();
     if (!loadSample("area-light-wall-pack.ies"))
         GTEST_SKIP() << "sample library missing";
-    window->setFileShown(true);
     ASSERT_TRUE(window->ortho());
     EXPECT_TRUE(box()->options().Planes.Orthogonal);
     const QImage withOrtho = picture();
@@ -65,10 +65,30 @@ TEST_F(DiagramBoxTest, ToolBarSettingsReachThePipeline)
     EXPECT_NE(picture(), withOrtho) << "the perpendicular pair is gone";
     QTest::mouseClick(box(), Qt::LeftButton);
     EXPECT_TRUE(box()->options().Planes.Fit);
-    options().control<QCheckBox>(QStringLiteral("CheckBoxLabels"))->setChecked(true);
+}
+
+TEST_F(DiagramBoxTest, PanelChoicesReachThePipelineThroughTheirSignal)
+{
+    open().show();
+    QSignalSpy announced(&options(), &OptionsPanel::diagramChoicesChanged);
+    const OptionControls& c = options().controls();
+    c.CheckBoxLabels->setChecked(true);
     EXPECT_TRUE(box()->options().TextLabels);
-    options().control<QCheckBox>(QStringLiteral("CheckBoxMulti"))->setChecked(true);
+    c.CheckBoxMulti->setChecked(true);
     EXPECT_TRUE(box()->options().AbsoluteValues);
+    c.CheckBoxComplete->setChecked(!c.CheckBoxComplete->isChecked());
+    EXPECT_EQ(box()->options().Planes.ShowComplete, c.CheckBoxComplete->isChecked());
+    c.CheckBoxWarning->setChecked(!c.CheckBoxWarning->isChecked());
+    EXPECT_EQ(box()->options().ShowWarning, c.CheckBoxWarning->isChecked());
+    ASSERT_EQ(announced.size(), 4);
+    const auto last = announced.back().at(0).value<DiagramChoices>();
+    EXPECT_TRUE(last.textLabels && last.absoluteValues);
+    EXPECT_EQ(last.showWarning, c.CheckBoxWarning->isChecked());
+    // The plane pair the slider stands on reaches the box too.
+    if (!loadSample("area-light-wall-pack.ies"))
+        GTEST_SKIP() << "sample library missing";
+    shown.SetPlaneIndex(shown.CurrentIes().HorzCount - 1);
+    EXPECT_EQ(window->areas().diagramPanel->degreeSlider()->value(), shown.CurrentIes().HorzCount - 1);
 }
 
 // The magnifier and the read-out read the snapshot: the picture and the scale
@@ -79,7 +99,6 @@ TEST_F(DiagramBoxTest, SnapshotFollowsTheOffScreenRepaints)
     open().show();
     if (!loadSample("area-light-wall-pack.ies"))
         GTEST_SKIP() << "sample library missing";
-    window->setFileShown(true);
     QTest::mouseClick(box(), Qt::LeftButton);  // Fit: every plane its own scale
     (void)picture();
     const DiagramSnapshot& snapshot = box()->snapshot();
@@ -89,12 +108,14 @@ TEST_F(DiagramBoxTest, SnapshotFollowsTheOffScreenRepaints)
     const double planeZero = snapshot.scaleMax;
     EXPECT_GT(planeZero, 0);
 
-    QSlider* slider = window->areas().panelImage->degreeSlider();
-    QCheckBox* quality = options().control<QCheckBox>(QStringLiteral("CheckBoxMethod"));
+    QSlider* slider = window->areas().diagramPanel->degreeSlider();
+    QCheckBox* quality = options().controls().CheckBoxMethod;
     quality->setChecked(false);
     ASSERT_FALSE(box()->qualityRepaint());
-    slider->setRange(0, window->CurrentIes().HorzCount - 1);
-    slider->setValue(3);
+    (void)picture();  // the toggle itself may renew the snapshot once
+    ASSERT_EQ(snapshot.scaleMax, planeZero);
+    ASSERT_GE(slider->maximum() - slider->minimum(), 6);
+    slider->setValue(slider->minimum() + 3);
     const QImage moved = picture().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(snapshot.scaleMax, planeZero) << "direct redraws leave the snapshot";
     QTest::mouseRelease(slider, Qt::LeftButton);
@@ -105,7 +126,7 @@ TEST_F(DiagramBoxTest, SnapshotFollowsTheOffScreenRepaints)
     quality->setChecked(true);
     ASSERT_TRUE(box()->qualityRepaint());
     const double planeThree = snapshot.scaleMax;
-    slider->setValue(6);
+    slider->setValue(slider->minimum() + 6);
     (void)picture();
     EXPECT_LT(snapshot.scaleMax, planeThree);
 }

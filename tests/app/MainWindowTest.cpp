@@ -57,7 +57,7 @@ protected:
 TEST_F(MainWindowTest, PanelSlidesOutAndInThroughTheGivenWidths)
 {
     TMainWindow& w = start();
-    OptionsPanel* panel = w.areas().panelMain;
+    OptionsPanel* panel = w.areas().optionsPanel;
     ASSERT_EQ(panel->width(), 144);
     panel->ButtonHideClick();
     EXPECT_EQ(panel->lastSlideWidths(), (std::vector<int>{136, 120, 88, 24, 0}));
@@ -81,17 +81,17 @@ TEST(SlideSteps, WidthSequences)
 TEST_F(MainWindowTest, HideButtonSlidesOut)
 {
     TMainWindow& w = start();
-    QTest::mouseClick(w.areas().panelMain->control<QPushButton>(QStringLiteral("ButtonHide")), Qt::LeftButton);
-    EXPECT_FALSE(w.areas().panelMain->isVisible());
+    QTest::mouseClick(w.areas().optionsPanel->controls().ButtonHide, Qt::LeftButton);
+    EXPECT_FALSE(w.areas().optionsPanel->isVisible());
     EXPECT_FALSE(w.panelVisible());
 }
 
 TEST_F(MainWindowTest, EdgeGestureShowsAndAutoHideHides)
 {
     TMainWindow& w = start("[GroupBoxExOptions]\r\nCheckBoxAlways=0\r\nCheckBoxHide=1\r\n");
-    OptionsPanel* panel = w.areas().panelMain;
+    OptionsPanel* panel = w.areas().optionsPanel;
     EXPECT_FALSE(panel->isVisible()) << "slid out at start without 'Always show'";
-    EXPECT_TRUE(options().control<QWidget>(QStringLiteral("CheckBoxHide"))->isEnabledTo(panel));
+    EXPECT_TRUE(options().controls().CheckBoxHide->isEnabledTo(panel));
 
     moveOverList(listEdge() - 30, Qt::ControlModifier, Qt::NoButton);
     EXPECT_FALSE(panel->isVisible()) << "too far from the edge";
@@ -112,13 +112,13 @@ TEST_F(MainWindowTest, NoAutoHideWhileAlwaysShown)
 {
     TMainWindow& w = start("[GroupBoxExOptions]\r\nCheckBoxAlways=1\r\nCheckBoxHide=1\r\n");
     moveOverList(20, Qt::NoModifier, Qt::NoButton);
-    EXPECT_TRUE(w.areas().panelMain->isVisible());
+    EXPECT_TRUE(w.areas().optionsPanel->isVisible());
 }
 
 TEST_F(MainWindowTest, PanelHiddenAtStartIgnoresEdgeGesture)
 {
     TMainWindow& w = start("[Options]\r\nPanel=0\r\n");
-    OptionsPanel* panel = w.areas().panelMain;
+    OptionsPanel* panel = w.areas().optionsPanel;
     EXPECT_FALSE(panel->isVisible());
     EXPECT_TRUE(panel->isEnabled());
     moveOverList(listEdge() - 5, Qt::ControlModifier, Qt::NoButton);
@@ -138,7 +138,7 @@ class InfoSplitter : public MainWindowTest, public ::testing::WithParamInterface
 TEST_P(InfoSplitter, SnapsToWholeLines)
 {
     TMainWindow& w = start();
-    SnapSplitter* splitter = w.areas().splitter2;
+    SnapSplitter* splitter = w.areas().listInfoSplitter;
     splitter->dragHandleTo(splitter->height() - splitter->handleWidth() - GetParam().dragged);
     EXPECT_EQ(w.areas().panelInfo->height(), GetParam().expected);
     EXPECT_EQ(TMainWindow::Splitter2CanResize(GetParam().dragged), GetParam().expected);
@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Drags, InfoSplitter,
 TEST_F(MainWindowTest, ColumnSplitterRefusesNarrowAndRepeatedWidths)
 {
     TMainWindow& w = start();
-    SnapSplitter* splitter = w.areas().splitter;
+    SnapSplitter* splitter = w.areas().columnSplitter;
     splitter->dragHandleTo(150);
     EXPECT_EQ(w.areas().panelLeftAll->width(), 330);
     splitter->dragHandleTo(260);
@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, ColumnSplitterRefusesNarrowAndRepeatedWidths)
 TEST_F(MainWindowTest, DiagramIsASquareBelowTheToolBar)
 {
     TMainWindow& w = start();
-    DiagramPanel* panel = w.areas().panelImage;
+    DiagramPanel* panel = w.areas().diagramPanel;
     const QRect box = panel->paintBox()->geometry();
     EXPECT_EQ(box, DiagramPanel::DiagramSquare(panel->size(), DiagramPanel::kToolBarHeight));
     EXPECT_EQ(DiagramPanel::DiagramSquare(QSize(330, 362), 32), QRect(2, 35, 326, 326));
@@ -173,7 +173,7 @@ TEST_F(MainWindowTest, DiagramIsASquareBelowTheToolBar)
 TEST_F(MainWindowTest, DiagramClicksToggleFitAndOrthoOnlyWithExactButtons)
 {
     TMainWindow& w = start();
-    DiagramBox* box = w.areas().panelImage->paintBox();
+    DiagramBox* box = w.areas().diagramPanel->paintBox();
     const bool fit = w.fit();
     const bool ortho = w.ortho();
     QTest::mouseClick(box, Qt::LeftButton);
@@ -188,7 +188,7 @@ TEST_F(MainWindowTest, DiagramClicksToggleFitAndOrthoOnlyWithExactButtons)
 TEST_F(MainWindowTest, ShiftWheelStepsEnabledSliderOnly)
 {
     TMainWindow& w = start();
-    QSlider* slider = w.areas().panelImage->degreeSlider();
+    QSlider* slider = w.areas().diagramPanel->degreeSlider();
     slider->setRange(0, 5);
     slider->setValue(2);
     wheel(w.areas().folderList, -120, Qt::ShiftModifier);
@@ -226,7 +226,7 @@ TEST_F(MainWindowTest, ExclamationHintNeedsFullPathOption)
     TMainWindow& w = start("[GroupBoxExOther]\r\nCheckBoxTitleBar=0\r\n");
     w.DisplayHint(QStringLiteral("!/data"));
     EXPECT_EQ(w.windowTitle(), AppTexts::MainTitle());
-    options().control<QCheckBox>(QStringLiteral("CheckBoxTitleBar"))->setChecked(true);
+    options().controls().CheckBoxTitleBar->setChecked(true);
     w.DisplayHint(QStringLiteral("!/data"));
     EXPECT_EQ(w.windowTitle(), AppTexts::MainTitle() + QStringLiteral("/data"));
 }
@@ -260,18 +260,18 @@ TEST_F(MainWindowTest, CollapsingShrinksScrolledContentButNeverBelowTop)
 {
     TMainWindow& w = start("[GroupBoxExView]\r\nCollapsed=0\r\n[GroupBoxExList]\r\nCollapsed=0\r\n"
                            "[GroupBoxExFavorites]\r\nCollapsed=0\r\n[GroupBoxExTree]\r\nCollapsed=0\r\n");
-    OptionsPanel* panel = w.areas().panelMain;
+    OptionsPanel* panel = w.areas().optionsPanel;
     QWidget* content = panel->content();
     ASSERT_GT(content->height(), panel->height());
     const int lowest = panel->height() - content->height();
     content->move(0, lowest);
     const int before = content->height();
-    auto* view = options().control<TGroupBoxEx>(QStringLiteral("GroupBoxExView"));
+    auto* view = options().controls().GroupBoxExView;
     view->setCollapsed(true);
     EXPECT_LT(content->height(), before);
     EXPECT_EQ(content->y(), std::min(0, panel->height() - content->height()));
     for (const char* name : {"GroupBoxExList", "GroupBoxExFavorites", "GroupBoxExTree"})
-        options().control<TGroupBoxEx>(QString::fromLatin1(name))->setCollapsed(true);
+        control<TGroupBoxEx>(name)->setCollapsed(true);
     EXPECT_EQ(content->y(), 0);
 }
 
@@ -279,7 +279,7 @@ TEST_F(MainWindowTest, DraggingScrollsContentWithinBounds)
 {
     TMainWindow& w = start("[GroupBoxExView]\r\nCollapsed=0\r\n[GroupBoxExList]\r\nCollapsed=0\r\n"
                            "[GroupBoxExFavorites]\r\nCollapsed=0\r\n[GroupBoxExTree]\r\nCollapsed=0\r\n");
-    OptionsPanel* panel = w.areas().panelMain;
+    OptionsPanel* panel = w.areas().optionsPanel;
     QWidget* content = panel->content();
     auto press = [&](QEvent::Type type, int globalY, Qt::MouseButtons buttons) {
         QMouseEvent e(type, QPointF(5, 5), QPointF(0, globalY), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
@@ -307,7 +307,7 @@ TEST_F(MainWindowTest, DraggingScrollsContentWithinBounds)
 TEST_F(MainWindowTest, ShortContentKeepsArrowAndDoesNotDrag)
 {
     TMainWindow& w = start("[Kandora]\r\nHeight=1000\r\n");
-    OptionsPanel* panel = w.areas().panelMain;
+    OptionsPanel* panel = w.areas().optionsPanel;
     ASSERT_GE(panel->height(), panel->content()->height());
     QMouseEvent down(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(0, 300), Qt::LeftButton, Qt::LeftButton, {});
     panel->PanelMainChildMouseDown(&down);
@@ -320,29 +320,29 @@ TEST_F(MainWindowTest, ShortContentKeepsArrowAndDoesNotDrag)
 TEST_F(MainWindowTest, OptionReactionsEnableTheirControls)
 {
     start();
-    auto enabled = [this](const char* name) { return options().control<QWidget>(QString::fromLatin1(name))->isEnabled(); };
-    options().control<QCheckBox>(QStringLiteral("CheckBoxFavs"))->setChecked(false);
+    auto enabled = [this](const char* name) { return control<QWidget>(name)->isEnabled(); };
+    options().controls().CheckBoxFavs->setChecked(false);
     EXPECT_FALSE(enabled("CheckBoxFavViews") || enabled("CheckBoxFavCaptions"));
-    options().control<QCheckBox>(QStringLiteral("CheckBoxLHotTrack"))->setChecked(true);
+    options().controls().CheckBoxLHotTrack->setChecked(true);
     EXPECT_TRUE(enabled("EditHoverTime"));
     EXPECT_TRUE(chosen("RadioButtonLCustom"));
-    options().control<QRadioButton>(QStringLiteral("RadioButtonL9X"))->click();
+    options().controls().RadioButtonL9X->click();
     EXPECT_FALSE(ticked("CheckBoxHandPont") || ticked("CheckBoxLHotTrack"));
     EXPECT_FALSE(enabled("EditHoverTime"));
-    options().control<QCheckBox>(QStringLiteral("CheckBoxOn"))->setChecked(false);
+    options().controls().CheckBoxOn->setChecked(false);
     EXPECT_FALSE(enabled("TrackBarK") || enabled("TrackBarR") || enabled("CheckBoxPlus"));
-    options().control<QCheckBox>(QStringLiteral("CheckBoxMessages"))->setChecked(false);
+    options().controls().CheckBoxMessages->setChecked(false);
     EXPECT_EQ(window->ShellOwnerWindow(), nullptr);
 }
 
 TEST_F(MainWindowTest, ClickingChosenRadioKeepsItChosen)
 {
     start();
-    auto* list = options().control<QRadioButton>(QStringLiteral("RadioButtonList"));
+    auto* list = options().controls().RadioButtonList;
     ASSERT_TRUE(list->isChecked());
     list->click();
     EXPECT_TRUE(list->isChecked());
-    options().control<QRadioButton>(QStringLiteral("RadioButtonIcons"))->click();
+    options().controls().RadioButtonIcons->click();
     EXPECT_FALSE(list->isChecked());
 }
 
@@ -361,11 +361,11 @@ TEST_F(MainWindowTest, FocusLeavingPanelHidesItUnlessAlwaysShown)
 {
     TMainWindow& w = start("[GroupBoxExOptions]\r\nCheckBoxAlways=0\r\nCheckBoxHide=0\r\n");
     QApplication::setActiveWindow(&w);
-    OptionsPanel* panel = w.areas().panelMain;
+    OptionsPanel* panel = w.areas().optionsPanel;
     w.areas().folderList->setFocus();
     panel->ButtonShowClick();
     ASSERT_TRUE(panel->isVisible());
-    options().control<QWidget>(QStringLiteral("CheckBoxSort"))->setFocus();
+    options().controls().CheckBoxSort->setFocus();
     w.areas().folderTree->setFocus();
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(panel->savedFocus(), w.areas().folderList);

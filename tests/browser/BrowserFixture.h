@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QTest>
+#include <QWidget>
 
 #include "FakeHost.h"
 #include "TempTree.h"
@@ -37,8 +38,10 @@ protected:
     FileBrowser& Browser()
     {
         if (!browser_) {
-            browser_ = std::make_unique<FileBrowser>(host_, ShellNamespace(Home(), (tree_.Root() / "fs").string()));
+            browser_ = std::make_unique<FileBrowser>(host_, host_.shown,
+                                                     ShellNamespace(Home(), (tree_.Root() / "fs").string()), widgets_);
             browser_->List()->resize(400, 300);
+            browser_->Tree()->resize(300, 400);
             browser_->ButtonCreateTreeClick();
         }
         return *browser_;
@@ -60,5 +63,6 @@ protected:
 
     TempTree tree_;
     FakeHost host_;
+    QWidget widgets_;  // owns the tree and the list, after the browser is gone
     std::unique_ptr<FileBrowser> browser_;
 };

@@ -3,16 +3,23 @@
 #include <vector>
 
 #include "browser/BrowserHost.h"
+#include "diagram/ShownFile.h"
 
-// Records what the browser asked of the application.
+// Records what the browser asked of the application, and what it put into
+// the shown file.
 class FakeHost : public BrowserHost {
 public:
-    void ShowFileRecord(const tIES& record) override
+    FakeHost()
     {
-        ++filesShown;
-        current = record;
+        QObject::connect(&shown, &ShownFile::fileChanged, &shown, [this] {
+            if (shown.HasFile()) {
+                ++filesShown;
+                current = shown.CurrentIes();
+            } else {
+                ++blanks;
+            }
+        });
     }
-    void ShowNoFile() override { ++blanks; }
     void FolderChanging() override { ++folderChanges; }
     void SetInfoText(const QString& text) override { info = text; }
     void SetWindowCaption(const QString& text) override { caption = text; }
@@ -28,6 +35,7 @@ public:
 
     int filesShown = 0, blanks = 0, folderChanges = 0, captionResets = 0, fills = 0;
     bool crosshair = false;
+    ShownFile shown;
     tIES current;
     QString info, caption, appTitle;
     std::vector<QString> messages, messageCaptions;

@@ -29,11 +29,12 @@ protected:
 TEST_F(FileListTest, FolderChangeShowsTheFirstEntry)
 {
     OpenLamps();
-    // Entry 0 is the Floods folder entry: nothing drawn, hold set.
-    EXPECT_EQ(host_.blanks, 1);
+    // The folder change empties the diagram, and entry 0, the Floods folder
+    // entry, draws nothing either; the hold is set.
+    EXPECT_EQ(host_.blanks, 2);
     EXPECT_EQ(host_.filesShown, 0);
-    EXPECT_TRUE(Browser().List()->ListChangeHold);
-    EXPECT_EQ(Browser().List()->ShownItem.row(), 0);
+    EXPECT_TRUE(Browser().List()->ListChangeHold());
+    EXPECT_EQ(Browser().List()->ShownItem().row(), 0);
     EXPECT_TRUE(Browser().CurrentFilePath().isEmpty());
 }
 
@@ -43,9 +44,9 @@ TEST_F(FileListTest, ShowAndHoldSequence)
     const int blanks = host_.blanks;
     Focus(1);  // another folder entry: held, nothing more happens
     EXPECT_EQ(host_.blanks, blanks);
-    EXPECT_EQ(Browser().List()->ShownItem.row(), 0);
+    EXPECT_EQ(Browser().List()->ShownItem().row(), 0);
     Focus(Row(QStringLiteral("b.ies")));  // a file entry: shown and read on first use
-    EXPECT_FALSE(Browser().List()->ListChangeHold);
+    EXPECT_FALSE(Browser().List()->ListChangeHold());
     EXPECT_EQ(host_.filesShown, 1);
     EXPECT_EQ(host_.current.HorzCount, 3);
     EXPECT_TRUE(Browser().List()->Entries().Item(Row(QStringLiteral("b.ies"))).entry->Loaded);
@@ -61,7 +62,7 @@ TEST_F(FileListTest, ShowAndHoldSequence)
     EXPECT_TRUE(host_.info.isEmpty());
     EXPECT_FALSE(host_.crosshair);
     EXPECT_EQ(host_.appTitle, QStringLiteral("Kandora"));
-    EXPECT_TRUE(Browser().List()->ListChangeHold);
+    EXPECT_TRUE(Browser().List()->ListChangeHold());
     Focus(1);
     EXPECT_EQ(host_.blanks, blanks + 1);
     Focus(Row(QStringLiteral("A.ies")));
@@ -121,7 +122,7 @@ TEST_F(FileListTest, CaptionChangeKeepsTheShownEntrySelected)
     OpenLamps();
     Focus(Row(QStringLiteral("c.ies")));
     Browser().SetCaptionIndex(CaptionManufacturer);
-    const int shownRow = Browser().List()->ShownItem.row();
+    const int shownRow = Browser().List()->ShownItem().row();
     EXPECT_EQ(ListCaptions().at(shownRow), QStringLiteral("Mid")) << "the shown entry moved with its item";
     EXPECT_EQ(host_.filesShown, 1) << "a caption change shows nothing anew";
 }

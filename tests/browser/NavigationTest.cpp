@@ -38,7 +38,7 @@ TEST_F(NavigationTest, WalkSelectsTheFolderAndListsIt)
 {
     Browser().NavigateToPath(Path(QStringLiteral("Lamps")));
     EXPECT_EQ(SelectedText(), QStringLiteral("Lamps"));
-    EXPECT_EQ(Browser().Tree()->ShownFolderNode, Browser().Tree()->Selected());
+    EXPECT_EQ(Browser().Tree()->ShownFolderNode(), Browser().Tree()->Selected());
     // Subfolders in name order, then the files sorted by name.
     EXPECT_EQ(ListCaptions(), (QStringList{QStringLiteral("Floods"), QStringLiteral("Spots"), QStringLiteral("A.ies"),
                                            QStringLiteral("b.ies"), QStringLiteral("c.ies")}));
@@ -108,7 +108,7 @@ TEST_F(NavigationTest, RefreshRestoresExpandedSelectionAndTop)
     Browser().ButtonRefreshClick();
     EXPECT_EQ(Browser().Navigator().RecordTreeState(), before);
     EXPECT_EQ(Browser().SelectedDisplayPath(), Path(QStringLiteral("Lamps/Spots/Narrow")));
-    EXPECT_FALSE(Browser().Tree()->TreeUpdating);
+    EXPECT_FALSE(Browser().Tree()->TreeUpdating());
     EXPECT_TRUE(Browser().Tree()->isEnabled());
 }
 
@@ -122,7 +122,7 @@ TEST_F(NavigationTest, ReExpansionWorksWhateverTheOrderOfNames)
     std::reverse(names.begin(), names.end() - 2);
     Browser().UpdateTreeView();
     Browser().Navigator().RestoreTreeState(names);
-    Browser().Tree()->TreeUpdating = false;
+    Browser().Tree()->EndTreeUpdate();
     std::reverse(names.begin(), names.end() - 2);
     EXPECT_EQ(Browser().Navigator().RecordTreeState(), names);
 }
@@ -142,11 +142,11 @@ TEST_F(NavigationTest, RootNeverCollapsesAndUpdatingBlocksExpansion)
     tree->SetExpanded(tree->Root(), false);
     EXPECT_TRUE(tree->Root()->isExpanded());
     FolderNode* home = Child(tree->Root(), QStringLiteral("home"));
-    tree->TreeUpdating = true;
+    tree->BeginTreeUpdate();
     tree->SetExpanded(home, true);
     EXPECT_FALSE(home->isExpanded());
     EXPECT_EQ(home->child(0)->text(0), QStringLiteral("Dummy")) << "not filled while updating";
-    tree->TreeUpdating = false;
+    tree->EndTreeUpdate();
     tree->SetExpanded(home, true);
     EXPECT_TRUE(home->isExpanded());
     EXPECT_EQ(home->child(0)->text(0), QStringLiteral("Docs"));
@@ -173,15 +173,15 @@ TEST_F(NavigationTest, ArrowKeyHeldMovesWithoutFillingAndReleaseOpens)
     FolderNode* lamps = tree->Selected();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     QCoreApplication::sendEvent(tree, &press);
-    EXPECT_FALSE(tree->SelectionTracking);
+    EXPECT_FALSE(tree->SelectionTracking());
     FolderNode* floods = Child(lamps, QStringLiteral("Floods"));
     tree->setCurrentItem(floods);
     QTest::qWait(2 * FolderTree::kChangeDelayMs);
-    EXPECT_EQ(tree->ShownFolderNode, lamps) << "held arrow keys open no folder";
+    EXPECT_EQ(tree->ShownFolderNode(), lamps) << "held arrow keys open no folder";
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
     QCoreApplication::sendEvent(tree, &release);
-    EXPECT_TRUE(tree->SelectionTracking);
-    EXPECT_EQ(tree->ShownFolderNode, floods);
+    EXPECT_TRUE(tree->SelectionTracking());
+    EXPECT_EQ(tree->ShownFolderNode(), floods);
 }
 
 TEST_F(NavigationTest, UserSelectionOpensAfterTheDelay)
@@ -190,9 +190,9 @@ TEST_F(NavigationTest, UserSelectionOpensAfterTheDelay)
     FolderTree* tree = Browser().Tree();
     FolderNode* spots = Child(tree->Selected(), QStringLiteral("Spots"));
     tree->setCurrentItem(spots);
-    EXPECT_NE(tree->ShownFolderNode, spots);
+    EXPECT_NE(tree->ShownFolderNode(), spots);
     QTest::qWait(4 * FolderTree::kChangeDelayMs);
-    EXPECT_EQ(tree->ShownFolderNode, spots);
+    EXPECT_EQ(tree->ShownFolderNode(), spots);
     EXPECT_EQ(ListCaptions(), (QStringList{QStringLiteral("Narrow"), QStringLiteral("s.ies")}));
 }
 
@@ -202,7 +202,7 @@ TEST_F(NavigationTest, FolderThatVanishedAfterTheBuildOpensEmpty)
     FolderNode* spots = Child(Browser().Tree()->Selected(), QStringLiteral("Spots"));
     fs::remove_all(tree_.Root() / "home/Lamps/Spots");
     Browser().Tree()->SelectNode(spots);
-    EXPECT_EQ(Browser().Tree()->ShownFolderNode, spots);
+    EXPECT_EQ(Browser().Tree()->ShownFolderNode(), spots);
     EXPECT_TRUE(ListCaptions().isEmpty());
     Browser().Tree()->SetExpanded(spots, true);
     Browser().ButtonRefreshClick();
@@ -217,11 +217,11 @@ TEST_F(NavigationTest, ArrowKeyReleasedElsewhereDoesNotStopFolderOpening)
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     QCoreApplication::sendEvent(tree, &press);
     tree->setCurrentItem(floods);
-    EXPECT_NE(tree->ShownFolderNode, floods);
+    EXPECT_NE(tree->ShownFolderNode(), floods);
     QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QCoreApplication::sendEvent(tree, &focusOut);
-    EXPECT_TRUE(tree->SelectionTracking);
-    EXPECT_EQ(tree->ShownFolderNode, floods);
+    EXPECT_TRUE(tree->SelectionTracking());
+    EXPECT_EQ(tree->ShownFolderNode(), floods);
 }
 
 TEST_F(NavigationTest, AutoExpandClosesOnlyTheBranchLeftBehind)

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "TempFolderTest.h"
 #include "photometry/AtomicFile.h"
 #include "tests/photometry/ChildProcess.h"
 
@@ -37,21 +38,9 @@ std::vector<std::string> Names(const fs::path& dir)
     return names;
 }
 
-class AtomicFileTest : public ::testing::Test {
+class AtomicFileTest : public TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("kandora-atomic-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::permissions(dir_, fs::perms::owner_all, ignored);
-        fs::remove_all(dir_, ignored);
-    }
-    fs::path dir_;
+    AtomicFileTest() : TempFolderTest("kandora-atomic-") {}
 };
 
 TEST_F(AtomicFileTest, CreatesANewFileWithTheUsualPermissions)

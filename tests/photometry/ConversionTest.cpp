@@ -7,6 +7,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "TempFolderTest.h"
 #include "photometry/Conversion.h"
 #include "photometry/EntryLoader.h"
 #include "tests/photometry/ChildProcess.h"
@@ -171,20 +172,9 @@ TEST(Conversion, RefusesGridsThatDoNotMatchWithoutReadingPastTheMatrix)
     EXPECT_EQ(fault(ragged), ConversionFault::Unexpected);
 }
 
-class ConversionFileTest : public ::testing::Test {
+class ConversionFileTest : public TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("kandora-conversion-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::permissions(dir_, fs::perms::owner_all, ignored);
-        fs::remove_all(dir_, ignored);
-    }
+    ConversionFileTest() : TempFolderTest("kandora-conversion-") {}
     // The file `name` in the folder, read as the list reads it.
     TiesData Load(const std::string& name)
     {
@@ -192,7 +182,6 @@ protected:
         EXPECT_EQ(LoadEntry(entry, dir_.string() + "/").kind, LoadResult::Kind::Loaded);
         return entry;
     }
-    fs::path dir_;
 };
 
 TEST_F(ConversionFileTest, WrittenFilesReadBackWithTheSameIntensities)

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+#include <QIcon>
+#include <QStyledItemDelegate>
+
+#include "browser/ThumbnailImageList.h"
+#include "diagram/DiagramOptions.h"
+
+class FileListView;
+struct CatalogItem;
+
+// Draws the file list's items. In the list and icon views the style draws
+// them, with the hot-track underlines of the list's options. In the thumbnail
+// view a file entry is drawn as its goniogram, from its record read on first
+// paint (and kept read); a folder entry as its icon centred in a cell of the
+// same size. Thumbnails are not cached: every paint draws them again.
+class ThumbnailDelegate : public QStyledItemDelegate {
+public:
+    explicit ThumbnailDelegate(FileListView* list);
+
+    // Whether the thumbnail view draws the items.
+    void SetThumbnails(bool on) { thumbnails_ = on; }
+    [[nodiscard]] bool Thumbnails() const { return thumbnails_; }
+    // The folder unread entries are read from, with a trailing "/".
+    void SetFolder(std::string folder) { folder_ = std::move(folder); }
+    [[nodiscard]] const std::string& Folder() const { return folder_; }
+    void SetImages(ThumbnailImageList images) { images_ = std::move(images); }
+    [[nodiscard]] const ThumbnailImageList& Images() const { return images_; }
+    // What the thumbnails are drawn with: "Show complete", "Show warning icon", the colours.
+    void SetDiagramOptions(DiagramOptions options) { diagram_ = std::move(options); }
+    [[nodiscard]] const DiagramOptions& Diagram() const { return diagram_; }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    [[nodiscard]] QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+    // The picture of the item's cell, left in the scratch cell or the store.
+    [[nodiscard]] const QImage& CellPicture(CatalogItem& item, bool selected, const QStyleOptionViewItem& option) const;
+    void PaintThumbnail(QPainter& painter, const QStyleOptionViewItem& option, CatalogItem& item, int row) const;
+
+    FileListView* list_;
+    bool thumbnails_ = false;
+    std::string folder_;
+    DiagramOptions diagram_;
+    // Painting draws each thumbnail into the store's scratch cell.
+    mutable ThumbnailImageList images_;
+    QIcon unreadMark_;
+};

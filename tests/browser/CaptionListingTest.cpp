@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <initializer_list>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+#include "TempTree.h"
+#include "browser/Catalog.h"
+#include "photometry/EntryLoader.h"
+#include "tests/photometry/HeaderEdgeFiles.h"
+#include "tests/photometry/HostileFiles.h"
+
+// Listing by a keyword reads only the files' fronts; the list, its faults
+// and its sorted order must be what reading every file in full gives.
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Row {
+    std::string file, caption;
+    bool changed = false;
+    bool operator==(const Row&) const = default;
+};
+
+void PrintTo(const Row& row, std::ostream* out)
+{
+    *out << row.file << " | " << row.caption << (row.changed ? " | changed" : "");
+}
+
+struct Listing {
+    std::vector<Row> rows;
+    std::vector<std::string> faults;  // "name: message", header faults marked
+};
+
+std::string FaultText(const std::string& name, const std::string& message, bool header)
+{
+    return name + (header ? " [header] " : ": ") + message;
+}
+
+// The list as the catalog makes it, sorted.
+Listing CatalogListing(const std::string& folder, int choice)
+{
+    Catalog catalog;
+    SilentFeedback feedback;
+    std::vector<ReadFault> faults;
+    catalog.ListFolder(folder, choice, feedback, faults);
+    catalog.SortCatalog(feedback);
+    Listing out;
+    for (int i = catalog.FolderCount(); i < catalog.Count(); ++i) {
+        const TiesData& entry = *catalog.Item(i).entry;
+        EXPECT_FALSE(entry.Loaded) << entry.Texts[1] << ": a listing reads no record";
+        out.rows.push_back({entry.Texts[1], catalog.Item(i).caption, entry.Changed});
+    }
+    for (const ReadFault& fault : faults)
+        out.faults.push_back(FaultText(fault.fileName, fault.message, fault.headerFault));
+    return out;
+}
+
+// The same list from reading every file in full, sorted the same way.
+Listing FullReadListing(const std::string& folder, int choice)
+{
+    Listing out;
+    for (const std::string& name : MatchPhotometricFiles(folder)) {
+        TiesData entry = UnreadEntry(name);
+        const LoadResult r = LoadEntry(entry, folder);
+        if (r.kind == LoadResult::Kind::Failed)
+            out.faults.push_back(FaultText(name, r.error, false));
+        else if (r.HasHeaderFault())
+            out.faults.push_back(FaultText(name, r.headerFault, true));
+        out.rows.push_back({name, EntryCaption(entry, choice), entry.Changed});
+    }
+    std::stable_sort(out.rows.begin(), out.rows.end(),
+                     [](const Row& a, const Row& b) { return CompareCaptions(a.caption, b.caption) < 0; });
+    return out;
+}
+
+void ExpectSameListings(const std::string& folder, const std::string& what,
+                        std::initializer_list<int> choices = {CaptionTest, CaptionManufacturer,
+                                                              CaptionLuminaireCatalog, CaptionLamp})
+{
+    for (const int choice : choices) {
+        const Listing caption = CatalogListing(folder, choice);
+        const Listing full = FullReadListing(folder, choice);
+        EXPECT_EQ(caption.rows, full.rows) << what << ", caption " << choice;
+        EXPECT_EQ(caption.faults, full.faults) << what << ", caption " << choice;
+    }
+}
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(CaptionListing, SamplesAndCorpusListAsTheFullRead)
+{
+    ExpectSameListings(std::string(KANDORA_SOURCE_DIR) + "/samples/", "samples");
+    const fs::path corpus = fs::path(KANDORA_SOURCE_DIR) / ".." / "shared" / "corpus";
+    if (!fs::exists(corpus))
+        GTEST_SKIP() << "no shared corpus beside the repository";
+    // The corpus files gathered into one folder, as a user's download folder.
+    TempTree tree;
+    for (const auto& item : fs::recursive_directory_iterator(corpus))
+        if (item.is_regular_file() && IsPhotometricName(item.path().filename().string()))
+            tree.Write(item.path().filename().string(), ReadBytes(item.path()));
+    ExpectSameListings(tree.Folder(), "corpus");
+}
+
+TEST(CaptionListing, HostileAndGeneratedFilesListAsTheFullRead)
+{
+    TempTree tree;
+    for (const HostileFile& file : HostileFiles())
+        tree.Write(file.name, file.bytes());
+    for (const GeneratedFile& file : HeaderEdgeFiles())
+        tree.Write(file.name, file.bytes);
+    ASSERT_EQ(::mkfifo((tree.Root() / "pipe.ies").c_str(), 0644), 0);
+    // Two choices only: the table's 10 MB headers are slow to read each time.
+    ExpectSameListings(tree.Folder(), "hostile and generated", {CaptionManufacturer, CaptionLamp});
+}
+
+}  // namespace

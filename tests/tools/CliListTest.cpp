@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+class CliListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        Write("b.ies", "[MANUFAC] Zeta\r\nTILT=NONE\r\n1 1000 1 1 1 1 2 0 0 0 1 1 9\r\n0\r\n0\r\n5\r\n");
+        Write("a.ies", "[MANUFAC] alpha\r\n[CHANGED] by Orvanek\r\nTILT=NONE\r\n1 1000 1 1 1 1 2 0 0 0 1 1 9\r\n0\r\n0\r\n5\r\n");
+        Write("c.ies", "[MANUFAC] Mid\r\nTILT=NONE\r\n1 x 1 1 1 1 2 0 0 0 1 1 9\r\n0\r\n0\r\n5\r\n");
+        Write("huge.IES", "TILT=NONE\r\n1 1000 1 65535 65535 1 2 0 0 0 1 1 9\r\n");
+        Write("notes.txt", "not listed");
+    }
+    void Write(const char* name, const char* text)
+    {
+        QFile file(dir_.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    int Run(const QStringList& arguments, QByteArray* out = nullptr)
+    {
+        QProcess process;
+        process.start(QStringLiteral(KANDORA_CLI), QStringList{QStringLiteral("list")} + arguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        if (out != nullptr)
+            *out = process.readAllStandardOutput();
+        return process.exitCode();
+    }
+    // "file=caption" per object, with the marker and the fault when present.
+    QStringList Listed(const QStringList& options)
+    {
+        QByteArray out;
+        EXPECT_EQ(Run(QStringList{dir_.path()} + options, &out), 0);
+        QStringList rows;
+        for (const QJsonValue& value : QJsonDocument::fromJson(out).array()) {
+            const QJsonObject o = value.toObject();
+            QString row = o[QStringLiteral("file")].toString() + QLatin1Char('=') + o[QStringLiteral("caption")].toString();
+            if (o[QStringLiteral("changed")].toBool())
+                row += QStringLiteral(" changed");
+            if (!o[QStringLiteral("fault")].isNull())
+                row += QStringLiteral(" fault:") + o[QStringLiteral("fault")].toString().left(10);
+            rows.append(row);
+        }
+        return rows;
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(CliListTest, ListsCaptionsMarkersAndFaultsInTheListsOrder)
+{
+    EXPECT_EQ(Listed({QStringLiteral("--caption"), QStringLiteral("manufacturer"), QStringLiteral("--sort")}),
+              (QStringList{QStringLiteral("a.ies=alpha changed"), QStringLiteral("huge.IES=huge.IES fault:The file d"),
+                           QStringLiteral("c.ies=Mid fault:Line 3"), QStringLiteral("b.ies=Zeta")}));
+    // By file name nothing is read, so nothing is marked or faulty.
+    EXPECT_EQ(Listed({QStringLiteral("--sort")}),
+              (QStringList{QStringLiteral("a.ies=a.ies"), QStringLiteral("b.ies=b.ies"), QStringLiteral("c.ies=c.ies"),
+                           QStringLiteral("huge.IES=huge.IES")}));
+    EXPECT_EQ(Listed({QStringLiteral("--caption"), QStringLiteral("lamp")}).size(), 4);
+}
+
+TEST_F(CliListTest, AFolderThatCannotBeListedOrABadOptionFails)
+{
+    EXPECT_EQ(Run({dir_.filePath(QStringLiteral("missing"))}), 1);
+    EXPECT_EQ(Run({dir_.path(), QStringLiteral("--caption"), QStringLiteral("colour")}), 2);
+    EXPECT_EQ(Run({}), 2);
+}
+
+}  // namespace

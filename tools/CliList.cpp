@@ -1,0 +1,112 @@
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <map>
+
+#include "CliCommands.h"
+#include "browser/Catalog.h"
+#include "browser/ShellNamespace.h"
+
+namespace {
+
+// The --caption values, in the order of the caption chooser.
+constexpr std::array<const char*, CaptionChoiceCount> kCaptionNames{
+    "file", "test", "manufacturer", "luminaire", "luminaire-catalog", "lamp", "lamp-catalog"};
+
+void PrintListUsage()
+{
+    std::fputs("usage: kandora-cli list FOLDER [--caption file|test|manufacturer|luminaire|luminaire-catalog|"
+               "lamp|lamp-catalog] [--sort]\n",
+               stderr);
+}
+
+int CaptionChoiceNamed(const QString& name)
+{
+    for (std::size_t i = 0; i < kCaptionNames.size(); ++i)
+        if (name == QLatin1String(kCaptionNames[i]))
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Whether the folder can be listed at all; says why not on stderr.
+bool CanList(const std::string& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        std::fprintf(stderr, "kandora-cli: %s: %s\n", folder.c_str(), std::strerror(errno));
+        return false;
+    }
+    ::closedir(dir);
+    return true;
+}
+
+}  // namespace
+
+int RunList(const QStringList& arguments)
+{
+    QString folderArgument;
+    int choice = CaptionFileName;
+    bool sort = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg == QLatin1String("--sort")) {
+            sort = true;
+        } else if (arg == QLatin1String("--caption") && i + 1 < arguments.size()) {
+            choice = CaptionChoiceNamed(arguments[++i]);
+            if (choice < 0) {
+                std::fprintf(stderr, "kandora-cli: unknown caption '%s'\n", arguments[i].toLocal8Bit().constData());
+                PrintListUsage();
+                return 2;
+            }
+        } else if (folderArgument.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
+            folderArgument = arg;
+        } else {
+            PrintListUsage();
+            return 2;
+        }
+    }
+    if (folderArgument.isEmpty()) {
+        PrintListUsage();
+        return 2;
+    }
+    std::string folder = QFile::encodeName(folderArgument).toStdString();
+    if (folder.back() != '/')
+        folder += '/';
+    if (!CanList(folder))
+        return 1;
+
+    // The same catalog the window lists, so that captions, faults and order match it.
+    Catalog catalog;
+    SilentFeedback feedback;
+    std::vector<ReadFault> faults;
+    catalog.ListFolder(folder, choice, feedback, faults);
+    if (sort)
+        catalog.SortCatalog(feedback);
+    std::map<std::string, std::string> faultOf;
+    for (ReadFault& fault : faults)
+        faultOf.emplace(fault.fileName, std::move(fault.message));
+
+    QJsonArray list;
+    for (int i = catalog.FolderCount(); i < catalog.Count(); ++i) {
+        const CatalogItem& item = catalog.Item(i);
+        const std::string& name = item.entry->Texts[1];
+        const auto fault = faultOf.find(name);
+        list.append(QJsonObject{
+            {QStringLiteral("file"), NameToText(name)},
+            {QStringLiteral("caption"), NameToText(item.caption)},
+            {QStringLiteral("changed"), item.entry->Changed},
+            {QStringLiteral("fault"), fault == faultOf.end() ? QJsonValue(QJsonValue::Null)
+                                                             : QJsonValue(NameToText(fault->second))},
+        });
+    }
+    const QByteArray json = QJsonDocument(list).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    return 0;
+}
