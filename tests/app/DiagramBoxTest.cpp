@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
 
+#include <cmath>
+
 #include "AppTestSupport.h"
 #include "app/DiagramBox.h"
 #include "app/DiagramPanel.h"
+#include "app/LensProfileBox.h"
 #include "photometry/EntryLoader.h"
 
 namespace {
@@ -129,6 +136,258 @@ TEST_F(DiagramBoxTest, SnapshotFollowsTheOffScreenRepaints)
     slider->setValue(slider->minimum() + 6);
     (void)picture();
     EXPECT_LT(snapshot.scaleMax, planeThree);
+}
+
+// The regions the box is asked to paint.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::NoButton,
+               Qt::MouseButtons held = Qt::NoButton, Qt::KeyboardModifiers keys = Qt::NoModifier)
+{
+    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held, keys);
+    QApplication::sendEvent(widget, &event);
+}
+
+// The pixels where two pictures of one size differ.
+QRegion Differences(const QImage& a, const QImage& b)
+{
+    QRegion region;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                region += QRect(x, y, 1, 1);
+    return region;
+}
+
+class MagnifierWiringTest : public DiagramBoxTest {
+protected:
+    QImage screen() const { return picture().convertToFormat(QImage::Format_RGB32); }
+    // A shown sample with an up-to-date snapshot, and the box's paints recorded from then on.
+    bool ready(const char* sample = "area-light-wall-pack.ies")
+    {
+        open().show();
+        if (!loadSample(sample))
+            return false;
+        (void)picture();
+        QApplication::processEvents();
+        recorder = new PaintRecorder(box());
+        return box()->snapshot().image.size() == box()->size();
+    }
+    void moveTo(QPoint at) const
+    {
+        SendMouse(box(), QEvent::MouseMove, at);
+        QApplication::processEvents();
+    }
+    // What the box should show: its snapshot with the magnifier composed over it at the box's own scale.
+    QImage composed(double scaleMax) const
+    {
+        const DiagramSnapshot& snapshot = box()->snapshot();
+        QImage expected = snapshot.image.copy();
+        QPainter painter(&expected);
+        box()->magnifier().paint(painter, snapshot.image, scaleMax, snapshot.margin);
+        return expected;
+    }
+    PaintRecorder* recorder = nullptr;
+};
+
+TEST_F(MagnifierWiringTest, MoveRepaintsOnlyTheOldAndNewLensAndWindow)
+{
+    if (!ready())
+        GTEST_SKIP() << "sample library missing";
+    const QPoint centre(box()->width() / 2, box()->height() / 2);
+    const QPoint first = centre + QPoint(40, -30);
+    moveTo(first);
+    const Magnifier& magnifier = box()->magnifier();
+    ASSERT_TRUE(magnifier.shown());
+    EXPECT_EQ(magnifier.lensRect(), QRect(first - QPoint(32, 32), QSize(64, 64)));
+    EXPECT_EQ(magnifier.windowRect().topLeft(), first + QPoint(16 + 16, 16 + 8));
+    const QRect firstLens = magnifier.lensRect();
+    const QRect firstWindow = magnifier.windowRect();
+    EXPECT_EQ(recorder->painted, QRegion(firstLens) + QRegion(firstWindow));
+
+    const QImage onScreen = screen();
+    const QRegion changed = Differences(onScreen, box()->snapshot().image);
+    EXPECT_FALSE(changed.isEmpty());
+    EXPECT_TRUE((changed - QRegion(firstLens) - QRegion(firstWindow)).isEmpty()) << "only the lens and the window differ";
+    EXPECT_FALSE((changed & firstLens).isEmpty()) << "the lens refracts the diagram";
+    EXPECT_EQ(onScreen, composed(box()->snapshot().scaleMax)) << "composed over the box's own snapshot";
+    EXPECT_NE(onScreen, composed(box()->snapshot().scaleMax * 2)) << "the read-out follows the scale";
+
+    recorder->painted = QRegion();
+    const QPoint second = first + QPoint(-5, 7);
+    moveTo(second);
+    EXPECT_EQ(recorder->painted, QRegion(firstLens) + QRegion(firstWindow) + QRegion(magnifier.lensRect())
+                                     + QRegion(magnifier.windowRect()));
+    EXPECT_FALSE(recorder->painted.contains(QRect(0, 0, 5, 5))) << "the diagram is not drawn again";
+
+    // Leaving the box takes both away.
+    recorder->painted = QRegion();
+    const QRect lastLens = magnifier.lensRect();
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(box(), &leave);
+    QApplication::processEvents();
+    EXPECT_FALSE(magnifier.shown());
+    EXPECT_TRUE(recorder->painted.contains(lastLens));
+    EXPECT_EQ(screen(), box()->snapshot().image);
+}
+
+TEST_F(MagnifierWiringTest, WithTheLensOffOnlyTheWindowFollows)
+{
+    if (!ready())
+        GTEST_SKIP() << "sample library missing";
+    options().controls().CheckBoxOn->setChecked(false);
+    EXPECT_FALSE(options().controls().TrackBarR->isEnabled());
+    const QPoint at(60, 70);
+    moveTo(at);
+    const Magnifier& magnifier = box()->magnifier();
+    ASSERT_TRUE(magnifier.shown());
+    EXPECT_TRUE(magnifier.lensRect().isEmpty());
+    EXPECT_EQ(magnifier.windowRect().topLeft(), at + QPoint(16, 8));
+    const QRegion changed = Differences(screen(), box()->snapshot().image);
+    EXPECT_FALSE(changed.isEmpty());
+    EXPECT_TRUE((changed - QRegion(magnifier.windowRect())).isEmpty());
+
+    // On again: the diagram is drawn anew without them, and the next move brings the lens.
+    options().controls().CheckBoxOn->setChecked(true);
+    EXPECT_FALSE(magnifier.shown());
+    EXPECT_EQ(screen(), box()->snapshot().image);
+    moveTo(at);
+    EXPECT_EQ(magnifier.lensRect().size(), QSize(64, 64));
+}
+
+TEST_F(MagnifierWiringTest, PanelControlsRedrawTheLensWhereItIs)
+{
+    if (!ready())
+        GTEST_SKIP() << "sample library missing";
+    const OptionControls& c = options().controls();
+    const QPoint at(box()->width() / 2 + 30, box()->height() / 2 + 20);
+    moveTo(at);
+    const QImage before = screen();
+    c.CheckBoxPlus->toggle();
+    EXPECT_EQ(c.PaintBoxArc->magnify(), c.CheckBoxPlus->isChecked());
+    QApplication::processEvents();
+    const QImage turned = screen();
+    EXPECT_NE(turned, before) << "magnifying and shrinking differ";
+    EXPECT_EQ(turned, composed(box()->snapshot().scaleMax));
+
+    c.TrackBarR->setValue(64);
+    EXPECT_EQ(box()->magnifier().lensRect(), QRect(at - QPoint(64, 64), QSize(128, 128)));
+    c.TrackBarK->setValue(0);
+    c.TrackBarAlpha->setValue(0);
+    QApplication::processEvents();
+    EXPECT_EQ(screen(), composed(box()->snapshot().scaleMax));
+    // K = 0: the lens shows the diagram as it is, inside its rim.
+    const QImage onScreen = screen();
+    const QImage& snapshot = box()->snapshot().image;
+    int inside = 0;
+    const int inner = 64 - 2;  // inside the rim
+    for (int y = at.y() - inner; y <= at.y() + inner; ++y)
+        for (int x = at.x() - inner; x <= at.x() + inner; ++x)
+            if ((x - at.x()) * (x - at.x()) + (y - at.y()) * (y - at.y()) < inner * inner
+                && !box()->magnifier().windowRect().contains(x, y)) {
+                ASSERT_EQ(onScreen.pixel(x, y), snapshot.pixel(x, y)) << x << "," << y;
+                ++inside;
+            }
+    EXPECT_GT(inside, 8000);
+}
+
+TEST_F(MagnifierWiringTest, AltDragsChangeRadiusAndRefractionAndTurnAtTheEnds)
+{
+    if (!ready())
+        GTEST_SKIP() << "sample library missing";
+    const OptionControls& c = options().controls();
+    QWidget* b = box();
+    // Alt + right: R follows the pointer up, base y + R.
+    SendMouse(b, QEvent::MouseButtonPress, {100, 150}, Qt::RightButton, Qt::RightButton, Qt::AltModifier);
+    SendMouse(b, QEvent::MouseMove, {100, 140}, Qt::NoButton, Qt::RightButton, Qt::AltModifier);
+    EXPECT_EQ(c.TrackBarR->value(), 42);
+    SendMouse(b, QEvent::MouseMove, {100, 40}, Qt::NoButton, Qt::RightButton, Qt::AltModifier);
+    EXPECT_EQ(c.TrackBarR->value(), 64);
+    // At the end the base follows, so turning back takes effect at once.
+    SendMouse(b, QEvent::MouseMove, {100, 41}, Qt::NoButton, Qt::RightButton, Qt::AltModifier);
+    EXPECT_EQ(c.TrackBarR->value(), 63);
+    EXPECT_EQ(box()->magnifier().lensRect().size(), QSize(126, 126));
+    SendMouse(b, QEvent::MouseButtonRelease, {100, 41}, Qt::RightButton, Qt::NoButton, Qt::AltModifier);
+
+    // Alt + left: K, base y + K.
+    SendMouse(b, QEvent::MouseButtonPress, {100, 150}, Qt::LeftButton, Qt::LeftButton, Qt::AltModifier);
+    SendMouse(b, QEvent::MouseMove, {100, 200}, Qt::NoButton, Qt::LeftButton, Qt::AltModifier);
+    EXPECT_EQ(c.TrackBarK->value(), 30);
+    SendMouse(b, QEvent::MouseMove, {100, 300}, Qt::NoButton, Qt::LeftButton, Qt::AltModifier);
+    EXPECT_EQ(c.TrackBarK->value(), 0);
+    SendMouse(b, QEvent::MouseMove, {100, 299}, Qt::NoButton, Qt::LeftButton, Qt::AltModifier);
+    EXPECT_EQ(c.TrackBarK->value(), 1);
+    // Other keys, or the lens off, leave them alone.
+    SendMouse(b, QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::LeftButton, Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(c.TrackBarK->value(), 1);
+    SendMouse(b, QEvent::MouseButtonRelease, {100, 100}, Qt::LeftButton, Qt::NoButton, Qt::AltModifier);
+    c.CheckBoxOn->setChecked(false);
+    SendMouse(b, QEvent::MouseButtonPress, {100, 150}, Qt::RightButton, Qt::RightButton, Qt::AltModifier);
+    SendMouse(b, QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::RightButton, Qt::AltModifier);
+    EXPECT_EQ(c.TrackBarR->value(), 63);
+    EXPECT_TRUE(box()->magnifier().lensRect().isEmpty());
+}
+
+TEST_F(MagnifierWiringTest, CtrlRightTurnsTheLensOverAtThePointer)
+{
+    if (!ready())
+        GTEST_SKIP() << "sample library missing";
+    const bool wasPlus = options().controls().CheckBoxPlus->isChecked();
+    SendMouse(box(), QEvent::MouseButtonPress, {80, 90}, Qt::RightButton, Qt::RightButton, Qt::ControlModifier);
+    EXPECT_NE(options().controls().CheckBoxPlus->isChecked(), wasPlus);
+    EXPECT_EQ(box()->lensOptions().plus, !wasPlus);
+    EXPECT_EQ(box()->magnifier().lastPointer(), QPoint(80, 90));
+    EXPECT_TRUE(box()->magnifier().shown());
+}
+
+// After direct redraws (no "Quality repaint") the snapshot lags; the first
+// move renews it, so the lens never refracts an old picture.
+TEST_F(MagnifierWiringTest, StaleSnapshotIsRenewedBeforeTheLensUsesIt)
+{
+    if (!ready())
+        GTEST_SKIP() << "sample library missing";
+    options().controls().CheckBoxMethod->setChecked(false);
+    (void)picture();
+    QTest::mouseClick(box(), Qt::LeftButton);  // Fit: every plane its own scale
+    (void)picture();
+    const double before = box()->snapshot().scaleMax;
+    QSlider* slider = window->areas().diagramPanel->degreeSlider();
+    ASSERT_GE(slider->maximum() - slider->minimum(), 3);
+    slider->setValue(slider->minimum() + 3);
+    (void)picture();
+    moveTo({90, 90});
+    (void)picture();
+    EXPECT_NE(box()->snapshot().scaleMax, before);
+    EXPECT_TRUE(box()->magnifier().shown());
+    EXPECT_EQ(screen(), composed(box()->snapshot().scaleMax));
+}
+
+// The read-out maps the pointer with the scale the diagram was drawn at:
+// with "Absolute values", candela (values times the multiplier).
+TEST_F(MagnifierWiringTest, ReadOutScaleFollowsAbsoluteValues)
+{
+    if (!ready("area-light-wall-pack_R.ies"))
+        GTEST_SKIP() << "sample library missing";
+    const double relative = box()->snapshot().scaleMax;
+    options().controls().CheckBoxMulti->setChecked(true);
+    (void)picture();
+    const DiagramSnapshot& snapshot = box()->snapshot();
+    EXPECT_DOUBLE_EQ(snapshot.scaleMax, relative * shown.CurrentIes().Multiplier);
+    const int F = box()->width() / 2;
+    EXPECT_EQ(ReadOutAt({2 * F - snapshot.margin, F}, box()->width(), snapshot.scaleMax, snapshot.margin).intensity,
+              std::nearbyint(snapshot.scaleMax));
 }
 
 }  // namespace
