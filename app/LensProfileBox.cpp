@@ -20,6 +20,5 @@ void LensProfileBox::setMagnify(bool magnify)
 void LensProfileBox::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    DrawLensProfile(painter, size(), magnify_, palette().color(QPalette::WindowText),
-                    palette().color(QPalette::Dark));
+    DrawLensProfile(painter, size(), magnify_, palette().color(QPalette::WindowText), palette().color(QPalette::Dark));
 }
