@@ -126,7 +126,9 @@ void DiagramBox::applyWindowStyle()
     style.mainFontHeight = options_.MainFontHeight;
     style.opacity = lens_.opacity;
     magnifier_.setWindowStyle(style);
-    magnifier_.setWindowSize(FlyWindowSize(QApplication::font()));
+    // Wide enough for the largest value on the box, which its corners read.
+    const double largest = ReadOutAt(QPoint(0, 0), width(), snapshot_.scaleMax, snapshot_.margin).intensity;
+    magnifier_.setWindowSize(FlyWindowSizeFor(QApplication::font(), style, largest));
 }
 
 void DiagramBox::HoverUpdate(QPoint pointer)

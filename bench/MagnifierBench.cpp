@@ -92,6 +92,16 @@ void BM_WindowOnly(benchmark::State& state)
 }
 BENCHMARK(BM_WindowOnly)->Unit(benchmark::kMicrosecond);
 
+// The window's size, which the diagram box works out again on every move.
+void BM_WindowSize(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const QSize size = FlyWindowSizeFor(QGuiApplication::font(), FlyWindowStyle{}, 123456);
+        benchmark::DoNotOptimize(size);
+    }
+}
+BENCHMARK(BM_WindowSize)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv)

@@ -26,6 +26,25 @@ QSize FlyWindowSize(const QFont& font)
     return {tw + th, 3 * th};
 }
 
+namespace {
+
+QString IntensityLine(double intensity)
+{
+    return QStringLiteral(" Intensity ") + FormatValue(intensity);
+}
+
+}  // namespace
+
+QSize FlyWindowSizeFor(const QFont& font, const FlyWindowStyle& style, double largest)
+{
+    QSize size = FlyWindowSize(font);
+    const QFont diagramFont = QPainterCanvas::ToQFont(MakeDiagramFont(style.mainFontHeight));
+    const int inset = std::abs(style.mainFontHeight);
+    const int needed = inset + QFontMetrics(diagramFont).horizontalAdvance(IntensityLine(largest)) + inset / 2;
+    size.setWidth(std::max(size.width(), needed));
+    return size;
+}
+
 QRect FlyWindowRect(QSize box, QPoint pointer, int lensRadius, QSize window)
 {
     const int g = std::max(0, lensRadius) / 2;
@@ -69,8 +88,7 @@ void DrawFlyWindow(QPainter& painter, const QRect& rect, const FlyReadOut& readO
     const int inset = std::abs(style.mainFontHeight);
     const int ascent = QFontMetrics(font).ascent();
     // Each line's cell has its top-left corner at (inset, inset) and (inset, 2 inset).
-    painter.drawText(rect.topLeft() + QPoint(inset, inset + ascent),
-                     QStringLiteral(" Intensity ") + FormatValue(readOut.intensity));
+    painter.drawText(rect.topLeft() + QPoint(inset, inset + ascent), IntensityLine(readOut.intensity));
     painter.drawText(rect.topLeft() + QPoint(inset, 2 * inset + ascent),
                      QStringLiteral(" Degree ") + QString::number(readOut.degree));
     painter.restore();

@@ -40,6 +40,11 @@ struct FlyWindowStyle {
     int opacity = 128;                    // of the box, 0 ... 255; the texts stay opaque
 };
 
+// The window's size for `font` that also holds the intensity line of any
+// value up to `largest` in the style's diagram font: large candela values
+// would otherwise run out of the frame.
+[[nodiscard]] QSize FlyWindowSizeFor(const QFont& font, const FlyWindowStyle& style, double largest);
+
 // The window at `rect`: a box in the background colour with a 1-pixel black
 // frame at the style's opacity, then " Intensity " and " Degree " lines.
 void DrawFlyWindow(QPainter& painter, const QRect& rect, const FlyReadOut& readOut, const FlyWindowStyle& style);

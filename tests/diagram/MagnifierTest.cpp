@@ -9,7 +9,9 @@
 
 #include "diagram/FishEye.h"
 #include "diagram/FlyWindow.h"
+#include "diagram/Goniogram.h"
 #include "diagram/Magnifier.h"
+#include "diagram/QPainterCanvas.h"
 
 namespace {
 
@@ -75,8 +77,8 @@ TEST(FishEyeTest, OutsideTheSnapshotReadsBlack)
 {
     const QImage snapshot = CodedSnapshot(50);
     const QImage lens = Lens(16, 0, false, QPoint(2, 48), snapshot);
-    EXPECT_EQ(lens.pixel(16 - 8, 16), qRgb(0, 0, 0));      // box pixel (-6, 48)
-    EXPECT_EQ(lens.pixel(16, 16 + 5), qRgb(0, 0, 0));      // box pixel (2, 53)
+    EXPECT_EQ(lens.pixel(16 - 8, 16), qRgb(0, 0, 0));  // box pixel (-6, 48)
+    EXPECT_EQ(lens.pixel(16, 16 + 5), qRgb(0, 0, 0));  // box pixel (2, 53)
     EXPECT_EQ(lens.pixel(16 + 4, 16 - 4), snapshot.pixel(6, 44));
     // A shrinking lens looks beyond the edge too.
     const QImage far = Lens(16, 80, false, QPoint(49, 25), snapshot);
@@ -101,6 +103,16 @@ TEST(FlyWindowTest, SitsBesideThePointerAndMovesInAtTheEdges)
     const QFontMetrics metrics(QGuiApplication::font());
     EXPECT_EQ(measured.height(), 3 * metrics.height());
     EXPECT_EQ(measured.width(), metrics.horizontalAdvance(QStringLiteral("Intensity 9 999")) + metrics.height());
+
+    // Values beyond the sample widen the window so that the line stays inside its frame.
+    FlyWindowStyle style;
+    style.mainFontHeight = -30;  // a diagram font well above the application's
+    const QSize wide = FlyWindowSizeFor(QGuiApplication::font(), style, 1234567);
+    const QFontMetrics diagram(QPainterCanvas::ToQFont(MakeDiagramFont(-30)));
+    EXPECT_GT(wide.width(), 30 + diagram.horizontalAdvance(QStringLiteral(" Intensity 1 234 567")));
+    EXPECT_EQ(wide.height(), measured.height());
+    style.mainFontHeight = -1;
+    EXPECT_EQ(FlyWindowSizeFor(QGuiApplication::font(), style, 7), measured);
 }
 
 TEST(FlyWindowTest, ReadsIntensityAndAngleUnderThePointer)
@@ -207,10 +219,10 @@ TEST(MagnifierTest, PaintsLensThenWindowAtTheWindowsOpacity)
     };
     const auto [opaque, window] = compose(255, true);
     EXPECT_EQ(window.topLeft(), QPoint(60 + 16 + 16, 50 + 16 + 8));
-    EXPECT_EQ(opaque.pixel(window.topLeft()), qRgb(0, 0, 0));                   // the frame
+    EXPECT_EQ(opaque.pixel(window.topLeft()), qRgb(0, 0, 0));                     // the frame
     EXPECT_EQ(opaque.pixel(window.topLeft() + QPoint(2, 2)), qRgb(255, 255, 0));  // the box
-    EXPECT_EQ(opaque.pixel(60 + 16, 50), snapshot.pixel(60 + 10, 50));          // the lens
-    EXPECT_EQ(opaque.pixel(150, 150), snapshot.pixel(150, 150));                // elsewhere untouched
+    EXPECT_EQ(opaque.pixel(60 + 16, 50), snapshot.pixel(60 + 10, 50));            // the lens
+    EXPECT_EQ(opaque.pixel(150, 150), snapshot.pixel(150, 150));                  // elsewhere untouched
 
     // Opacity 0: only the texts show; the box and its frame leave the picture as it was.
     const auto [clear, sameWindow] = compose(0, true);
