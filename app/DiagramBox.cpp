@@ -217,8 +217,3 @@ void DiagramBox::mouseMoveEvent(QMouseEvent* event)
     HoverUpdate(pointer);
 }
 
-void DiagramBox::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    update(magnifier_.clear());
-}

@@ -21,8 +21,9 @@ struct tIES;
 //
 // While a file is shown, the lens and the fly window follow the pointer over
 // the box. Both are drawn over the snapshot in the paint, and a move repaints
-// only the old and the new places, never the diagram itself. They go when the
-// pointer leaves the box or the diagram is drawn again.
+// only the old and the new places, never the diagram itself. They stay where
+// the pointer last was, also when it leaves the box, so a change of R, K or
+// opacity shows at once; drawing the diagram again takes them away.
 class DiagramBox : public QWidget {
     Q_OBJECT
 public:
@@ -69,7 +70,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
     // How the next paint draws; a later, stronger request wins.

@@ -224,11 +224,16 @@ TEST_F(MagnifierWiringTest, MoveRepaintsOnlyTheOldAndNewLensAndWindow)
     moveTo(first + QPoint(-5, 7));
     EXPECT_EQ(recorder->painted, firstPlaces + QRegion(magnifier.lensRect()) + QRegion(magnifier.windowRect()));
 
-    // Leaving the box takes both away.
+    // Leaving the box leaves both where they were; a new radius redraws the
+    // lens there at once.
+    const QPoint last = magnifier.lensRect().center();
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(box(), &leave);
-    EXPECT_FALSE(magnifier.shown());
-    EXPECT_EQ(screen(), box()->snapshot().image);
+    EXPECT_TRUE(magnifier.shown());
+    options().controls().TrackBarR->setValue(20);
+    QApplication::processEvents();
+    EXPECT_EQ(magnifier.lensRect().size(), QSize(40, 40));
+    EXPECT_EQ(magnifier.lensRect().center(), last);
 }
 
 TEST_F(MagnifierWiringTest, WithTheLensOffOnlyTheWindowFollows)
