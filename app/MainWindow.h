@@ -113,6 +113,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -121,7 +122,10 @@ private:
     void connectControls();
     void setStartHints();
     void applyPendingSizes();
-    [[nodiscard]] QSize maximumNormalSize() const;
+    [[nodiscard]] QRect availableArea() const;
+    [[nodiscard]] QSize frameExtent() const;
+    // Once the frame is known: the window, frame and all, inside the free desktop area.
+    void keepOnScreen();
     bool wheelStepsSlider(QWheelEvent* event);
 
     Configuration& config_;
@@ -151,5 +155,7 @@ private:
     int pendingInfo_ = -1;
     int lastColumnWidth_ = -1;
     QRect savedNormal_;
+    // Where the frame stood when the window was last neither maximised nor minimised.
+    QPoint normalFrame_;
     QMetaObject::Connection focusConnection_;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
@@ -129,6 +130,41 @@ TEST_F(DiagramBoxTest, SnapshotFollowsTheOffScreenRepaints)
     slider->setValue(slider->minimum() + 6);
     (void)picture();
     EXPECT_LT(snapshot.scaleMax, planeThree);
+}
+
+TEST_F(DiagramBoxTest, SliderKeepsItsWidthWhenTheColumnNarrowsAgainAndItsHintIsTrue)
+{
+    DiagramPanel panel;
+    QSlider* slider = panel.degreeSlider();
+    panel.show();
+    panel.resize(800, 400);
+    EXPECT_EQ(slider->width(), DiagramPanel::kSliderMaxWidth);
+    for (const int width : {335, DiagramPanel::kMinWidth}) {
+        panel.resize(width, 400);
+        EXPECT_GE(slider->width(), 70) << width;
+        EXPECT_LE(slider->geometry().right(), width) << width;
+    }
+    EXPECT_TRUE(slider->toolTip().contains(QStringLiteral("Shift+"))) << "Shift + wheel moves it";
+    EXPECT_FALSE(slider->toolTip().contains(QStringLiteral("Ctrl")));
+}
+
+TEST_F(DiagramBoxTest, SymmetryTextOnlyForARecordWithOnePlane)
+{
+    DiagramPanel panel;
+    ShownFile file;
+    panel.followShownFile(file);
+    const auto* axial = panel.findChild<QLabel*>(QStringLiteral("LabelAxial"));
+    ASSERT_NE(axial, nullptr);
+    file.ShowFile(tIES{}, QStringLiteral("unreadable.ies"));  // what a failed read leaves
+    EXPECT_FALSE(axial->isVisibleTo(&panel));
+    TiesData entry;
+    entry.Texts = {"", "pendant-opal-globe.ies"};
+    if (LoadEntry(entry, std::string(KANDORA_SOURCE_DIR) + "/samples/").kind != LoadResult::Kind::Loaded
+        || entry.Ies.HorzCount != 1)
+        GTEST_SKIP() << "axial sample missing";
+    file.ShowFile(entry.Ies, QStringLiteral("pendant-opal-globe.ies"));
+    EXPECT_TRUE(axial->isVisibleTo(&panel));
+    EXPECT_FALSE(panel.degreeSlider()->isVisibleTo(&panel));
 }
 
 }  // namespace
