@@ -150,6 +150,7 @@ private:
     bool treeUpdating_ = false;
     bool writeReported_ = false;
     bool closed_ = false;
+    bool frameFitted_ = false;
     int pendingTree_ = -1;
     int pendingColumn_ = -1;
     int pendingInfo_ = -1;

@@ -114,8 +114,14 @@ QPoint TMainWindow::normalPosition() const
 void TMainWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    if (windowStateCode() == 0 && !(windowState() & Qt::WindowFullScreen))
-        normalFrame_ = pos();
+    if (windowStateCode() != 0 || (windowState() & Qt::WindowFullScreen))
+        return;
+    // The window manager tells the frame only after the first show: fit once more then.
+    if (const QSize frame = frameExtent(); shown_ && !frameFitted_ && frame.isValid() && !frame.isNull()) {
+        frameFitted_ = true;
+        keepOnScreen();
+    }
+    normalFrame_ = pos();
 }
 
 void TMainWindow::setOrtho(bool down)
