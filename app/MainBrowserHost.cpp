@@ -1,6 +1,9 @@
 #include "app/MainBrowserHost.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QRadioButton>
 
 #include "app/DiagramBox.h"
 #include "app/DiagramPanel.h"
@@ -48,4 +51,38 @@ void MainBrowserHost::ShowMessage(const QString& text, const QString& caption, Q
 void MainBrowserHost::CaptionChoiceReset()
 {
     window_.areas().optionsPanel->ResetCaptionChoice();
+}
+
+bool MainBrowserHost::OptionsPanelVisible() const
+{
+    return window_.areas().optionsPanel->isVisible();
+}
+
+void MainBrowserHost::ShowOptionsPanelClick()
+{
+    window_.ShowOptionsPanelClick();
+}
+
+void MainBrowserHost::ShowCompareWindow()
+{
+    window_.ShowCompareWindow();
+}
+
+void MainBrowserHost::ChooseCaption(int choice)
+{
+    window_.areas().optionsPanel->controls().ComboBoxCaption->setCurrentIndex(choice);
+}
+
+void MainBrowserHost::SetSortChecked(bool on)
+{
+    window_.areas().optionsPanel->controls().CheckBoxSort->setChecked(on);
+}
+
+void MainBrowserHost::ChooseView(FileListViewKind kind)
+{
+    const OptionControls& c = window_.areas().optionsPanel->controls();
+    QRadioButton* button = kind == FileListViewKind::Thumbnails ? c.RadioButtonThumbnails
+                           : kind == FileListViewKind::Icons    ? c.RadioButtonIcons
+                                                                : c.RadioButtonList;
+    button->setChecked(true);
 }

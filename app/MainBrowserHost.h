@@ -1,14 +1,16 @@
 #pragma once
 
 #include "browser/BrowserHost.h"
+#include "browser/FileListMenu.h"
 
 class MessagePresenter;
 class TMainWindow;
 
 // The main window's side of the file browser: texts go to the information
 // label and the title, messages to the window's presenter. The shown file
-// reaches the diagram panel through the ShownFile, not through here.
-class MainBrowserHost : public BrowserHost {
+// reaches the diagram panel through the ShownFile, not through here. The
+// file list's menu reaches the options panel and the compare window here.
+class MainBrowserHost : public BrowserHost, public ListMenuHost {
 public:
     MainBrowserHost(TMainWindow& window, MessagePresenter& messages) : window_(window), messages_(messages) {}
 
@@ -18,6 +20,14 @@ public:
     void SetDiagramCrosshair(bool crosshair) override;
     void ShowMessage(const QString& text, const QString& caption, QMessageBox::Icon icon) override;
     void CaptionChoiceReset() override;
+
+    // ListMenuHost: each acts on its control as a click would.
+    [[nodiscard]] bool OptionsPanelVisible() const override;
+    void ShowOptionsPanelClick() override;
+    void ShowCompareWindow() override;
+    void ChooseCaption(int choice) override;
+    void SetSortChecked(bool on) override;
+    void ChooseView(FileListViewKind kind) override;
 
 private:
     TMainWindow& window_;

@@ -25,6 +25,7 @@
 #include "app/SlideSteps.h"
 #include "app/SnapSplitter.h"
 #include "browser/FileBrowser.h"
+#include "browser/FileListMenu.h"
 #include "diagram/ShownFile.h"
 
 
@@ -38,6 +39,7 @@ TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, Show
     browser_ = std::make_unique<FileBrowser>(*browserHost_, shown, ShellNamespace::ForCurrentUser(), *this);
     ui_ = MainLayout::Build(this, browser_->Tree(), browser_->List());
     ui_.diagramPanel->followShownFile(shown);
+    listMenu_ = std::make_unique<FileListMenu>(*browser_, *browserHost_);
     connect(this, &TMainWindow::navigateRequested, browser_.get(), &FileBrowser::NavigateToPath);
     resize(800, 600);
     FormCreate();
@@ -51,6 +53,7 @@ TMainWindow::~TMainWindow()
     qApp->removeEventFilter(this);
     delete hints_;
     // The browser leaves its widgets to the window but must not hear them go.
+    listMenu_.reset();
     browser_.reset();
 }
 
@@ -58,6 +61,7 @@ void TMainWindow::FormCreate()
 {
     hints_ = new HintTracker(this);
     connect(hints_, &HintTracker::hintChanged, this, &TMainWindow::DisplayHint);
+    connect(listMenu_.get(), &FileListMenu::HintChanged, this, &TMainWindow::DisplayHint);
     connectControls();
 
     if (!config_.ReadConfiguration(*this)) {

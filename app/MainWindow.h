@@ -12,6 +12,7 @@
 
 class Configuration;
 class FileBrowser;
+class FileListMenu;
 class HintTracker;
 class MainBrowserHost;
 class MessagePresenter;
@@ -34,6 +35,8 @@ public:
     [[nodiscard]] const MainLayout& areas() const { return ui_; }
     // The folder tree and the file list working together.
     [[nodiscard]] FileBrowser& browser() const { return *browser_; }
+    // The file list's context menu.
+    [[nodiscard]] FileListMenu& listMenu() const { return *listMenu_; }
     [[nodiscard]] bool configurationReadFailed() const { return readFailed_; }
     [[nodiscard]] const QString& storedPath() const { return storedPath_; }
     // A file or folder named on the command line (an absolute path), opened
@@ -134,6 +137,7 @@ private:
     // The host outlives the browser, which is gone before the widgets it placed.
     std::unique_ptr<MainBrowserHost> browserHost_;
     std::unique_ptr<FileBrowser> browser_;
+    std::unique_ptr<FileListMenu> listMenu_;
     MainLayout ui_;
     HintTracker* hints_ = nullptr;
     TBigGonioWin* compare_ = nullptr;

@@ -64,6 +64,10 @@ int main(int argc, char** argv)
         }
     }
     QApplication app(argc, argv);
+    // Without a desktop session the icon theme is bare "hicolor": the menus'
+    // icons then come from Adwaita when it is installed. Set before any lookup.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     // Ties the windows to the installed launcher (its name and icon) on the desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kandora.Kandora"));
     QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.kandora.Kandora")));

@@ -1,9 +1,12 @@
 #include "Catalog.h"
 
 #include <algorithm>
+#include <atomic>
 #include <dirent.h>
 #include <numeric>
+#include <optional>
 #include <sys/stat.h>
+#include <thread>
 
 #include "browser/ShellNamespace.h"
 #include "photometry/EntryLoader.h"
@@ -156,6 +159,65 @@ void Catalog::SetUpEntryCaption(std::string caption)
         items_.front().caption = std::move(caption);
 }
 
+namespace {
+
+// Below this many files a second thread costs more than it saves.
+constexpr std::size_t kThreadedListing = 256;
+// Names a worker takes at a time: few enough to share the work out evenly,
+// enough that the shared counter is rarely touched.
+constexpr std::size_t kNamesPerTake = 32;
+
+ListedFile ListOne(const std::string& folder, const std::string& name, int choice)
+{
+    ListedFile listed;
+    // The file may have gone, or turned into a folder, since the scan.
+    std::optional<TiesData> entry = NewEntry(JoinPath(folder, name));
+    if (!entry)
+        return listed;
+    listed.entry = std::make_unique<TiesData>(std::move(*entry));
+    if (choice > 0) {
+        std::vector<ReadFault> faults;
+        CaptionWithFaults(*listed.entry, folder, faults);
+        if (!faults.empty())
+            listed.fault = std::move(faults.front());
+    }
+    return listed;
+}
+
+}  // namespace
+
+std::vector<ListedFile> ListFiles(const std::string& folder, const std::vector<std::string>& names, int choice,
+                                  unsigned workers)
+{
+    std::vector<ListedFile> listed(names.size());
+    if (workers <= 1 || names.size() < 2 * kNamesPerTake) {
+        for (std::size_t i = 0; i < names.size(); ++i)
+            listed[i] = ListOne(folder, names[i], choice);
+        return listed;
+    }
+    // Each result has its own slot, so the order is the names' order whatever
+    // thread read it, and no two threads write the same slot.
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (;;) {
+            const std::size_t first = next.fetch_add(kNamesPerTake);
+            if (first >= names.size())
+                return;
+            const std::size_t last = std::min(first + kNamesPerTake, names.size());
+            for (std::size_t i = first; i < last; ++i)
+                listed[i] = ListOne(folder, names[i], choice);
+        }
+    };
+    std::vector<std::thread> helpers;
+    helpers.reserve(workers - 1);
+    for (unsigned n = 1; n < workers; ++n)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+    return listed;
+}
+
 std::string Catalog::ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
                                 std::vector<ReadFault>& faults)
 {
@@ -165,17 +227,18 @@ std::string Catalog::ListFolder(const std::string& folder, int choice, CatalogFe
     WaitScope wait(feedback);
     if (choice > 0)
         feedback.ShowProgress(ProgressKind::LoadingQuiet, FileCount());
-    items_.reserve(items_.size() + names.size());
-    for (const std::string& name : names) {
-        // The file may have gone, or turned into a folder, since the scan.
-        std::optional<TiesData> entry = NewEntry(JoinPath(folder, name));
-        if (!entry)
+    // Reading captions is waiting on the file system; by name only a stat each.
+    const bool threaded = choice > 0 && names.size() >= kThreadedListing;
+    const unsigned workers = threaded ? std::clamp(std::thread::hardware_concurrency(), 1U, 8U) : 1U;
+    std::vector<ListedFile> listed = ListFiles(folder, names, choice, workers);
+    items_.reserve(items_.size() + listed.size());
+    for (ListedFile& file : listed) {
+        if (!file.entry)
             continue;
-        auto owned = std::make_unique<TiesData>(std::move(*entry));
-        if (choice > 0)
-            CaptionWithFaults(*owned, folder, faults);
-        CatalogItem item{EntryCaption(*owned, choice), QIcon(), std::move(owned)};
-        items_.push_back(std::move(item));
+        if (file.fault)
+            faults.push_back(std::move(*file.fault));
+        std::string caption = EntryCaption(*file.entry, choice);
+        items_.push_back(CatalogItem{std::move(caption), QIcon(), std::move(file.entry)});
     }
     feedback.HideProgress();
     return JoinPath(folder, names.front());
@@ -233,4 +296,21 @@ void Catalog::AddFileEntry(TiesData entry, int choice)
 {
     std::string caption = EntryCaption(entry, choice);
     items_.push_back(CatalogItem{std::move(caption), QIcon(), std::make_unique<TiesData>(std::move(entry))});
+}
+
+void Catalog::RemoveFileEntry(int index)
+{
+    if (index < folderCount_ || index >= Count())
+        return;
+    items_.erase(items_.begin() + index);
+}
+
+int Catalog::FindFileEntry(const std::string& fileName) const
+{
+    for (int i = folderCount_; i < Count(); ++i) {
+        const std::vector<std::string>& texts = Item(i).entry->Texts;
+        if (texts.size() > 1 && texts[1] == fileName)
+            return i;
+    }
+    return -1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,19 @@ struct ReadFault {
     std::string message;
     bool headerFault = false;
 };
+
+// One listed file: its entry (none when the file went or became a folder
+// since the scan) and the fault its caption read met, if any.
+struct ListedFile {
+    std::unique_ptr<TiesData> entry;
+    std::optional<ReadFault> fault;
+};
+
+// Makes the entries of `names` in `folder`, reading each file's caption when
+// `choice` needs one, on up to `workers` threads. The result is in the order
+// of `names` and the same whatever the number of workers.
+[[nodiscard]] std::vector<ListedFile> ListFiles(const std::string& folder, const std::vector<std::string>& names,
+                                                int choice, unsigned workers);
 
 // The caption of a file entry: slot choice + 1 of its texts, or the file name.
 [[nodiscard]] std::string EntryCaption(const TiesData& entry, int choice);
@@ -90,6 +104,10 @@ public:
 
     // Appends one file entry for an existing file (a converted file, say).
     void AddFileEntry(TiesData entry, int choice);
+    // Removes a file entry; folder entries stay.
+    void RemoveFileEntry(int index);
+    // The first file entry named `fileName` exactly (case-sensitive), or -1.
+    [[nodiscard]] int FindFileEntry(const std::string& fileName) const;
 
 private:
     std::vector<CatalogItem> items_;

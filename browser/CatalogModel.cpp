@@ -31,7 +31,9 @@ Qt::ItemFlags CatalogModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
+    // Only files are dragged out; a folder entry stands for a place in the tree.
+    const Qt::ItemFlags drag = index.row() >= catalog_.FolderCount() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren | drag;
 }
 
 void CatalogModel::ClearCatalog(CatalogFeedback& feedback)
@@ -89,6 +91,23 @@ void CatalogModel::SetUpEntryCaption(const std::string& caption)
     catalog_.SetUpEntryCaption(caption);
     if (catalog_.HasUpEntry())
         emit dataChanged(index(0), index(0));
+}
+
+void CatalogModel::AppendFileEntry(TiesData entry, int choice)
+{
+    const int row = catalog_.Count();
+    beginInsertRows(QModelIndex(), row, row);
+    catalog_.AddFileEntry(std::move(entry), choice);
+    endInsertRows();
+}
+
+void CatalogModel::RemoveFileEntry(int row)
+{
+    if (row < catalog_.FolderCount() || row >= catalog_.Count())
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    catalog_.RemoveFileEntry(row);
+    endRemoveRows();
 }
 
 void CatalogModel::EntryIconChanged(int row)

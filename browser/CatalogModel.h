@@ -31,6 +31,9 @@ public:
     void InsertUpEntry(const std::string& caption, const QIcon& icon);
     void RemoveUpEntry();
     void SetUpEntryCaption(const std::string& caption);
+    // A file entry added at the end, or removed.
+    void AppendFileEntry(TiesData entry, int choice);
+    void RemoveFileEntry(int row);
     // An entry's icon changed (it was read and found written by this program).
     void EntryIconChanged(int row);
     // Sorts the file entries; selections and the focus move with their items.

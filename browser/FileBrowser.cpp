@@ -1,9 +1,14 @@
 #include "FileBrowser.h"
 
 #include <algorithm>
+#include <new>
 
 #include <QApplication>
+#include <QFile>
 #include <QClipboard>
+#include <QDrag>
+#include <QMimeData>
+#include <QUrl>
 #include <QScopeGuard>
 
 #include <sys/stat.h>
@@ -49,6 +54,18 @@ FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace spa
     connect(list_, &FileListView::BackspacePressed, this, &FileBrowser::GoToParentFolder);
     connect(list_, &FileListView::EnterPressed, this, &FileBrowser::FolderListViewDblClick);
     connect(list_, &QAbstractItemView::doubleClicked, this, &FileBrowser::FolderListViewDblClick);
+    connect(list_, &FileListView::DragWanted, this, &FileBrowser::StartFileDrag);
+    dragRunner_ = [this](QMimeData* data, QWidget* source) {
+        auto* drag = new QDrag(source);
+        drag->setMimeData(data);
+        const QModelIndex first = list_->Model().index(list_->FirstSelectedRow());
+        if (const auto icon = first.data(Qt::DecorationRole).value<QIcon>(); !icon.isNull())
+            drag->setPixmap(icon.pixmap(32));
+        // Whatever the target did with the files is its own business. The
+        // drag is not deleted here: a target may still be reading the data
+        // after exec returns, and the drag machinery frees it when done.
+        drag->exec(Qt::CopyAction, Qt::CopyAction);
+    };
 }
 
 // The widgets go with their owner, after the browser.
@@ -326,19 +343,108 @@ void FileBrowser::OpenFolderEntry()
 
 void FileBrowser::DoubleClickAction()
 {
-    bool opened = true;
     if (options_.doubleClickAction == DoubleClickChoice::OpenDefault)
-        opened = OpenWithDefault(shown_.CurrentFilePath());
+        Open1Click();
     else if (options_.doubleClickAction == DoubleClickChoice::OpenWithTextEditor)
-        opened = OpenWithTextEditor(shown_.CurrentFilePath());
-    if (!opened)
+        OpenNotepad1Click();
+}
+
+void FileBrowser::Open1Click()
+{
+    const std::string path = CurrentFileBytes();
+    if (!path.empty() && !OpenWithDefault(*desktop_, path))
         messages_.Post(QStringLiteral("Cannot open ") + shown_.CurrentFilePath(), kWindowCaption, QMessageBox::Warning);
+}
+
+void FileBrowser::OpenNotepad1Click()
+{
+    const std::string path = CurrentFileBytes();
+    if (!path.empty() && !OpenWithTextEditor(*desktop_, path))
+        messages_.Post(QStringLiteral("Cannot open ") + shown_.CurrentFilePath(), kWindowCaption, QMessageBox::Warning);
+}
+
+void FileBrowser::Openfolder1Click()
+{
+    OpenFolderWindow(*desktop_, FolderTargetPath().folder);
+}
+
+void FileBrowser::Explore1Click()
+{
+    const FolderTarget target = FolderTargetPath();
+    ExploreFolder(*desktop_, target.folder, target.file);
+}
+
+std::string FileBrowser::CurrentFileBytes() const
+{
+    const QString& shown = shown_.CurrentFilePath();
+    if (shown.isEmpty())
+        return {};
+    // The entry's own bytes, so a name that is not UTF-8 stays exactly that name.
+    const QModelIndex item = list_->ShownItem();
+    if (item.isValid() && item.row() >= list_->FolderCount()) {
+        const std::vector<std::string>& texts = list_->Entries().Item(item.row()).entry->Texts;
+        const std::string folder = ShownFolderPath();
+        if (texts.size() > 1 && NameToText(folder) + NameToText(texts[1]) == shown)
+            return folder + texts[1];
+    }
+    return QFile::encodeName(shown).toStdString();
+}
+
+FileBrowser::FolderTarget FileBrowser::FolderTargetPath() const
+{
+    if (std::string file = CurrentFileBytes(); !file.empty())
+        return {FolderOfPath(file), std::move(file)};
+    const FolderNode* node = ListTargetFolder(false);
+    if (node && node->Record) {
+        if (const std::string folder = space_.ParsingName(node->Record->AbsoluteId); !folder.empty())
+            return {WithSlash(folder), {}};
+    }
+    return {ShownFolderPath(), {}};
 }
 
 void FileBrowser::CopytoClipboardClick()
 {
-    if (!shown_.CurrentFilePath().isEmpty())
-        QApplication::clipboard()->setText(shown_.CurrentFilePath());
+    QApplication::clipboard()->setText(shown_.CurrentFilePath());
+}
+
+std::unique_ptr<QMimeData> FileBrowser::FileDragData() const
+{
+    const std::string folder = ShownFolderPath();
+    if (folder.empty())
+        return nullptr;
+    const Catalog& entries = list_->Entries();
+    const QItemSelectionModel* selection = list_->selectionModel();
+    QList<QUrl> urls;
+    QStringList paths;
+    for (int row = entries.FolderCount(); row < entries.Count(); ++row) {
+        const std::vector<std::string>& texts = entries.Item(row).entry->Texts;
+        if (!selection->isSelected(list_->Model().index(row)) || texts.size() < 2)
+            continue;
+        urls << QUrl::fromEncoded(FileUrl(folder + texts[1]), QUrl::StrictMode);
+        paths << NameToText(folder) + NameToText(texts[1]);
+    }
+    if (urls.isEmpty())
+        return nullptr;
+    auto data = std::make_unique<QMimeData>();
+    data->setUrls(urls);
+    data->setText(paths.join(QLatin1Char('\n')));
+    return data;
+}
+
+void FileBrowser::StartFileDrag()
+{
+    std::unique_ptr<QMimeData> data;
+    try {
+        data = FileDragData();
+    } catch (const std::bad_alloc&) {
+        messages_.Post(QStringLiteral("Out of memory"), kWindowCaption, QMessageBox::Critical);
+        return;
+    }
+    if (!data) {
+        messages_.Post(QStringLiteral("Something bad happened"), kWindowCaption, QMessageBox::Critical);
+        return;
+    }
+    dragRunner_(data.release(), list_);
 }
 
 void FileBrowser::GoToParentFolder()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -9,17 +10,21 @@
 #include <QStringList>
 
 #include "browser/BrowserHost.h"
+#include "browser/DesktopOpen.h"
 #include "browser/FileListView.h"
 #include "browser/FolderNavigator.h"
 #include "browser/FolderTree.h"
 #include "browser/MessageQueue.h"
 #include "diagram/ShownFile.h"
+#include "photometry/Conversion.h"
 
 // The folder tree and the file list working together: a folder selected in
 // the tree fills the list, a file focused in the list goes into the shown
 // file. The tree and the list are created as children of `widgetOwner`,
 // which owns them; the window places Tree() and List() where it wants them
 // and destroys the browser before them.
+class QMimeData;
+
 class FileBrowser : public QObject {
     Q_OBJECT
 public:
@@ -32,6 +37,7 @@ public:
     [[nodiscard]] MessageQueue& Messages() { return messages_; }
     [[nodiscard]] const BrowserOptions& Options() const { return options_; }
     [[nodiscard]] const ShellNamespace& Space() const { return space_; }
+    [[nodiscard]] const ShownFile& Shown() const { return shown_; }
 
     // The tree.
     void ButtonCreateTreeClick();
@@ -47,7 +53,34 @@ public:
     void FolderListViewDblClick();
     void OpenFolderEntry();
     void DoubleClickAction();
+
+    // Handing files and folders to other programs.
+    void Open1Click();
+    void OpenNotepad1Click();
+    void Openfolder1Click();
+    void Explore1Click();
+    // The shown file's path as text on the clipboard; an empty text when none is shown.
     void CopytoClipboardClick();
+    // Where "Open folder" and "Explore" go: the shown file's folder (and the
+    // file, to select it), else the focused folder entry's folder, the up
+    // entry and no entry meaning the shown folder. Paths in the file system's bytes.
+    struct FolderTarget {
+        std::string folder;  // ends in "/"
+        std::string file;    // the shown file, or empty
+    };
+    [[nodiscard]] FolderTarget FolderTargetPath() const;
+    // The shown file's path in the file system's bytes; empty when none.
+    [[nodiscard]] std::string CurrentFileBytes() const;
+    // The calls to the desktop go through this; tests record them.
+    void SetDesktop(DesktopPort& desktop) { desktop_ = &desktop; }
+
+    // The drag of the selected file entries: their URLs in list order and
+    // their paths as text, offered for copying. None when no file entry is selected.
+    [[nodiscard]] std::unique_ptr<QMimeData> FileDragData() const;
+    void StartFileDrag();
+    // Runs the drag loop over the data (which it takes); tests replace it.
+    using DragRunner = std::function<void(QMimeData* data, QWidget* source)>;
+    void SetDragRunner(DragRunner runner) { dragRunner_ = std::move(runner); }
     void GoToParentFolder();
     [[nodiscard]] const QString& CurrentFilePath() const { return shown_.CurrentFilePath(); }
     // The caption of the list's focused item; empty when none has the focus.
@@ -57,6 +90,19 @@ public:
     [[nodiscard]] QStringList FocusedTexts() const;
     // The folder the list shows, with a trailing "/"; empty for none.
     [[nodiscard]] std::string ShownFolderPath() const;
+
+    // The selected file written again beside itself: a type B file as type
+    // C, a file whose planes start at 90 rotated to start at 0.
+    void SaveAsTypeC();
+    // Writes the shown record as `kind` for the selected entry, lists the new
+    // file (replacing an entry of its name), tells the user and sorts the
+    // list. `format` holds two "%s": the old and the new file name.
+    void WriteConverted(ConversionKind kind, const QString& caption, const QString& format);
+    static inline const QString kConvertCaption = QStringLiteral("Save type B as C");
+    static inline const QString kRotateCaption = QStringLiteral("Rotate from 90 to 0");
+    static inline const QString kConvertFormat =
+        QStringLiteral("Some data can be lost.\rFile %s (type B) successfully converted to %s (type C)");
+    static inline const QString kRotateFormat = QStringLiteral("File %s successfully rotated and saved to %s");
 
     // The list's views: the radio buttons "List", "Icons" and "Thumbnails".
     void SetViewKind(FileListViewKind kind);
@@ -105,4 +151,6 @@ private:
     std::unique_ptr<FolderNavigator> navigator_;
     MessageQueue messages_;
     BrowserOptions options_;
+    DesktopPort* desktop_ = &TheSystemDesktop();
+    DragRunner dragRunner_;
 };

@@ -35,7 +35,10 @@ FileListView::FileListView(QWidget* parent)
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setDragEnabled(false);
+    // A drag starts after the usual distance; the browser makes it (DragWanted).
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
     setMouseTracking(true);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (ListChangeAttached())
@@ -238,14 +241,11 @@ void FileListView::keyReleaseEvent(QKeyEvent* event)
     }
 }
 
-void FileListView::mousePressEvent(QMouseEvent* event)
+void FileListView::startDrag(Qt::DropActions)
 {
-    QListView::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton) {
-        const int row = FirstSelectedRow();
-        if (row >= FolderCount() && row >= 0)
-            emit DragWanted();
-    }
+    const int row = FirstSelectedRow();
+    if (row >= FolderCount() && row >= 0)
+        emit DragWanted();
 }
 
 void FileListView::mouseReleaseEvent(QMouseEvent* event)

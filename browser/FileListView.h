@@ -96,12 +96,13 @@ signals:
     void CopyReleased();
     void MenuKeyReleased(const QPoint& globalPos);
     void ContextMenuAt(const QPoint& globalPos);
+    // A left-button drag began on selected entries, the first a file entry.
     void DragWanted();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;

@@ -79,7 +79,7 @@ void ThumbnailDelegate::PaintThumbnail(QPainter& painter, const QStyleOptionView
         caption.text = option.palette.color(group, hot && list_->StyleFlags().handPoint ? QPalette::Link : QPalette::Text);
         caption.background = option.palette.color(group, QPalette::Base);
     }
-    DrawCaption(painter, cell.label, WrapCaption(option.text, option.font, cell.label.width(), kCaptionLines), caption);
+    DrawCaption(painter, cell.label, captions_.Shaped(option.text, option.font, cell.label.width()), caption);
 }
 
 const QImage& ThumbnailDelegate::CellPicture(CatalogItem& item, bool selected, const QStyleOptionViewItem& option) const

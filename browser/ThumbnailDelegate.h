@@ -6,6 +6,7 @@
 #include <QStyledItemDelegate>
 
 #include "browser/ThumbnailImageList.h"
+#include "browser/ThumbnailPainting.h"
 #include "diagram/DiagramOptions.h"
 
 class FileListView;
@@ -50,4 +51,5 @@ private:
     // Painting draws each thumbnail into the store's scratch cell.
     mutable ThumbnailImageList images_;
     QIcon unreadMark_;
+    mutable CaptionCache captions_;
 };

@@ -15,6 +15,9 @@ namespace {
 constexpr int kCellPadding = 14;
 constexpr int kIconMargin = 4;
 constexpr int kCaptionMargin = 2;
+// More captions than a very large folder shows in a few screens start the store afresh.
+constexpr qsizetype kCachedCaptions = 4096;
+constexpr std::size_t kCachedFonts = 4;
 
 // The thumbnail of `ies` (or its background alone) through the diagram's entry point.
 void DrawThumbnailDiagram(QImage& cell, const tIES* ies, const DiagramOptions& options)
@@ -106,17 +109,51 @@ void TintCell(QImage& cell, const QColor& tint)
     painter.fillRect(QRect(0, 0, kThumbnailSide, kThumbnailSide), tint);
 }
 
-void DrawCaption(QPainter& painter, const QRect& label, const QStringList& lines, const CaptionLook& look)
+const ShapedCaption& CaptionCache::Shaped(const QString& text, const QFont& font, int width)
 {
-    if (lines.isEmpty())
+    auto set = std::find_if(fonts_.begin(), fonts_.end(),
+                            [&](const PerFont& f) { return f.width == width && f.font == font; });
+    if (set == fonts_.end()) {
+        if (fonts_.size() >= kCachedFonts)
+            fonts_.clear();
+        fonts_.push_back(PerFont{font, width, {}});
+        set = fonts_.end() - 1;
+    }
+    QHash<QString, ShapedCaption>& captions = set->captions;
+    if (const auto found = captions.constFind(text); found != captions.constEnd())
+        return *found;
+    if (captions.size() >= kCachedCaptions)
+        captions.clear();
+    ShapedCaption shaped;
+    const QFontMetrics metrics(font);
+    for (const QString& line : WrapCaption(text, font, width, kCaptionLines)) {
+        QStaticText staticLine(line);
+        staticLine.setTextFormat(Qt::PlainText);
+        staticLine.prepare(QTransform(), font);
+        const int lineWidth = metrics.horizontalAdvance(line);
+        shaped.widest = std::max(shaped.widest, lineWidth);
+        shaped.widths.push_back(lineWidth);
+        shaped.lines.push_back(std::move(staticLine));
+    }
+    return *captions.insert(text, std::move(shaped));
+}
+
+std::size_t CaptionCache::Size() const
+{
+    std::size_t size = 0;
+    for (const PerFont& set : fonts_)
+        size += static_cast<std::size_t>(set.captions.size());
+    return size;
+}
+
+void DrawCaption(QPainter& painter, const QRect& label, const ShapedCaption& caption, const CaptionLook& look)
+{
+    if (caption.lines.empty())
         return;
     const QFontMetrics metrics(look.font);
-    int widest = 0;
-    for (const QString& line : lines)
-        widest = std::max(widest, metrics.horizontalAdvance(line));
-    const int width = std::min(label.width(), widest + 4);
+    const int width = std::min(label.width(), caption.widest + 4);
     const QRect text(label.left() + (label.width() - width) / 2, label.top(), width,
-                     static_cast<int>(lines.size()) * metrics.height());
+                     static_cast<int>(caption.lines.size()) * metrics.height());
     // One pixel more above and below the text, moved up by one.
     const QRect fill = text.adjusted(0, -2, 0, 0);
     painter.save();
@@ -128,9 +165,9 @@ void DrawCaption(QPainter& painter, const QRect& label, const QStringList& lines
     }
     painter.setFont(look.font);
     painter.setPen(look.text);
-    for (int i = 0; i < lines.size(); ++i) {
-        const QRect line(label.left(), text.top() + i * metrics.height(), label.width(), metrics.height());
-        painter.drawText(line, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, lines.at(i));
+    for (std::size_t i = 0; i < caption.lines.size(); ++i) {
+        const int x = label.left() + (label.width() - caption.widths[i]) / 2;
+        painter.drawStaticText(QPoint(x, text.top() + static_cast<int>(i) * metrics.height()), caption.lines[i]);
     }
     painter.restore();
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <vector>
+
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QRect>
+#include <QStaticText>
 #include <QStringList>
 
 #include "diagram/DiagramOptions.h"
@@ -44,6 +48,31 @@ struct ThumbnailCellLayout {
 // does the last line when text is left over.
 [[nodiscard]] QStringList WrapCaption(const QString& text, const QFont& font, int width, int maxLines);
 
+// A caption wrapped and shaped for drawing: its lines with their widths.
+struct ShapedCaption {
+    std::vector<QStaticText> lines;
+    std::vector<int> widths;
+    int widest = 0;
+};
+
+// Captions wrapped and shaped once per text, font and width. Shaping a line
+// costs more than drawing a thumbnail, and scrolling meets the same captions
+// again and again. The store is bounded: it starts afresh when it grows large.
+class CaptionCache {
+public:
+    [[nodiscard]] const ShapedCaption& Shaped(const QString& text, const QFont& font, int width);
+    [[nodiscard]] std::size_t Size() const;
+
+private:
+    struct PerFont {
+        QFont font;
+        int width = 0;
+        QHash<QString, ShapedCaption> captions;
+    };
+    // A hot item's underlined font makes a second set; there are rarely more.
+    std::vector<PerFont> fonts_;
+};
+
 // The goniogram of `ies` as a thumbnail, drawn into `cell` (kThumbnailSide
 // square at the cell's pixel ratio) over the button face.
 void DrawThumbnailPicture(QImage& cell, const tIES& ies, const DiagramOptions& options);
@@ -67,4 +96,4 @@ struct CaptionLook {
 // The caption's lines centred in `label`, each line's width fitted with a
 // filled background one pixel higher than the text, and the focus rectangle
 // around the whole when the item has the focus.
-void DrawCaption(QPainter& painter, const QRect& label, const QStringList& lines, const CaptionLook& look);
+void DrawCaption(QPainter& painter, const QRect& label, const ShapedCaption& caption, const CaptionLook& look);

@@ -122,4 +122,43 @@ TEST(CaptionListing, HostileAndGeneratedFilesListAsTheFullRead)
     ExpectSameListings(tree.Folder(), "hostile and generated", {CaptionManufacturer, CaptionLamp});
 }
 
+// Workers take names in turns; whatever thread read a file, the entries and
+// faults must come back in the names' order and as one thread reads them.
+TEST(CaptionListing, ThreadedReadMatchesOneThread)
+{
+    TempTree tree;
+    for (const HostileFile& file : HostileFiles())
+        tree.Write(file.name, file.bytes());
+    for (const GeneratedFile& file : HeaderEdgeFiles())
+        tree.Write(file.name, file.bytes);
+    // Enough plain files that every worker takes several turns.
+    for (int i = 0; i < 300; ++i)
+        tree.Write("plain" + std::to_string(i) + ".ies",
+                   "IESNA:LM-63-2002\r\n[MANUFAC] M" + std::to_string(i % 7) +
+                       "\r\nTILT=NONE\r\n1 -1 1 1 1 1 2 0 0 0\r\n1 1 0\r\n0\r\n0\r\n1\r\n");
+    std::vector<std::string> names = MatchPhotometricFiles(tree.Folder());
+    names.push_back("vanished.ies");  // listed by the scan, gone before the read
+    const std::vector<ListedFile> one = ListFiles(tree.Folder(), names, CaptionManufacturer, 1);
+    const std::vector<ListedFile> many = ListFiles(tree.Folder(), names, CaptionManufacturer, 4);
+    ASSERT_EQ(one.size(), names.size());
+    ASSERT_EQ(many.size(), names.size());
+    EXPECT_EQ(one.back().entry, nullptr);
+    int faults = 0;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        ASSERT_EQ(one[i].entry == nullptr, many[i].entry == nullptr) << names[i];
+        if (one[i].entry) {
+            EXPECT_EQ(one[i].entry->Texts, many[i].entry->Texts) << names[i];
+            EXPECT_EQ(one[i].entry->Changed, many[i].entry->Changed) << names[i];
+            EXPECT_EQ(one[i].entry->Texts[1], names[i]);
+        }
+        ASSERT_EQ(one[i].fault.has_value(), many[i].fault.has_value()) << names[i];
+        if (one[i].fault) {
+            ++faults;
+            EXPECT_EQ(one[i].fault->message, many[i].fault->message) << names[i];
+            EXPECT_EQ(one[i].fault->fileName, names[i]);
+        }
+    }
+    EXPECT_GT(faults, 0) << "the hostile files give faults to order";
+}
+
 }  // namespace

@@ -38,6 +38,18 @@ TEST_F(FileListTest, FolderChangeShowsTheFirstEntry)
     EXPECT_TRUE(Browser().CurrentFilePath().isEmpty());
 }
 
+// The thumbnail view freezes its items while it is prepared inside the
+// folder change's own freeze of the list; both must end with the list painting.
+TEST_F(FileListTest, FolderOpenedInThumbnailViewPaintsAgain)
+{
+    Browser().SetViewKind(FileListViewKind::Thumbnails);
+    OpenLamps();
+    EXPECT_TRUE(Browser().List()->updatesEnabled());
+    EXPECT_TRUE(Browser().List()->viewport()->updatesEnabled());
+    Browser().SetViewKind(FileListViewKind::List);
+    EXPECT_TRUE(Browser().List()->viewport()->updatesEnabled());
+}
+
 TEST_F(FileListTest, ShowAndHoldSequence)
 {
     OpenLamps();

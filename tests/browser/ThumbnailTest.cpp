@@ -171,6 +171,27 @@ TEST(ThumbnailGeometryTest, CellPlacementAndCaptionWrapping)
         EXPECT_LE(metrics.horizontalAdvance(line), width) << line.toStdString();
 }
 
+TEST(ThumbnailGeometryTest, CaptionCacheKeepsWrappingPerFontAndStaysBounded)
+{
+    QFont font = QApplication::font();
+    const QString name = QStringLiteral("wall-washer-recessed-led-with-a-long-name.ies");
+    const int width = QFontMetrics(font).horizontalAdvance(QStringLiteral("wall-washer-"));
+    CaptionCache cache;
+    const ShapedCaption& shaped = cache.Shaped(name, font, width);
+    const QStringList lines = WrapCaption(name, font, width, kCaptionLines);
+    ASSERT_EQ(shaped.lines.size(), static_cast<std::size_t>(lines.size()));
+    for (std::size_t i = 0; i < shaped.lines.size(); ++i)
+        EXPECT_EQ(shaped.lines[i].text(), lines[static_cast<qsizetype>(i)]);
+    // A hot item's underlined font and another width are other captions.
+    font.setUnderline(true);
+    EXPECT_EQ(cache.Shaped(name, font, width).lines.size(), shaped.lines.size());
+    EXPECT_EQ(cache.Shaped(name, font, 400).lines.size(), 1U);
+    EXPECT_EQ(cache.Size(), 3U);
+    for (int i = 0; i < 10000; ++i)
+        (void)cache.Shaped(QString::number(i), font, 400);
+    EXPECT_LE(cache.Size(), 4096U + 2U);
+}
+
 TEST_F(ThumbnailTest, FileReadOnFirstPaintAndKeptRead)
 {
     List();

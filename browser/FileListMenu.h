@@ -1,0 +1,85 @@
+#pragma once
+
+#include <vector>
+
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "browser/ListOptions.h"
+
+class FileBrowser;
+
+// What the file list's menu needs from the window around the browser.
+class ListMenuHost {
+public:
+    virtual ~ListMenuHost() = default;
+    [[nodiscard]] virtual bool OptionsPanelVisible() const = 0;
+    virtual void ShowOptionsPanelClick() = 0;
+    // Shows the compare window, or refreshes it when it is visible.
+    virtual void ShowCompareWindow() = 0;
+    // The caption chooser takes `choice`, and the caption change runs.
+    virtual void ChooseCaption(int choice) = 0;
+    // The "Sort" check box takes `on`, and its handler runs.
+    virtual void SetSortChecked(bool on) = 0;
+    // The "View IES" radio button of `kind` is checked, and its handler runs.
+    virtual void ChooseView(FileListViewKind kind) = 0;
+};
+
+// The favourite folders as the menu shows and uses them.
+class FavoritesSource {
+public:
+    struct Favorite {
+        QString name;
+        QString path;  // the folder's path, shown in the title bar while highlighted
+    };
+    virtual ~FavoritesSource() = default;
+    [[nodiscard]] virtual std::vector<Favorite> Favorites() const = 0;
+    [[nodiscard]] virtual bool IsFavorite(const QString& path) const = 0;
+    virtual void AddFavorite(const QString& path) = 0;
+    virtual void OpenFavorite(int index) = 0;
+};
+
+// The file list's context menu (`PopupMenu`). It opens on the right button
+// and the menu key over the list, prepares itself for the selection as it
+// opens (PopupMenuPopup) and calls the browser and the host.
+class FileListMenu : public QObject {
+    Q_OBJECT
+public:
+    FileListMenu(FileBrowser& browser, ListMenuHost& host, QObject* parent = nullptr);
+    ~FileListMenu() override;
+
+    // Without a source the favourites submenu holds "None" and nothing can be added.
+    void SetFavorites(FavoritesSource* favorites) { favorites_ = favorites; }
+
+    [[nodiscard]] QMenu* Menu() const { return menu_; }
+    // An item by its name ("Open1", "SaveAsTypeC", ...), for the window and tests.
+    [[nodiscard]] QAction* Item(const char* name) const;
+
+    // The preparation run as the menu opens.
+    void PopupMenuPopup();
+    void Popup(const QPoint& globalPos);
+
+    void ArrangeAllClick(QAction* item);
+    void Sort1Click();
+    void RefreshClick();
+
+signals:
+    // A highlighted item's hint ("?" and a favourite's path), empty when none.
+    void HintChanged(const QString& hint);
+
+private:
+    QAction* AddItem(QMenu* menu, const char* name, const QString& caption);
+    void RebuildFavorites();
+    void SetIcons(bool targetFolderShown);
+
+    FileBrowser& browser_;
+    ListMenuHost& host_;
+    FavoritesSource* favorites_ = nullptr;
+    QPointer<QMenu> menu_;
+    QMenu* favoritesMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* arrangeMenu_ = nullptr;
+    std::vector<QAction*> arrangeItems_;
+};

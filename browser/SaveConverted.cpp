@@ -1,0 +1,69 @@
+#include "FileBrowser.h"
+
+#include "browser/ShellNamespace.h"
+#include "photometry/EntryLoader.h"
+
+namespace {
+
+// Fills the format's "%s" in order; a name holding "%s" itself stays as it is.
+QString FillNames(const QString& format, const QString& oldName, const QString& newName)
+{
+    QString text;
+    qsizetype from = 0;
+    int filled = 0;
+    for (qsizetype at = format.indexOf(QLatin1String("%s")); at >= 0 && filled < 2;
+         at = format.indexOf(QLatin1String("%s"), from)) {
+        text += format.mid(from, at - from) + (filled++ == 0 ? oldName : newName);
+        from = at + 2;
+    }
+    return text + format.mid(from);
+}
+
+}  // namespace
+
+void FileBrowser::SaveAsTypeC()
+{
+    // The same test as the menu item's: type B converts, anything else rotates.
+    if (ChooseConversion(shown_.CurrentIes()) == ConversionKind::TypeC)
+        WriteConverted(ConversionKind::TypeC, kConvertCaption, kConvertFormat);
+    else
+        WriteConverted(ConversionKind::Rotation, kRotateCaption, kRotateFormat);
+}
+
+void FileBrowser::WriteConverted(ConversionKind kind, const QString& caption, const QString& format)
+{
+    const int row = list_->FirstSelectedRow();
+    if (row < list_->FolderCount() || ChooseConversion(shown_.CurrentIes()) != kind)
+        return;
+    const std::string folder = ShownFolderPath();
+    const ConversionResult result =
+        SaveConversion(shown_.CurrentIes(), list_->Entries().Item(row).entry->Texts, folder);
+    switch (result.fault) {
+    case ConversionFault::None:
+        break;
+    case ConversionFault::WriteFailed:
+        // As the general handler would show it: the system's text, the list untouched.
+        host_.ShowMessage(NameToText(result.message), kWindowCaption, QMessageBox::Critical);
+        return;
+    default:
+        host_.ShowMessage(NameToText(result.message), kConvertCaption, QMessageBox::Critical);
+        return;
+    }
+
+    ListChangeSuspension suspended(*list_);
+    CatalogModel& model = list_->Model();
+    if (const int old = model.catalog().FindFileEntry(result.newName); old >= 0)
+        model.RemoveFileEntry(old);
+    if (std::optional<TiesData> entry = NewEntry(result.newPath)) {
+        const int choice = options_.captionIndex;
+        if (choice <= CaptionFileName)
+            entry->Changed = true;  // the file carries our change marker; its icon says so unread
+        else
+            (void)LoadEntry(*entry, folder);
+        model.AppendFileEntry(std::move(*entry), choice);
+        list_->FitCaptionColumn(false);
+    }
+    host_.ShowMessage(FillNames(format, NameToText(result.oldName), NameToText(result.newName)), caption,
+                      QMessageBox::Information);
+    list_->SortCatalog();
+}

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+
+#include "AppTestSupport.h"
+#include "app/AppTexts.h"
+#include "browser/FileBrowser.h"
+#include "browser/FileListMenu.h"
+
+namespace {
+
+class OneFavorite : public FavoritesSource {
+public:
+    [[nodiscard]] std::vector<Favorite> Favorites() const override
+    {
+        return {{QStringLiteral("Lamps"), QStringLiteral("/data/Lamps")}};
+    }
+    [[nodiscard]] bool IsFavorite(const QString&) const override { return false; }
+    void AddFavorite(const QString&) override {}
+    void OpenFavorite(int) override {}
+};
+
+class ListMenuWiringTest : public ::testing::Test, public WindowFixture {};
+
+}  // namespace
+
+// The menu's items act on the options panel's controls, whose handlers do the work.
+TEST_F(ListMenuWiringTest, ItemsWorkThroughThePanelsControls)
+{
+    TMainWindow& w = open();
+    FileListMenu& menu = w.listMenu();
+    menu.PopupMenuPopup();
+    const bool sorted = ticked("CheckBoxSort");
+    EXPECT_EQ(menu.Item("Sort1")->isChecked(), sorted);
+    menu.Item("Sort1")->trigger();
+    EXPECT_EQ(ticked("CheckBoxSort"), !sorted);
+    EXPECT_EQ(w.browser().Options().sort, !sorted);
+
+    menu.Item("Icons1")->trigger();
+    EXPECT_TRUE(chosen("RadioButtonIcons"));
+    EXPECT_EQ(w.browser().List()->ViewKind(), FileListViewKind::Icons);
+    menu.Item("List1")->trigger();
+    EXPECT_TRUE(chosen("RadioButtonList"));
+
+    menu.Item("Lamp1")->trigger();
+    EXPECT_EQ(control<QComboBox>("ComboBoxCaption")->currentIndex(), 5);
+    EXPECT_EQ(w.browser().Options().captionIndex, 5);
+    menu.PopupMenuPopup();
+    EXPECT_TRUE(menu.Item("Lamp1")->isChecked());
+
+    // A highlighted favourite shows its path in the title bar.
+    OneFavorite favorites;
+    menu.SetFavorites(&favorites);
+    menu.PopupMenuPopup();
+    QAction* favorite = menu.Item("Favorites1")->menu()->actions().value(0);
+    ASSERT_NE(favorite, nullptr);
+    favorite->hover();
+    EXPECT_EQ(w.windowTitle(), AppTexts::MainTitle() + QStringLiteral("/data/Lamps"));
+    emit menu.HintChanged(QString());
+    EXPECT_FALSE(w.windowTitle().contains(QStringLiteral("/data/Lamps")));
+}
