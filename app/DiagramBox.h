@@ -2,8 +2,10 @@
 
 #include <QWidget>
 
+#include "app/PanelOptions.h"
 #include "diagram/DiagramOptions.h"
 #include "diagram/DrawDiagram.h"
+#include "diagram/Magnifier.h"
 
 struct tIES;
 
@@ -16,6 +18,12 @@ struct tIES;
 // hover read-out use. Slider moves and the other options redraw straight onto
 // the box unless "Quality repaint" is on; the snapshot is then brought up to
 // date when the slider is let go.
+//
+// While a file is shown, the lens and the fly window follow the pointer over
+// the box. Both are drawn over the snapshot in the paint, and a move repaints
+// only the old and the new places, never the diagram itself. They stay where
+// the pointer last was, also when it leaves the box, so a change of R, K or
+// opacity shows at once; drawing the diagram again takes them away.
 class DiagramBox : public QWidget {
     Q_OBJECT
 public:
@@ -40,17 +48,28 @@ public:
     // drawn at; for the magnifier and the hover read-out.
     [[nodiscard]] const DiagramSnapshot& snapshot() const { return snapshot_; }
 
+    // The "Fish eye&Fly Window" group's settings. Turning the lens on or off
+    // redraws the diagram; the others redraw the lens and window where they are.
+    void setLensOptions(const LensOptions& options);
+    [[nodiscard]] const LensOptions& lensOptions() const { return lens_; }
+    // Where the lens and the window are, for whoever checks them.
+    [[nodiscard]] const Magnifier& magnifier() const { return magnifier_; }
+
 signals:
     void toggleFitRequested();
     void toggleOrthoRequested();
     // Ctrl + left and Ctrl + right, for the magnifier.
     void magnifierOnToggleRequested();
     void magnifierPlusToggleRequested();
+    // Alt + right and Alt + left drags: R's and K's new positions.
+    void lensRadiusDragged(int radius);
+    void lensRefractionDragged(int refraction);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     // How the next paint draws; a later, stronger request wins.
@@ -58,6 +77,9 @@ private:
 
     void redrawDiagram();
     [[nodiscard]] DiagramRequest request() const;
+    // The lens and the window to the pointer.
+    void HoverUpdate(QPoint pointer);
+    void applyWindowStyle();
 
     const tIES* record_ = nullptr;
     DiagramOptions options_;
@@ -67,4 +89,7 @@ private:
     bool repainting_ = false;       // a repaint runs; another one asked for is dropped
     bool snapshotCurrent_ = false;  // the snapshot shows what the box shows
     DiagramSnapshot snapshot_;
+    LensOptions lens_;
+    Magnifier magnifier_;
+    int lensDragBase_ = 0;  // the Alt-drags' base: pointer y + the slider's value at the press
 };

@@ -167,6 +167,10 @@ void TMainWindow::connectControls()
     connect(diagram->paintBox(), &DiagramBox::toggleOrthoRequested, diagram->orthoButton(), &QToolButton::toggle);
     connect(diagram->paintBox(), &DiagramBox::magnifierOnToggleRequested, c.CheckBoxOn, &QCheckBox::toggle);
     connect(diagram->paintBox(), &DiagramBox::magnifierPlusToggleRequested, c.CheckBoxPlus, &QCheckBox::toggle);
+    connect(diagram->paintBox(), &DiagramBox::lensRadiusDragged, c.TrackBarR, &QSlider::setValue);
+    connect(diagram->paintBox(), &DiagramBox::lensRefractionDragged, c.TrackBarK, &QSlider::setValue);
+    connect(options, &OptionsPanel::lensOptionsChanged, diagram->paintBox(), &DiagramBox::setLensOptions);
+    diagram->paintBox()->setLensOptions(options->lensOptions());
     connect(this, &TMainWindow::diagramOptionsChanged, this, [this] {
         const DiagramOptions drawing = diagramOptions();
         ui_.diagramPanel->paintBox()->setOptions(drawing);

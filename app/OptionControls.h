@@ -9,6 +9,7 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QWidget;
+class LensProfileBox;
 class TGroupBoxEx;
 
 // Every control of the options panel, filled in by the code that creates
@@ -70,7 +71,7 @@ struct OptionControls {
     QCheckBox* CheckBoxPlus = nullptr;
     QCheckBox* CheckBoxOn = nullptr;
     QSlider* TrackBarAlpha = nullptr;
-    QWidget* PaintBoxArc = nullptr;
+    LensProfileBox* PaintBoxArc = nullptr;
 
     // "Favorites"
     TGroupBoxEx* GroupBoxExFavorites = nullptr;

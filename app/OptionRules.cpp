@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include "app/LensProfileBox.h"
 #include "app/OptionControls.h"
 
 namespace {
@@ -114,6 +115,7 @@ void Connect(const OptionControls& c)
         c.TrackBarR->setEnabled(on);
         c.TrackBarK->setEnabled(on);
     });
+    OnTicked(c.CheckBoxPlus, [&c](bool on) { c.PaintBoxArc->setMagnify(on); });
 }
 
 }  // namespace OptionRules

@@ -13,6 +13,7 @@
 
 #include "app/AppTexts.h"
 #include "app/GroupBoxEx.h"
+#include "app/LensProfileBox.h"
 #include "app/OptionControls.h"
 
 namespace {
@@ -196,9 +197,9 @@ TGroupBoxEx* BuildEye(QWidget* parent, OptionControls& c)
     Label(box, "LabelOpacity", "Opacity:", QRect(8, 114, 60, 15));
     c.TrackBarAlpha = Slider(box, "TrackBarAlpha", QRect(8, 130, kInnerWidth, 20), 0, 255, 128);
     c.TrackBarAlpha->setPageStep(1);
-    auto* arc = c.PaintBoxArc = new QWidget(box);
-    arc->setObjectName(QStringLiteral("PaintBoxArc"));
-    arc->setGeometry(62, 62, 60, 46);
+    c.PaintBoxArc = new LensProfileBox(box);
+    c.PaintBoxArc->setGeometry(62, 62, 60, 46);
+    c.PaintBoxArc->setMagnify(c.CheckBoxPlus->isChecked());
     return box;
 }
 

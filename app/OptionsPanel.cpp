@@ -17,6 +17,7 @@
 #include <QWheelEvent>
 
 #include "app/GroupBoxEx.h"
+#include "app/LensProfileBox.h"
 #include "app/OptionRules.h"
 #include "app/OptionsGroups.h"
 #include "app/SlideSteps.h"
@@ -74,7 +75,7 @@ OptionsPanel::OptionsPanel(QWidget* parent) : QWidget(parent)
         connect(box, &TGroupBoxEx::mouseReleased, this, [this](TGroupBoxEx*, QMouseEvent* e) { PanelMainChildMouseUp(e); });
     }
     // They ignore the mouse, so their events reach their group box.
-    for (QWidget* passive : {static_cast<QWidget*>(c_.LabelMy), c_.PaintBoxArc})
+    for (QWidget* passive : {static_cast<QWidget*>(c_.LabelMy), static_cast<QWidget*>(c_.PaintBoxArc)})
         passive->setMouseTracking(true);
     OptionRules::Connect(c_);
     connect(c_.ButtonHide, &QPushButton::clicked, this, &OptionsPanel::ButtonHideClick);

@@ -9,7 +9,9 @@
 
 #include "AppTestSupport.h"
 #include "app/AppTexts.h"
+#include "app/DiagramBox.h"
 #include "app/DiagramPanel.h"
+#include "app/LensProfileBox.h"
 #include "app/GroupBoxEx.h"
 #include "app/IniDocument.h"
 
@@ -95,6 +97,34 @@ TEST_F(ConfigurationTest, StoredValuesComeBackAndForeignKeysStay)
     EXPECT_EQ(writtenValue("Kandora", "MyKey"), QStringLiteral("kept"));
     EXPECT_EQ(writtenValue("Elsewhere", "a"), QStringLiteral("b"));
     EXPECT_TRUE(readIni().startsWith("; mine\r\n[Kandora]\r\n"));
+}
+
+// The magnifier's controls come back as they were left, and the lens and its
+// profile picture follow what was read.
+TEST_F(ConfigurationTest, MagnifierControlsSurviveSaveAndLoad)
+{
+    open().show();
+    const OptionControls& c = options().controls();
+    c.CheckBoxOn->setChecked(false);
+    c.CheckBoxPlus->setChecked(true);
+    c.TrackBarAlpha->setValue(7);
+    c.TrackBarR->setValue(50);
+    c.TrackBarK->setValue(3);
+    closeWindow();
+    EXPECT_EQ(writtenValue("GroupBoxExEye", "TrackBarR"), QStringLiteral("50"));
+    EXPECT_EQ(writtenValue("Options", "K"), QStringLiteral("3"));
+    window.reset();
+
+    open().show();
+    EXPECT_FALSE(ticked("CheckBoxOn"));
+    EXPECT_TRUE(ticked("CheckBoxPlus"));
+    EXPECT_EQ(slider("TrackBarAlpha")->value(), 7);
+    EXPECT_EQ(slider("TrackBarR")->value(), 50);
+    EXPECT_EQ(slider("TrackBarK")->value(), 3);
+    EXPECT_FALSE(slider("TrackBarR")->isEnabled()) << "the lens is off";
+    EXPECT_TRUE(options().controls().PaintBoxArc->magnify());
+    const LensOptions lens = window->areas().diagramPanel->paintBox()->lensOptions();
+    EXPECT_TRUE(!lens.on && lens.plus && lens.opacity == 7 && lens.radius == 50 && lens.refraction == 3);
 }
 
 TEST_F(ConfigurationTest, LeftMissingCentresWithStoredWidth)

@@ -71,6 +71,13 @@ TEST(DrawDiagramTest, ScaleCarriesTheMultiplierOnlyInNormalMode)
     EXPECT_EQ(result.goniogram.scaleMax, 400);
     EXPECT_EQ(result.scaleMax, 1000);
     EXPECT_EQ(result.margin, kDiagramMargin);
+    // The hover read-out reads this scale: relative values per kilolumen, but
+    // absolute photometry (lumens -1) always in candela.
+    request.options.AbsoluteValues = false;
+    ies.LampLumens = 1000;
+    EXPECT_EQ(DrawDiagram(canvas, request).scaleMax, 400);
+    ies.LampLumens = -1;
+    EXPECT_EQ(DrawDiagram(canvas, request).scaleMax, 1000);
 
     request.thumbnail = true;
     result = DrawDiagram(canvas, request);
