@@ -26,6 +26,8 @@ class TMainWindow : public QWidget, public ConfigurationHost {
     Q_OBJECT
 public:
     static constexpr int kMinHeight = 300;
+    // Room left for a title bar while the frame is not known yet.
+    static constexpr int kTitleBarAllowance = 40;
 
     // Creating the window is its start-up (FormCreate); `messages` shows its
     // messages; the browser writes `shown` and the diagram panel follows it.
@@ -127,6 +129,7 @@ private:
     void applyPendingSizes();
     [[nodiscard]] QRect availableArea() const;
     [[nodiscard]] QSize frameExtent() const;
+    [[nodiscard]] int frameHeightAllowance() const;
     // Once the frame is known: the window, frame and all, inside the free desktop area.
     void keepOnScreen();
     bool wheelStepsSlider(QWheelEvent* event);

@@ -44,7 +44,14 @@ void TMainWindow::setNormalWidth(int width)
 
 void TMainWindow::setNormalHeight(int height)
 {
-    resize(width(), Fit(height, kMinHeight, availableArea().height() - frameExtent().height()));
+    resize(width(), Fit(height, kMinHeight, availableArea().height() - frameHeightAllowance()));
+}
+
+// Before the first show the frame is not known; its title bar is what would
+// push a window of the screen's height off the bottom, so room is left for one.
+int TMainWindow::frameHeightAllowance() const
+{
+    return windowHandle() && isVisible() ? frameExtent().height() : kTitleBarAllowance;
 }
 
 QSize TMainWindow::normalSize() const
@@ -63,12 +70,12 @@ QSize TMainWindow::screenSize() const
 }
 
 // The frame's extra size around the client area, once the window has a frame
-// (before the first show it is not known; the window manager then keeps the frame on screen).
+// (none before the first show, when it is not known yet).
 QSize TMainWindow::frameExtent() const
 {
     const QWindow* window = windowHandle();
     if (!window || !isVisible())
-        return {};
+        return {0, 0};
     const QMargins m = window->frameMargins();
     return {m.left() + m.right(), m.top() + m.bottom()};
 }
@@ -99,7 +106,7 @@ void TMainWindow::setNormalLeft(int left)
 void TMainWindow::setNormalTop(int top)
 {
     const QRect area = availableArea();
-    move(x(), Fit(top, area.top(), area.bottom() + 1 - height() - frameExtent().height()));
+    move(x(), Fit(top, area.top(), area.bottom() + 1 - height() - frameHeightAllowance()));
     normalFrame_ = pos();
 }
 
@@ -117,7 +124,7 @@ void TMainWindow::moveEvent(QMoveEvent* event)
     if (windowStateCode() != 0 || (windowState() & Qt::WindowFullScreen))
         return;
     // The window manager tells the frame only after the first show: fit once more then.
-    if (const QSize frame = frameExtent(); shown_ && !frameFitted_ && frame.isValid() && !frame.isNull()) {
+    if (shown_ && !frameFitted_ && !frameExtent().isNull()) {
         frameFitted_ = true;
         keepOnScreen();
     }

@@ -451,9 +451,11 @@ TEST_F(MainWindowTest, OptionCaptionsFitTheirControlsAndBoxes)
     start();
     for (const TGroupBoxEx* box : options().groupBoxes()) {
         EXPECT_GE(box->width(), box->captionFitWidth()) << box->objectName().toStdString();
-        for (const QCheckBox* check : box->findChildren<QCheckBox*>())
-            if (!check->isHidden())
+        for (const QCheckBox* check : box->findChildren<QCheckBox*>()) {
+            if (!check->isHidden()) {
                 EXPECT_LE(check->x() + check->sizeHint().width(), box->width() - 8) << check->objectName().toStdString();
+            }
+        }
     }
     EXPECT_EQ(options().controls().CheckBoxFlat->text(), QStringLiteral("Flat Scrool Bars"));
 }
