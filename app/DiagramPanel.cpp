@@ -63,13 +63,19 @@ DiagramPanel::DiagramPanel(QWidget* parent) : QWidget(parent)
     degreeSlider_->setRange(0, 0);
     degreeSlider_->setTickPosition(QSlider::TicksAbove);
     degreeSlider_->setFocusPolicy(Qt::NoFocus);
-    degreeSlider_->setToolTip(QStringLiteral("Change Vertical Degree\nCtrl+Rotate Mouse Wheel"));
+    degreeSlider_->setToolTip(SliderHint());
     degreeSlider_->setEnabled(false);
     degreeSlider_->hide();
 
     paintBox_ = new DiagramBox(this);
     // Letting the slider go (mouse or key) renews the diagram's snapshot.
     degreeSlider_->installEventFilter(this);
+}
+
+QString DiagramPanel::SliderHint()
+{
+    // Shift is what moves the slider (the window's wheel handler).
+    return QStringLiteral("Change Vertical Degree\nShift+Rotate Mouse Wheel");
 }
 
 QRect DiagramPanel::DiagramSquare(QSize client, int toolBarHeight)
@@ -91,7 +97,7 @@ void DiagramPanel::followShownFile(ShownFile& file)
 }
 
 // A file shown: the slider gets its planes and stands on the 0-degree plane,
-// shown only when there are several (else the "axially symmetric" label).
+// shown only when there are several (with exactly one, the "axially symmetric" label).
 // None shown: the slider goes to its minimum and hides with the label.
 // Print and Render follow, and the diagram is drawn or emptied.
 void DiagramPanel::ShownFileChanged()
@@ -115,24 +121,20 @@ void DiagramPanel::ShownFileChanged()
     }
     degreeSlider_->setEnabled(planes);
     degreeSlider_->setVisible(planes);
-    labelAxial_->setVisible(hasFile && !planes);
+    // A record that did not read has no plane at all: it is not symmetric either.
+    labelAxial_->setVisible(hasFile && shown_->CurrentIes().HorzCount == 1);
     paintBox_->setPlaneIndex(shown_->PlaneIndex());
     paintBox_->setRecord(hasFile ? &shown_->CurrentIes() : nullptr);
-}
-
-void DiagramPanel::measureSliderGap()
-{
-    sliderGap_ = width() - degreeSlider_->x() - degreeSlider_->width() - 10;
 }
 
 void DiagramPanel::FormResize()
 {
     toolBar_->setGeometry(0, 0, width(), kToolBarHeight);
     paintBox_->setGeometry(DiagramSquare(size(), kToolBarHeight));
-    if (sliderGap_ >= 0) {
-        const int sliderWidth = width() - degreeSlider_->x() - sliderGap_ - 10;
-        degreeSlider_->resize(std::clamp(sliderWidth, 0, kSliderMaxWidth), degreeSlider_->height());
-    }
+    // A gap measured once would keep the margin of the widest panel ever seen
+    // and squeeze the slider to nothing when the column narrows again.
+    const int sliderWidth = width() - degreeSlider_->x() - kSliderRightMargin;
+    degreeSlider_->resize(std::clamp(sliderWidth, 0, kSliderMaxWidth), degreeSlider_->height());
 }
 
 bool DiagramPanel::eventFilter(QObject* watched, QEvent* event)

@@ -19,8 +19,13 @@ public:
     static constexpr int kMinWidth = 180;
     static constexpr int kMinHeight = 150;
     static constexpr int kSliderMaxWidth = 193;
+    // The slider's right margin; at the panel's minimum width it still has 74 px.
+    static constexpr int kSliderRightMargin = 10;
 
     explicit DiagramPanel(QWidget* parent = nullptr);
+
+    // The degree slider's hint.
+    [[nodiscard]] static QString SliderHint();
 
     // The square for a panel's client size: side min(w - 4, h - bar - 4),
     // centred horizontally, vertically centred below the tool bar.
@@ -37,9 +42,7 @@ public:
     // each shown file sets up the slider, the buttons and the diagram.
     void followShownFile(ShownFile& file);
 
-    // Measured once when the window is first shown; the slider keeps this right margin.
-    void measureSliderGap();
-    // Places the diagram square and fits the slider's width.
+    // Places the diagram square and fits the slider's width to the panel.
     void FormResize();
 
 signals:
@@ -63,5 +66,4 @@ private:
     QLabel* labelAxial_ = nullptr;
     QSlider* degreeSlider_ = nullptr;
     DiagramBox* paintBox_ = nullptr;
-    int sliderGap_ = -1;
 };

@@ -119,6 +119,15 @@ void TGroupBoxEx::changeEvent(QEvent* event)
         setBoxHeight(collapsedHeight());
 }
 
+int TGroupBoxEx::captionFitWidth() const
+{
+    const QFontMetrics fm = fontMetrics();
+    const int text = std::max(fm.horizontalAdvance(QStringLiteral("+ ") + shownCaption()),
+                              fm.horizontalAdvance(QStringLiteral("- ") + shownCaption()));
+    // The text starts 8 inside the border; the button ends 10 before the far border; 3 to spare.
+    return borderLR_ + 8 + text + 3 + 10 + borderLR_;
+}
+
 QRect TGroupBoxEx::captionButton() const
 {
     const int h = zeroHeight();

@@ -39,6 +39,8 @@ public:
     [[nodiscard]] bool ctl3D() const { return ctl3D_; }
     void setCtl3D(bool on);
 
+    // The narrowest width whose caption button shows the whole caption.
+    [[nodiscard]] int captionFitWidth() const;
     // Text height of "0" in the box's font + 2 x BorderTB + 3.
     [[nodiscard]] int collapsedHeight() const;
     // The caption button's hit rectangle (the pointer is over it when strictly inside).

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QProgressBar>
+#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -79,6 +80,16 @@ MainLayout MainLayout::Build(QWidget* window, QTreeView* folderTree, QListView* 
     listLayout->addWidget(l.folderList, 1);
     l.optionsPanel = new OptionsPanel(listArea);
     listLayout->addWidget(l.optionsPanel);
+    // While the panel is out, a slim strip on the list's right edge says where it went.
+    l.panelHandle = Named(new QToolButton(listArea), "ButtonShowPanel");
+    l.panelHandle->setArrowType(Qt::LeftArrow);
+    l.panelHandle->setAutoRaise(true);
+    l.panelHandle->setFixedWidth(kPanelHandleWidth);
+    l.panelHandle->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    l.panelHandle->setToolTip(QStringLiteral("Show Options Panel"));
+    l.panelHandle->setFocusPolicy(Qt::NoFocus);
+    l.panelHandle->hide();
+    listLayout->addWidget(l.panelHandle);
 
     l.panelInfo = Named(new QWidget(l.listInfoSplitter), "PanelInfo");
     auto* infoLayout = new QVBoxLayout(l.panelInfo);

@@ -5,6 +5,7 @@ class OptionsPanel;
 class QLabel;
 class QListView;
 class QProgressBar;
+class QToolButton;
 class QTreeView;
 class QWidget;
 class SnapSplitter;
@@ -22,12 +23,14 @@ struct MainLayout {
     SnapSplitter* listInfoSplitter = nullptr;  // `Splitter2`: list and options | information panel
     QListView* folderList = nullptr;    // `FolderListView`, the browser's file list
     OptionsPanel* optionsPanel = nullptr;
+    QToolButton* panelHandle = nullptr;  // `ButtonShowPanel`: the edge that brings the slid-out panel back
     QWidget* panelInfo = nullptr;
     QLabel* labelInfo = nullptr;
     QWidget* panelProcessing = nullptr;
 
     static constexpr int kSplitterWidth = 3;
     static constexpr int kRightMinWidth = 200;
+    static constexpr int kPanelHandleWidth = 12;
 
     // Builds every area on `window` (which gets the layout), placing the
     // browser's folder tree and file list in theirs.

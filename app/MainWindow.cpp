@@ -186,6 +186,12 @@ void TMainWindow::connectControls()
     connect(diagram, &DiagramPanel::compareWindowRequested, this, &TMainWindow::ShowCompareWindow);
     connect(c.CheckBoxMethod, &QCheckBox::toggled, diagram->paintBox(), &DiagramBox::setQualityRepaint);
 
+    // The handle stands in for the panel whenever it is out, however it went.
+    auto followPanel = [this] { ui_.panelHandle->setVisible(!ui_.optionsPanel->isVisibleTo(this)); };
+    connect(options, &OptionsPanel::slidOut, this, followPanel);
+    connect(options, &OptionsPanel::slidIn, this, followPanel);
+    connect(ui_.panelHandle, &QToolButton::clicked, options, &OptionsPanel::ButtonShowClick);
+
     ui_.listInfoSplitter->setSizeFilter(1, [](int height) { return std::optional<int>(Splitter2CanResize(height)); });
     ui_.columnSplitter->setSizeFilter(0, [this](int width) { return SplitterCanResize(width); });
 
@@ -218,7 +224,7 @@ void TMainWindow::setStartHints()
     };
     for (const auto& [control, text] : hints)
         control->setToolTip(QString::fromUtf8(text));
-    ui_.diagramPanel->degreeSlider()->setToolTip(QStringLiteral("Change Vertical Degree\nCtrl+Rotate Mouse Wheel"));
+    ui_.diagramPanel->degreeSlider()->setToolTip(DiagramPanel::SliderHint());
     ui_.diagramPanel->fitButton()->setToolTip(QStringLiteral("Fit goniogram\nLeft click at diagram"));
     ui_.diagramPanel->orthoButton()->setToolTip(QStringLiteral("Show orthogonal diagram\nRight click at diagram"));
 }
@@ -234,8 +240,8 @@ void TMainWindow::showEvent(QShowEvent* event)
 
 void TMainWindow::FormShow()
 {
+    keepOnScreen();
     applyPendingSizes();
-    ui_.diagramPanel->measureSliderGap();
     ui_.diagramPanel->FormResize();
     if (!ui_.optionsPanel->controls().CheckBoxSave->isChecked())
         storedPath_.clear();

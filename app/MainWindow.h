@@ -26,6 +26,8 @@ class TMainWindow : public QWidget, public ConfigurationHost {
     Q_OBJECT
 public:
     static constexpr int kMinHeight = 300;
+    // Room left for a title bar while the frame is not known yet.
+    static constexpr int kTitleBarAllowance = 40;
 
     // Creating the window is its start-up (FormCreate); `messages` shows its
     // messages; the browser writes `shown` and the diagram panel follows it.
@@ -116,6 +118,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -124,7 +127,11 @@ private:
     void connectControls();
     void setStartHints();
     void applyPendingSizes();
-    [[nodiscard]] QSize maximumNormalSize() const;
+    [[nodiscard]] QRect availableArea() const;
+    [[nodiscard]] QSize frameExtent() const;
+    [[nodiscard]] int frameHeightAllowance() const;
+    // Once the frame is known: the window, frame and all, inside the free desktop area.
+    void keepOnScreen();
     bool wheelStepsSlider(QWheelEvent* event);
 
     Configuration& config_;
@@ -150,10 +157,13 @@ private:
     bool treeUpdating_ = false;
     bool writeReported_ = false;
     bool closed_ = false;
+    bool frameFitted_ = false;
     int pendingTree_ = -1;
     int pendingColumn_ = -1;
     int pendingInfo_ = -1;
     int lastColumnWidth_ = -1;
     QRect savedNormal_;
+    // Where the frame stood when the window was last neither maximised nor minimised.
+    QPoint normalFrame_;
     QMetaObject::Connection focusConnection_;
 };

@@ -1,8 +1,19 @@
 #include "app/MessagePresenter.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
-void MessageBoxPresenter::showMessage(Icon icon, const QString& caption, const QString& text)
+int MessageBoxPresenter::CaptionWidth(const QString& caption)
+{
+    QFont bold = QMessageBox().font();
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(caption) + kTitleBarButtons;
+}
+
+std::unique_ptr<QMessageBox> MessageBoxPresenter::MakeBox(Icon icon, const QString& caption, const QString& text,
+                                                          QWidget* parent)
 {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -10,6 +21,16 @@ void MessageBoxPresenter::showMessage(Icon icon, const QString& caption, const Q
                                       : icon == Icon::Warning ? QMessageBox::Warning
                                       : icon == Icon::Information ? QMessageBox::Information
                                                                   : QMessageBox::NoIcon;
-    QMessageBox box(boxIcon, caption, shown, QMessageBox::Ok, parent_);
-    box.exec();
+    auto box = std::make_unique<QMessageBox>(boxIcon, caption, shown, QMessageBox::Ok, parent);
+    // A short text makes a box so narrow that its title is cut to "..".
+    // QMessageBox sizes itself from its layout, so a spacer row widens it.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(CaptionWidth(caption), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    return box;
+}
+
+void MessageBoxPresenter::showMessage(Icon icon, const QString& caption, const QString& text)
+{
+    MakeBox(icon, caption, text, parent_)->exec();
 }

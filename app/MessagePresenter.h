@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
+
 #include <QString>
 
+class QMessageBox;
 class QWidget;
 
 // Shows the program's modal messages. Windows hold an interface so tests can
@@ -19,6 +22,15 @@ class MessageBoxPresenter : public MessagePresenter {
 public:
     explicit MessageBoxPresenter(QWidget* parent = nullptr) : parent_(parent) {}
     void showMessage(Icon icon, const QString& caption, const QString& text) override;
+
+    // The box showMessage runs, wide enough that the window manager can show its
+    // caption in the title bar beside the title bar's own buttons.
+    [[nodiscard]] static std::unique_ptr<QMessageBox> MakeBox(Icon icon, const QString& caption, const QString& text,
+                                                              QWidget* parent);
+    // The width a title bar needs for `caption`: the text in a bold face plus room
+    // for the window menu and the close, minimise and maximise buttons.
+    [[nodiscard]] static int CaptionWidth(const QString& caption);
+    static constexpr int kTitleBarButtons = 160;
 
 private:
     QWidget* parent_;

@@ -1,5 +1,7 @@
 #include "app/OptionsGroups.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -30,6 +32,13 @@ TGroupBoxEx* Box(QWidget* parent, const char* name, const char* caption, int exp
     return box;
 }
 
+// A caption is never cut: a control narrower than its text at the running
+// font grows to it (the box then grows too, see FittedBoxWidth).
+void FitToText(QWidget* control)
+{
+    control->resize(std::max(control->width(), control->sizeHint().width()), control->height());
+}
+
 template <class T>
 T* Named(T* widget, const char* name, QRect geometry, const char* hint = nullptr)
 {
@@ -45,6 +54,7 @@ QCheckBox* Check(TGroupBoxEx* box, const char* name, const char* caption, int x,
 {
     auto* check = Named(new QCheckBox(QString::fromUtf8(caption), box), name, QRect(x, y, kInnerWidth + 8 - x, kRowHeight),
                         hint);
+    FitToText(check);
     check->setChecked(ticked);
     return check;
 }
@@ -54,6 +64,7 @@ QCheckBox* Check(TGroupBoxEx* box, const char* name, const char* caption, int x,
 QRadioButton* Radio(TGroupBoxEx* box, const char* name, const char* caption, int y, bool chosen)
 {
     auto* radio = Named(new QRadioButton(QString::fromUtf8(caption), box), name, QRect(8, y, kInnerWidth, kRowHeight));
+    FitToText(radio);
     radio->setAutoExclusive(false);
     radio->setChecked(chosen);
     return radio;
@@ -79,7 +90,16 @@ QComboBox* Combo(TGroupBoxEx* box, const char* name, int y, std::initializer_lis
 
 QLabel* Label(TGroupBoxEx* box, const char* name, const char* text, QRect geometry)
 {
-    return Named(new QLabel(QString::fromUtf8(text), box), name, geometry);
+    QLabel* label = Named(new QLabel(QString::fromUtf8(text), box), name, geometry);
+    if (!label->wordWrap())
+        FitToText(label);
+    return label;
+}
+
+// Places `control` at least `gap` pixels right of `left`'s end.
+void KeepRightOf(QWidget* control, const QWidget* left, int gap)
+{
+    control->move(std::max(control->x(), left->geometry().right() + 1 + gap), control->y());
 }
 
 QPushButton* Button(TGroupBoxEx* box, const char* name, const char* caption, QRect geometry, const char* hint = nullptr)
@@ -142,9 +162,10 @@ TGroupBoxEx* BuildList(QWidget* parent, OptionControls& c)
     c.CheckBoxUnderlineCold = Check(box, "CheckBoxUnderlineCold", "Underline Cold", 8, 52, false);
     c.CheckBoxFlat = Check(box, "CheckBoxFlat", "Flat Scrool Bars", 8, 69, false);
     c.CheckBoxLHotTrack = Check(box, "CheckBoxLHotTrack", "Hot Track", 8, 86, false);
-    Label(box, "LabelHover", "Hover time:", QRect(8, 106, 60, 15));
+    const QLabel* hoverLabel = Label(box, "LabelHover", "Hover time:", QRect(8, 106, 60, 15));
     auto* hover = c.EditHoverTime = Named(new QLineEdit(QStringLiteral("-1"), box), "EditHoverTime", QRect(70, 104, 52, 19),
                         "-1 to 10000");
+    KeepRightOf(hover, hoverLabel, 2);
     hover->setMaxLength(5);
     hover->setEnabled(false);
     c.RadioButtonL9X = Radio(box, "RadioButtonL9X", "Windows 9.x, Me", 126, true);
@@ -163,10 +184,12 @@ TGroupBoxEx* BuildList(QWidget* parent, OptionControls& c)
 TGroupBoxEx* BuildEye(QWidget* parent, OptionControls& c)
 {
     TGroupBoxEx* box = c.GroupBoxExEye = Box(parent, "GroupBoxExEye", "Fish eye&&Fly Window", 170, true);
-    Label(box, "LabelR", "R", QRect(8, 20, 10, 15));
+    const QLabel* labelR = Label(box, "LabelR", "R", QRect(8, 20, 10, 15));
     c.TrackBarR = Slider(box, "TrackBarR", QRect(20, 18, 102, 20), 8, 64, 32);
-    Label(box, "LabelK", "K", QRect(8, 42, 10, 15));
+    KeepRightOf(c.TrackBarR, labelR, 2);
+    const QLabel* labelK = Label(box, "LabelK", "K", QRect(8, 42, 10, 15));
     c.TrackBarK = Slider(box, "TrackBarK", QRect(20, 40, 102, 20), 0, 80, 80);
+    KeepRightOf(c.TrackBarK, labelK, 2);
     c.CheckBoxLink = Check(box, "CheckBoxLink", "Link R-Z ", 8, 62, false);
     c.CheckBoxLink->setVisible(false);
     c.CheckBoxPlus = Check(box, "CheckBoxPlus", "+/-", 8, 66, false);
@@ -190,11 +213,9 @@ TGroupBoxEx* BuildFavorites(QWidget* parent, OptionControls& c)
     c.ButtonRemove = Button(box, "ButtonRemove", "Remove", QRect(67, 200, 55, 20));
     c.ButtonRemove->setEnabled(false);
     c.CheckBoxFavs = Check(box, "CheckBoxFavs", "Remember settings", 8, 224, false, "Remember each favorite folder's view settings");
-    // Side by side under "Remember settings", each as wide as its caption needs.
-    c.CheckBoxFavViews = Check(box, "CheckBoxFavViews", "Views", 14, 242, false);
-    c.CheckBoxFavViews->setFixedWidth(52);
-    c.CheckBoxFavCaptions = Check(box, "CheckBoxFavCaptions", "Captions", 62, 242, false);
-    c.CheckBoxFavCaptions->setFixedWidth(kBoxWidth - 62 - 2);
+    c.CheckBoxFavViews = Check(box, "CheckBoxFavViews", "Views", 20, 242, false);
+    c.CheckBoxFavCaptions = Check(box, "CheckBoxFavCaptions", "Captions", 70, 242, false);
+    KeepRightOf(c.CheckBoxFavCaptions, c.CheckBoxFavViews, 4);
     return box;
 }
 
@@ -209,6 +230,18 @@ TGroupBoxEx* BuildOther(QWidget* parent, OptionControls& c)
     about->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     about->setWordWrap(true);
     return box;
+}
+
+int FittedBoxWidth(const QList<TGroupBoxEx*>& boxes)
+{
+    int width = kBoxWidth;
+    for (const TGroupBoxEx* box : boxes) {
+        width = std::max(width, box->captionFitWidth());
+        for (const QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!child->isHidden())
+                width = std::max(width, child->geometry().right() + 1 + kBoxWidth - kInnerWidth - 8);
+    }
+    return width;
 }
 
 }  // namespace OptionsGroups

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 class QWidget;
 class TGroupBoxEx;
 struct OptionControls;
@@ -17,5 +19,9 @@ TGroupBoxEx* BuildList(QWidget* parent, OptionControls& c);
 TGroupBoxEx* BuildEye(QWidget* parent, OptionControls& c);
 TGroupBoxEx* BuildFavorites(QWidget* parent, OptionControls& c);
 TGroupBoxEx* BuildOther(QWidget* parent, OptionControls& c);
+
+// The boxes' common width: the designed 130, or what the widest caption or
+// control needs at the running font, with the designed right margin.
+[[nodiscard]] int FittedBoxWidth(const QList<TGroupBoxEx*>& boxes);
 
 }  // namespace OptionsGroups

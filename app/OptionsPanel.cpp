@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QWheelEvent>
 
 #include "app/GroupBoxEx.h"
 #include "app/LensProfileBox.h"
@@ -62,7 +63,12 @@ OptionsPanel::OptionsPanel(QWidget* parent) : QWidget(parent)
                OptionsGroups::BuildTree(content_, c_),      OptionsGroups::BuildList(content_, c_),
                OptionsGroups::BuildEye(content_, c_),       OptionsGroups::BuildFavorites(content_, c_),
                OptionsGroups::BuildOther(content_, c_)};
+    const int boxWidth = OptionsGroups::FittedBoxWidth(groups_);
+    shownWidth_ = std::max(SlideSteps::kPanelWidth, boxWidth + 2 * kBoxLeft);
+    setFixedWidth(shownWidth_);
+    content_->resize(shownWidth_, content_->height());
     for (TGroupBoxEx* box : groups_) {
+        box->resize(boxWidth, box->height());
         connect(box, &TGroupBoxEx::expanded, this, &OptionsPanel::GroupBoxExOtherExpand);
         connect(box, &TGroupBoxEx::mousePressed, this, [this](TGroupBoxEx*, QMouseEvent* e) { PanelMainChildMouseDown(e); });
         connect(box, &TGroupBoxEx::mouseMoved, this, [this](TGroupBoxEx*, QMouseEvent* e) { PanelMainChildMouseMove(e); });
@@ -271,6 +277,16 @@ void OptionsPanel::resizeEvent(QResizeEvent* event)
     PanelMainResize();
 }
 
+void OptionsPanel::wheelEvent(QWheelEvent* event)
+{
+    // Three text lines a notch, as scrolled views go; pixel deltas as they come.
+    const int lines = event->angleDelta().y() * 3 * fontMetrics().height() / 120;
+    const int step = event->pixelDelta().isNull() ? lines : event->pixelDelta().y();
+    if (height() < content_->height() && step != 0)
+        content_->move(0, SlideSteps::ClampContentTop(content_->y() + step, height(), content_->height()));
+    event->accept();
+}
+
 void OptionsPanel::setSlideWidth(int width)
 {
     lastSlide_.push_back(width);
@@ -299,7 +315,7 @@ void OptionsPanel::ButtonShowClick()
 {
     show();
     lastSlide_.clear();
-    const std::vector<int> widths = SlideSteps::SlideInWidths(width());
+    const std::vector<int> widths = SlideSteps::SlideInWidths(width(), shownWidth_);
     for (std::size_t i = 0; i + 1 < widths.size(); ++i)
         setSlideWidth(widths[i]);
     rememberFocus();

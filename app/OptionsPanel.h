@@ -24,6 +24,8 @@ public:
     explicit OptionsPanel(QWidget* parent = nullptr);
 
     [[nodiscard]] QWidget* content() const { return content_; }
+    // The width when shown: 144, or wider when the captions need it at the running font.
+    [[nodiscard]] int shownWidth() const { return shownWidth_; }
     [[nodiscard]] const QList<TGroupBoxEx*>& groupBoxes() const { return groups_; }
     // The controls, for the window's own wiring and the configuration.
     [[nodiscard]] const OptionControls& controls() const { return c_; }
@@ -85,6 +87,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The wheel scrolls the content as a drag would.
+    void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -99,6 +103,7 @@ private:
     QPointer<QWidget> savedFocus_;
     std::vector<int> lastSlide_;
     int hoverTime_ = -1;
+    int shownWidth_ = 0;
     bool dragging_ = false;
     int grabOffset_ = 0;
 };

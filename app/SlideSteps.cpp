@@ -17,15 +17,15 @@ std::vector<int> SlideOutWidths(int from)
     return widths;
 }
 
-std::vector<int> SlideInWidths(int from)
+std::vector<int> SlideInWidths(int from, int to)
 {
     std::vector<int> widths;
     int width = from;
-    for (int step = 90; width + step < kPanelWidth - 1; step = std::max(step / 2, 1)) {
+    for (int step = 90; width + step < to - 1; step = std::max(step / 2, 1)) {
         width += step;
         widths.push_back(width);
     }
-    widths.push_back(kPanelWidth);
+    widths.push_back(to);
     return widths;
 }
 

@@ -10,9 +10,9 @@ namespace SlideSteps {
 inline constexpr int kPanelWidth = 144;
 
 // Widths the options panel passes through while sliding out (ending at 0)
-// and in (ending at kPanelWidth).
+// and in (ending at `to`: kPanelWidth, or more when the captions need it).
 [[nodiscard]] std::vector<int> SlideOutWidths(int from);
-[[nodiscard]] std::vector<int> SlideInWidths(int from);
+[[nodiscard]] std::vector<int> SlideInWidths(int from, int to = kPanelWidth);
 
 // New content top for a drag to `wanted`: never below 0, never so high that
 // the content's bottom leaves the panel's bottom.

@@ -47,6 +47,7 @@ FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace spa
     connect(tree_, &FolderTree::FolderChanged, this, &FileBrowser::FolderTreeViewChange);
     connect(tree_, &FolderTree::LeavingFolder, this, [this] { StoreFolderView(tree_->ShownFolderNode()); });
     connect(tree_, &FolderTree::RefreshReleased, this, &FileBrowser::ButtonRefreshClick);
+    connect(tree_, &FolderTree::SelectionMoving, &messages_, &MessageQueue::SelectionMoved);
     connect(list_, &FileListView::ListChanged, this, &FileBrowser::FolderListViewChange);
     connect(list_, &FileListView::RefreshReleased, this, &FileBrowser::ButtonRefreshClick);
     connect(list_, &FileListView::CopyReleased, this, &FileBrowser::CopytoClipboardClick);
@@ -124,8 +125,11 @@ void FileBrowser::FolderTreeViewChange(FolderNode* node)
             OpenFolder(node);
         }
     }
-    if (list_->Model().rowCount() > 0)
+    if (list_->Model().rowCount() > 0) {
+        // The entry focused with the folder reports with its listing, once the tree is still.
+        const auto held = messages_.HoldPosts();
         list_->FocusRowOnly(0);
+    }
 }
 
 void FileBrowser::OpenFolder(FolderNode* node)
@@ -162,7 +166,7 @@ void FileBrowser::OpenFolder(FolderNode* node)
         PrepareThumbnailView();
     if (node->Record)
         ApplyViewSettings(FindFavorite(node->Record->AbsoluteId));
-    messages_.PostListingFaults(faults);
+    messages_.HoldListingFaults(faults);
 }
 
 FolderNode* FileBrowser::ListTargetFolder(bool navigation) const
@@ -301,16 +305,32 @@ bool FileBrowser::OpenPath(const std::string& path)
     // The walk stops early at a folder the tree does not show (a hidden one).
     if (folder || ShownFolderPath() != WithSlash(folderPath))
         return true;
-    const std::string name = path.substr(slash + 1);
+    FocusFileNamed(NameToText(path.substr(slash + 1)));
+    return true;
+}
+
+bool FileBrowser::FocusFileNamed(const QString& name)
+{
     const Catalog& entries = list_->Entries();
     for (int row = entries.FolderCount(); row < entries.Count(); ++row) {
         const TiesData& entry = *entries.Item(row).entry;
-        if (entry.Texts.size() > 1 && entry.Texts[1] == name) {
+        if (entry.Texts.size() > 1 && NameToText(entry.Texts[1]) == name) {
             list_->FocusRow(row);
-            break;
+            return true;
         }
     }
-    return true;
+    return false;
+}
+
+void FileBrowser::ButtonRefreshClick()
+{
+    const std::string folder = ShownFolderPath();
+    const QString shownPath = shown_.CurrentFilePath();
+    navigator_->ButtonRefreshClick();
+    // The rebuild lists the folder afresh and focuses its first entry; the
+    // user's place is the file that was shown, if it survived.
+    if (!shownPath.isEmpty() && !folder.empty() && ShownFolderPath() == folder)
+        FocusFileNamed(FileNamePart(shownPath));
 }
 
 void FileBrowser::OpenFolderEntry()

@@ -117,7 +117,9 @@ public:
     // Navigation by display path and the refresh.
     [[nodiscard]] QString SelectedDisplayPath() const;
     void NavigateToPath(const QString& path) { navigator_->NavigateToPath(path); }
-    void ButtonRefreshClick() { navigator_->ButtonRefreshClick(); }
+    // Re-lists the tree and the folder; the file shown before is shown again
+    // and kept in view when it is still there.
+    void ButtonRefreshClick();
     // Opens the folder at the absolute path `path`, or the folder holding the
     // file at `path` and shows that file. False when the path names nothing
     // the tree can reach.
@@ -180,6 +182,8 @@ private:
     void ShowFileInLabel(const TiesData& entry);
     void StoreFolderView(const FolderNode* node);
     [[nodiscard]] std::optional<IdList> ParseTextPath(const QString& path) const;
+    // Focuses (and so shows) the file entry whose name reads as `name`; false when there is none.
+    bool FocusFileNamed(const QString& name);
 
     BrowserHost& host_;
     ShellNamespace space_;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 
 #include "browser/FileIcons.h"
 
@@ -34,6 +35,20 @@ void CollectInOrder(QTreeWidgetItem* item, std::vector<FolderNode*>& out)
         CollectInOrder(item->child(i), out);
 }
 
+// Rows as high as the chosen icon size: an icon with no pixmap that large
+// would otherwise set a row too low for the large icons of other rows.
+class FolderRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(parent()))
+            size.setHeight(std::max(size.height(), view->iconSize().height() + 2));
+        return size;
+    }
+};
+
 }  // namespace
 
 FolderTree::FolderTree(const ShellNamespace& space, QWidget* parent) : QTreeWidget(parent), space_(space)
@@ -46,6 +61,7 @@ FolderTree::FolderTree(const ShellNamespace& space, QWidget* parent) : QTreeWidg
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);
+    setItemDelegate(new FolderRowDelegate(this));
     setIconSize(QSize(16, 16));
     changeTimer_.setSingleShot(true);
     changeTimer_.setInterval(kChangeDelayMs);
@@ -228,6 +244,7 @@ void FolderTree::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* pre
 {
     if (reverting_)
         return;
+    emit SelectionMoving();
     FolderNode* node = AsFolderNode(current);
     if (!node)
         return;
@@ -270,6 +287,7 @@ void FolderTree::DeliverChange(FolderNode* node)
 
 void FolderTree::keyPressEvent(QKeyEvent* event)
 {
+    emit SelectionMoving();
     if (!event->isAutoRepeat() && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down))
         SelectionTracking_ = false;
     QTreeWidget::keyPressEvent(event);

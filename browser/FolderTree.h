@@ -73,6 +73,8 @@ signals:
     // The selection is about to leave the shown folder.
     void LeavingFolder();
     void RefreshReleased();
+    // The selection moved or a key reached the tree: the user may still be walking.
+    void SelectionMoving();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

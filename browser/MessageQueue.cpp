@@ -1,6 +1,8 @@
 #include "MessageQueue.h"
 
-#include <QTimer>
+#include <utility>
+
+#include <QApplication>
 
 #include "browser/BrowserHost.h"
 #include "browser/ShellNamespace.h"
@@ -20,8 +22,22 @@ QString ListingFaultText(const std::vector<ReadFault>& faults)
     return text;
 }
 
+MessageQueue::MessageQueue(BrowserHost& host, QObject* parent) : QObject(parent), host_(host)
+{
+    settle_.setSingleShot(true);
+    connect(&settle_, &QTimer::timeout, this, [this] {
+        for (const Message& message : std::exchange(held_, {}))
+            Post(message.text, message.caption, message.icon);
+    });
+}
+
 void MessageQueue::Post(const QString& text, const QString& caption, QMessageBox::Icon icon)
 {
+    if (holdPosts_) {
+        held_.push_back({text, caption, icon});
+        SelectionMoved();
+        return;
+    }
     waiting_.push_back({text, caption, icon});
     if (flushPosted_)
         return;
@@ -33,6 +49,22 @@ void MessageQueue::PostListingFaults(const std::vector<ReadFault>& faults)
 {
     if (!faults.empty())
         Post(ListingFaultText(faults), QStringLiteral("Error!"), QMessageBox::Critical);
+}
+
+void MessageQueue::HoldListingFaults(const std::vector<ReadFault>& faults)
+{
+    held_.clear();
+    settle_.stop();
+    if (faults.empty())
+        return;
+    held_.push_back({ListingFaultText(faults), QStringLiteral("Error!"), QMessageBox::Critical});
+    SelectionMoved();
+}
+
+void MessageQueue::SelectionMoved()
+{
+    if (!held_.empty())
+        settle_.start(QApplication::keyboardInputInterval());
 }
 
 void MessageQueue::Flush()

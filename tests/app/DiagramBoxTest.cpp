@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -134,6 +135,34 @@ TEST_F(DiagramBoxTest, SnapshotFollowsTheOffScreenRepaints)
     slider->setValue(slider->minimum() + 6);
     (void)picture();
     EXPECT_LT(snapshot.scaleMax, planeThree);
+}
+
+// The slider keeps a usable width whatever width the column had before, and
+// its hint names the key that works; a record that did not read is not "axially symmetric".
+TEST_F(DiagramBoxTest, SliderWidthHintAndSymmetryText)
+{
+    DiagramPanel panel;
+    ShownFile file;
+    panel.followShownFile(file);
+    QSlider* slider = panel.degreeSlider();
+    panel.show();
+    panel.resize(800, 400);
+    EXPECT_EQ(slider->width(), DiagramPanel::kSliderMaxWidth);
+    panel.resize(DiagramPanel::kMinWidth, 400);
+    EXPECT_GE(slider->width(), 70);
+    EXPECT_LE(slider->geometry().right(), DiagramPanel::kMinWidth);
+    EXPECT_TRUE(slider->toolTip().contains(QStringLiteral("Shift+")));
+
+    const auto* axial = panel.findChild<QLabel*>(QStringLiteral("LabelAxial"));
+    ASSERT_NE(axial, nullptr);
+    file.ShowFile(tIES{}, QStringLiteral("unreadable.ies"));  // what a failed read leaves
+    EXPECT_FALSE(axial->isVisibleTo(&panel));
+    TiesData entry;
+    entry.Texts = {"", "pendant-opal-globe.ies"};
+    if (LoadEntry(entry, std::string(KANDORA_SOURCE_DIR) + "/samples/").kind != LoadResult::Kind::Loaded)
+        GTEST_SKIP() << "sample library missing";
+    file.ShowFile(entry.Ies, QStringLiteral("pendant-opal-globe.ies"));  // one plane
+    EXPECT_TRUE(axial->isVisibleTo(&panel));
 }
 
 // The regions the box is asked to paint.

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QScreen>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -19,6 +21,7 @@
 #include "app/DiagramBox.h"
 #include "app/DiagramPanel.h"
 #include "app/GroupBoxEx.h"
+#include "app/IniDocument.h"
 #include "app/SlideSteps.h"
 #include "app/SnapSplitter.h"
 #include "app/TerminationSignal.h"
@@ -58,16 +61,16 @@ TEST_F(MainWindowTest, PanelSlidesOutAndInThroughTheGivenWidths)
 {
     TMainWindow& w = start();
     OptionsPanel* panel = w.areas().optionsPanel;
-    ASSERT_EQ(panel->width(), 144);
+    ASSERT_EQ(panel->width(), panel->shownWidth()) << "144 unless the captions need more at this font";
     panel->ButtonHideClick();
-    EXPECT_EQ(panel->lastSlideWidths(), (std::vector<int>{136, 120, 88, 24, 0}));
+    EXPECT_EQ(panel->lastSlideWidths(), SlideSteps::SlideOutWidths(panel->shownWidth()));
     EXPECT_FALSE(panel->isVisible());
     EXPECT_FALSE(panel->isEnabled());
     panel->ButtonShowClick();
-    EXPECT_EQ(panel->lastSlideWidths(), (std::vector<int>{90, 135, 144}));
+    EXPECT_EQ(panel->lastSlideWidths(), SlideSteps::SlideInWidths(0, panel->shownWidth()));
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(panel->isEnabled());
-    EXPECT_EQ(panel->width(), 144);
+    EXPECT_EQ(panel->width(), panel->shownWidth());
 }
 
 TEST(SlideSteps, WidthSequences)
@@ -125,7 +128,7 @@ TEST_F(MainWindowTest, PanelHiddenAtStartIgnoresEdgeGesture)
     EXPECT_FALSE(panel->isVisible());
     w.ShowOptionsPanelClick();
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(panel->width(), 144);
+    EXPECT_EQ(panel->width(), panel->shownWidth());
 }
 
 struct SnapCase {
@@ -306,7 +309,8 @@ TEST_F(MainWindowTest, DraggingScrollsContentWithinBounds)
 
 TEST_F(MainWindowTest, ShortContentKeepsArrowAndDoesNotDrag)
 {
-    TMainWindow& w = start("[Kandora]\r\nHeight=1000\r\n");
+    TMainWindow& w = start("[Kandora]\r\nHeight=560\r\n[GroupBoxExView]\r\nCollapsed=1\r\n"
+                           "[GroupBoxExFavorites]\r\nCollapsed=1\r\n[GroupBoxExOther]\r\nCollapsed=1\r\n");
     OptionsPanel* panel = w.areas().optionsPanel;
     ASSERT_GE(panel->height(), panel->content()->height());
     QMouseEvent down(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(0, 300), Qt::LeftButton, Qt::LeftButton, {});
@@ -392,6 +396,76 @@ TEST_F(MainWindowTest, TerminationClosesWindowAndWritesSettings)
     QCloseEvent late;
     QApplication::sendEvent(&w, &late);
     EXPECT_EQ(readIni(), QByteArray("[Kandora]\r\nWidth=1\r\n")) << "a second close writes nothing";
+}
+
+}  // namespace
+
+namespace {
+
+QString written(const WindowFixture& fixture, const char* key)
+{
+    return IniDocument::Parse(fixture.readIni()).value(QStringLiteral("Kandora"), QString::fromLatin1(key)).value_or(QString());
+}
+
+// Sizes from a larger screen are cut to this one, each area keeping its minimum;
+// closed maximised, the window stores where its frame stood when it was not.
+TEST_F(MainWindowTest, StoredGeometryFitsTheScreenAndTheFramePositionIsKept)
+{
+    TMainWindow& w = start("[Kandora]\r\nWidth=1600\r\nHeight=1000\r\nLeft=900\r\nTop=700\r\n"
+                           "Tree=900\r\nRight=1500\r\nInfo=600\r\n");
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(w.frameGeometry()));
+    const MainLayout& a = w.areas();
+    EXPECT_GE(a.panelRightAll->width() - a.optionsPanel->width(), MainLayout::kRightMinWidth);
+    EXPECT_GE(a.folderTree->height(), DiagramPanel::kMinHeight);
+    EXPECT_GE(a.listInfoSplitter->widget(0)->height(), DiagramPanel::kMinHeight);
+
+    w.move(40, 50);
+    const QPoint frame = w.pos();
+    w.setWindowState(Qt::WindowMaximized);
+    QTest::qWait(10);
+    closeWindow();
+    EXPECT_EQ(written(*this, "Left"), QString::number(frame.x()));
+    EXPECT_EQ(written(*this, "Top"), QString::number(frame.y()));
+}
+
+TEST_F(MainWindowTest, WheelScrollsTheOptionsPanelAndAHandleBringsItBack)
+{
+    TMainWindow& w = start();
+    w.resize(w.width(), TMainWindow::kMinHeight);
+    OptionsPanel* panel = w.areas().optionsPanel;
+    for (int i = 0; i < 50; ++i)
+        wheel(panel, -120, Qt::NoModifier);
+    EXPECT_EQ(panel->content()->y(), std::min(0, panel->height() - panel->content()->height()));
+    EXPECT_LT(panel->content()->y(), 0);
+
+    QToolButton* handle = w.areas().panelHandle;
+    QTest::mouseClick(panel->controls().ButtonHide, Qt::LeftButton);
+    EXPECT_TRUE(handle->isVisible()) << "something on screen says where the panel went";
+    QTest::mouseClick(handle, Qt::LeftButton);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_FALSE(handle->isVisible());
+}
+
+TEST_F(MainWindowTest, OptionCaptionsFitTheirControlsAndBoxes)
+{
+    start();
+    for (const TGroupBoxEx* box : options().groupBoxes()) {
+        EXPECT_GE(box->width(), box->captionFitWidth()) << box->objectName().toStdString();
+        for (const QCheckBox* check : box->findChildren<QCheckBox*>()) {
+            if (!check->isHidden()) {
+                EXPECT_LE(check->x() + check->sizeHint().width(), box->width() - 8) << check->objectName().toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(options().controls().CheckBoxFlat->text(), QStringLiteral("Flat Scrool Bars"));
+}
+
+TEST(MessageBoxWidth, TheCaptionFitsBesideTheTitleBarButtons)
+{
+    const auto box = MessageBoxPresenter::MakeBox(MessagePresenter::Icon::Error, QStringLiteral("Error!"),
+                                                  QStringLiteral("Line 10"), nullptr);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Error!"));
+    EXPECT_GE(box->sizeHint().width(), MessageBoxPresenter::CaptionWidth(QStringLiteral("Error!")));
 }
 
 }  // namespace

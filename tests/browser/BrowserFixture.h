@@ -59,7 +59,13 @@ protected:
         return out;
     }
     void Focus(int row) { Browser().List()->setCurrentIndex(Browser().List()->Model().index(row)); }
-    void DeliverQueuedMessages() { QCoreApplication::sendPostedEvents(); Browser().Messages().Flush(); }
+    // A listing's box waits for the tree to be still; then every box is shown.
+    void DeliverQueuedMessages()
+    {
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !Browser().Messages().BoxesHeld(); }));
+        QCoreApplication::sendPostedEvents();
+        Browser().Messages().Flush();
+    }
 
     TempTree tree_;
     FakeHost host_;

@@ -309,3 +309,39 @@ TEST_F(FileListTest, CaptionColumnFitsTheWidestCaption)
     EXPECT_EQ(list->gridSize().width(),
               wwww + metrics.horizontalAdvance(QStringLiteral("A manufacturer with a much longer name than the others")));
 }
+
+TEST_F(FileListTest, RefreshShowsTheShownFileAgainWhileItIsThere)
+{
+    for (int i = 0; i < 60; ++i)  // the shown entry lies below the first screen
+        tree_.WriteIes("home/Lamps/z" + std::to_string(100 + i) + ".ies", "Filler");
+    OpenLamps();
+    const int last = Row(QStringLiteral("z159.ies"));
+    Focus(last);
+    const QString path = Browser().CurrentFilePath();
+    Key(QEvent::KeyRelease, Qt::Key_F5);
+    FileListView* list = Browser().List();
+    EXPECT_EQ(list->currentIndex().row(), last);
+    EXPECT_EQ(Browser().CurrentFilePath(), path);
+    EXPECT_TRUE(list->viewport()->rect().intersects(list->visualRect(list->currentIndex())));
+    fs::remove(tree_.Root() / "home/Lamps/z159.ies");
+    Key(QEvent::KeyRelease, Qt::Key_F5);
+    EXPECT_TRUE(Browser().CurrentFilePath().isEmpty()) << "a vanished file is not shown";
+}
+
+// Passing through a faulty folder opens nothing; stopping on it shows its boxes once.
+TEST_F(FileListTest, ListingFaultBoxOnlyForTheFolderTheTreeStoppedOn)
+{
+    ASSERT_EQ(::mkfifo((tree_.Root() / "home/Docs/pipe.ies").c_str(), 0644), 0);
+    Browser().SetKeepCaption(true);
+    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().NavigateToPath(Path(QStringLiteral("Docs")));
+    EXPECT_TRUE(Browser().Messages().BoxesHeld());
+    Browser().NavigateToPath(Path(QStringLiteral("Lamps")));
+    EXPECT_FALSE(Browser().Messages().BoxesHeld());
+    Browser().NavigateToPath(Path(QStringLiteral("Docs")));
+    DeliverQueuedMessages();
+    ASSERT_EQ(host_.messages.size(), 2u) << "the listing's box and the focused entry's";
+    EXPECT_TRUE(host_.messages[0].startsWith(QStringLiteral("Faults in 1 file:")));
+    DeliverQueuedMessages();
+    EXPECT_EQ(host_.messages.size(), 2u);
+}

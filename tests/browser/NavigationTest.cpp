@@ -244,3 +244,16 @@ TEST_F(NavigationTest, AutoExpandClosesOnlyTheBranchLeftBehind)
     Browser().ButtonRefreshClick();
     EXPECT_EQ(Browser().Navigator().RecordTreeState(), before);
 }
+
+TEST_F(NavigationTest, RowsAreAsHighAsTheChosenIcons)
+{
+    FolderTree* tree = Browser().Tree();
+    Browser().NavigateToPath(Path(QStringLiteral("Lamps")));
+    for (const bool large : {true, false, true}) {
+        tree->SetLargeIcons(large);
+        QCoreApplication::processEvents();  // the view lays its rows out again when it gets to it
+        const int side = tree->iconSize().height();
+        for (const FolderNode* node : {tree->Root(), tree->Selected()})
+            EXPECT_GE(tree->visualItemRect(node).height(), side) << (large ? "large" : "small");
+    }
+}
