@@ -26,13 +26,23 @@ std::optional<DiagramFrame> MakeFrame(int width, int height, double S)
     return frame;
 }
 
-QPoint CurvePoint(const DiagramFrame& frame, double angle, double value, bool leftHalf)
+CurveDirection DirectionOf(double angle)
 {
     const double a = (angle / 90 + 1) * std::numbers::pi / 2;
+    return {std::cos(a), std::sin(a)};
+}
+
+QPoint CurvePoint(const DiagramFrame& frame, CurveDirection direction, double value, bool leftHalf)
+{
     const double m = value / frame.S;
-    const int dx = RoundHalfEven(std::cos(a) * frame.rx * m);
-    const int dy = RoundHalfEven(std::sin(a) * frame.ry * m);
+    const int dx = RoundHalfEven(direction.cos * frame.rx * m);
+    const int dy = RoundHalfEven(direction.sin * frame.ry * m);
     return QPoint(leftHalf ? frame.cx + dx : frame.cx - dx, frame.cy + dy);
+}
+
+QPoint CurvePoint(const DiagramFrame& frame, double angle, double value, bool leftHalf)
+{
+    return CurvePoint(frame, DirectionOf(angle), value, leftHalf);
 }
 
 GridSteps ChooseGridStep(double V)

@@ -22,6 +22,15 @@ struct DiagramFrame {
 // down, 90 right on the right half and left on the left half, 180 up).
 [[nodiscard]] QPoint CurvePoint(const DiagramFrame& frame, double angle, double value, bool leftHalf);
 
+// The direction CurvePoint gives an angle, worked out once for every curve
+// that passes through it: a diagram meets each vertical angle on several planes.
+struct CurveDirection {
+    double cos = 0;
+    double sin = 0;
+};
+[[nodiscard]] CurveDirection DirectionOf(double angle);
+[[nodiscard]] QPoint CurvePoint(const DiagramFrame& frame, CurveDirection direction, double value, bool leftHalf);
+
 // Spacing and count of the intensity circles for an outer value V.
 struct GridSteps {
     double step = 0;  // T

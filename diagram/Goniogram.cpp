@@ -31,15 +31,28 @@ const tArrEx& Row(const tIES& ies, int index)
     return ies.Candela[static_cast<std::size_t>(index)];
 }
 
-void DrawPlanePair(Canvas& canvas, const DiagramFrame& f, const tIES& ies, int p, int opposite)
+using Directions = std::vector<CurveDirection>;
+
+Directions DirectionsOf(const tArrEx& angles)
+{
+    Directions directions;
+    directions.reserve(angles.size());
+    for (const double angle : angles)
+        directions.push_back(DirectionOf(angle));
+    return directions;
+}
+
+// `directions` are those of the vertical angles.
+void DrawPlanePair(Canvas& canvas, const DiagramFrame& f, const tIES& ies, const Directions& directions, int p,
+                   int opposite)
 {
     const tArrEx& v = ies.VertAngles;
     const tArrEx& row = Row(ies, p);
     const std::size_t n = row.size() - 1;
-    const QPoint first = CurvePoint(f, v[0], row[0], false);
+    const QPoint first = CurvePoint(f, directions[0], row[0], false);
     canvas.MoveTo(first.x(), first.y());
     for (std::size_t j = 0; j <= n; ++j) {
-        const QPoint pt = CurvePoint(f, v[j], row[j], false);
+        const QPoint pt = CurvePoint(f, directions[j], row[j], false);
         canvas.LineTo(pt.x(), pt.y());
     }
     if (v[n] == 90)
@@ -52,10 +65,10 @@ void DrawPlanePair(Canvas& canvas, const DiagramFrame& f, const tIES& ies, int p
         return;
     const tArrEx& mirror = Row(ies, opposite);
     const std::size_t e = mirror.size() - 1;
-    const QPoint start = CurvePoint(f, v[0], mirror[0], true);
+    const QPoint start = CurvePoint(f, directions[0], mirror[0], true);
     canvas.MoveTo(start.x(), start.y());
     for (std::size_t j = 0; j <= e; ++j) {
-        const QPoint pt = CurvePoint(f, v[j], mirror[j], true);
+        const QPoint pt = CurvePoint(f, directions[j], mirror[j], true);
         canvas.LineTo(pt.x(), pt.y());
     }
     if (v[e] == 90)
@@ -152,19 +165,20 @@ GoniogramResult DrawGoniogram(Canvas& canvas, int width, int height, const tIES&
     const CanvasStateGuard guard(canvas);
     canvas.SetHollowBrush();
 
+    const Directions directions = DirectionsOf(ies.VertAngles);
     const bool pairWanted = sel.Plane == ZeroPlaneIndex(ies) && (options.Planes.Orthogonal || thumbnail);
     const bool typeC = ies.PhotometricType == 1;
     if (pairWanted && (!typeC || sel.Perpendicular.has_value())) {
         const int width2 = thumbnail ? 1 : factor == 1.0 ? 2 : RoundHalfEven(factor);
         canvas.SetPen(kPerpendicularCurveColor, width2);
         if (typeC)
-            DrawPlanePair(canvas, f, ies, *sel.Perpendicular, *sel.PerpendicularOpposite);
+            DrawPlanePair(canvas, f, ies, directions, *sel.Perpendicular, *sel.PerpendicularOpposite);
         else
             DrawCrossSection(canvas, f, ies);
     }
 
     canvas.SetPen(kMainCurveColor, thumbnail ? 1 : RoundHalfEven(2 * factor));
-    DrawPlanePair(canvas, f, ies, sel.Plane, sel.Opposite);
+    DrawPlanePair(canvas, f, ies, directions, sel.Plane, sel.Opposite);
 
     if (thumbnail) {
         if (!typeC && options.ShowWarning)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -22,14 +23,32 @@ struct Widened {
     bool max = false, minX = false, maxX = false, minY = false, maxY = false;
 };
 
-Widened Widen(double value, double gamma, IesExtents& e)
+// sin and cos of every vertical angle, worked out once for all the rows.
+struct AngleTrig {
+    std::vector<double> sin, cos;
+};
+
+AngleTrig TrigOf(const tArrEx& angles)
+{
+    AngleTrig trig;
+    trig.sin.reserve(angles.size());
+    trig.cos.reserve(angles.size());
+    for (const double angle : angles) {
+        const double gamma = Radians(angle);
+        trig.sin.push_back(std::sin(gamma));
+        trig.cos.push_back(std::cos(gamma));
+    }
+    return trig;
+}
+
+Widened Widen(double value, std::size_t j, const AngleTrig& trig, IesExtents& e)
 {
     Widened w;
     if (value > e.MaxValue) {
         e.MaxValue = value;
         w.max = true;
     }
-    const double x = value * std::sin(gamma);
+    const double x = value * trig.sin[j];
     if (x < e.MinX) {
         e.MinX = x;
         w.minX = true;
@@ -38,7 +57,7 @@ Widened Widen(double value, double gamma, IesExtents& e)
         e.MaxX = x;
         w.maxX = true;
     }
-    const double y = value * std::cos(gamma);
+    const double y = value * trig.cos[j];
     if (y < e.MinY) {
         e.MinY = y;
         w.minY = true;
@@ -61,14 +80,21 @@ bool HasRow(const tIES& ies, int row)
     return row >= 0 && static_cast<std::size_t>(row) < ies.Candela.size();
 }
 
-void RowExtents(const tIES& ies, int row, IesExtents& extents)
+void RowExtents(const tIES& ies, const AngleTrig& trig, int row, IesExtents& extents)
 {
     if (!HasRow(ies, row))
         return;
     const tArrEx& values = ies.Candela[static_cast<std::size_t>(row)];
     const std::size_t n = RowLength(ies, row);
     for (std::size_t j = 0; j < n; ++j)
-        Widen(values[j], Radians(ies.VertAngles[j]), extents);
+        Widen(values[j], j, trig, extents);
+}
+
+void PlaneExtents(const tIES& ies, const AngleTrig& trig, int p, int q, IesExtents& extents)
+{
+    RowExtents(ies, trig, p, extents);
+    if (q >= 0)
+        RowExtents(ies, trig, q, extents);
 }
 
 }  // namespace
@@ -113,19 +139,18 @@ int OppositePlane(const tIES& ies, int k, const PlaneOptions& options)
 
 void PlaneExtents(const tIES& ies, int p, int q, IesExtents& extents)
 {
-    RowExtents(ies, p, extents);
-    if (q >= 0)
-        RowExtents(ies, q, extents);
+    PlaneExtents(ies, TrigOf(ies.VertAngles), p, q, extents);
 }
 
 void DataExtents(const tIES& ies, IesExtentCells& cells, IesExtents& extents)
 {
     extents = IesExtents{};
+    const AngleTrig trig = TrigOf(ies.VertAngles);
     for (std::size_t i = 0; i < ies.Candela.size(); ++i) {
         const tArrEx& row = ies.Candela[i];
         const std::size_t n = RowLength(ies, static_cast<int>(i));
         for (std::size_t j = 0; j < n; ++j) {
-            const Widened w = Widen(row[j], Radians(ies.VertAngles[j]), extents);
+            const Widened w = Widen(row[j], j, trig, extents);
             const IesCell cell{static_cast<std::int32_t>(i), static_cast<std::int32_t>(j)};
             if (w.max)
                 cells.MaxCell = cell;
@@ -169,8 +194,9 @@ PlaneSelection SelectPlanes(const tIES& ies, int requested, int viewMode, const 
     s.Extents = IesExtents{};
     if (HasRow(ies, s.Plane) && RowLength(ies, s.Plane) > 0)
         s.Extents.MaxValue = ies.Candela[static_cast<std::size_t>(s.Plane)][0];
-    PlaneExtents(ies, s.Plane, s.Opposite, s.Extents);
+    const AngleTrig trig = TrigOf(ies.VertAngles);
+    PlaneExtents(ies, trig, s.Plane, s.Opposite, s.Extents);
     if (perpendicular)
-        PlaneExtents(ies, *s.Perpendicular, *s.PerpendicularOpposite, s.Extents);
+        PlaneExtents(ies, trig, *s.Perpendicular, *s.PerpendicularOpposite, s.Extents);
     return s;
 }
