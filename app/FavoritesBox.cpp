@@ -33,7 +33,8 @@ FavoritesBox::FavoritesBox(const OptionControls& controls, FileBrowser& browser,
     connect(list, &QListWidget::itemSelectionChanged, this, &FavoritesBox::ListBoxFavoritesClick);
     connect(list, &QListWidget::itemDoubleClicked, this, &FavoritesBox::ListBoxFavoritesDblClick);
     list->installEventFilter(this);
-    list->viewport()->installEventFilter(this);
+    viewport_ = list->viewport();
+    viewport_->installEventFilter(this);
 }
 
 void FavoritesBox::ButtonRemoveClick()
@@ -71,7 +72,8 @@ void FavoritesBox::ListBoxFavoritesMouseMove(int row)
     hovered_ = row;
     // The hint tracker shows a "?" hint in the title bar and never as a pop-up.
     const QString hint = row < 0 ? QString() : QStringLiteral("?") + browser_.FavoritePath(row);
-    c_.ListBoxFavorites->viewport()->setToolTip(hint);
+    if (viewport_)
+        viewport_->setToolTip(hint);
 }
 
 bool FavoritesBox::eventFilter(QObject* watched, QEvent* event)
@@ -83,7 +85,9 @@ bool FavoritesBox::eventFilter(QObject* watched, QEvent* event)
             ListBoxFavoritesDblClick();
             return true;
         }
-    } else if (watched == list->viewport()) {
+    } else if (watched == viewport_) {
+        // Compared by address only: the viewport's last events (a leave while it
+        // goes) come when the list around it is already half destroyed.
         if (event->type() == QEvent::MouseMove) {
             const QModelIndex at = list->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
             ListBoxFavoritesMouseMove(at.isValid() ? at.row() : -1);

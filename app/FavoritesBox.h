@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 #include "browser/FileListMenu.h"
 
@@ -37,4 +39,5 @@ private:
     const OptionControls& c_;
     FileBrowser& browser_;
     int hovered_ = -1;
+    QPointer<QWidget> viewport_;
 };

@@ -240,7 +240,8 @@ void FileListView::keyReleaseEvent(QKeyEvent* event)
     } else if ((event->key() == Qt::Key_C || (keypad && event->key() == Qt::Key_3)) && held == Qt::ControlModifier) {
         // The keypad's 3 shares the C key's code on some keyboards' layouts of old; both copy.
         emit CopyReleased();
-    } else if (event->key() == Qt::Key_Menu) {
+    } else if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && held == Qt::ShiftModifier)) {
+        // Shift+F10 is the desktop's menu key for keyboards without one.
         const int row = FirstSelectedRow();
         const QPoint local = row >= 0 ? visualRect(model_->index(row)).center() : QPoint(0, 0);
         emit MenuKeyReleased(viewport()->mapToGlobal(local));

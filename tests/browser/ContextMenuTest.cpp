@@ -286,7 +286,7 @@ TEST_F(ContextMenuTest, HandlersReachTheHostAndTheDefaultItemFollowsTheDoubleCli
     EXPECT_TRUE(ListCaptions().contains(QStringLiteral("Fresh")));
 }
 
-TEST_F(ContextMenuTest, MenuKeyAndRightButtonOpenIt)
+TEST_F(ContextMenuTest, MenuKeyShiftF10AndRightButtonOpenIt)
 {
     OpenLamps();
     Menu();
@@ -295,6 +295,10 @@ TEST_F(ContextMenuTest, MenuKeyAndRightButtonOpenIt)
     QCoreApplication::sendEvent(Browser().List(), &menuKey);
     EXPECT_TRUE(Menu().Menu()->isVisible());
     EXPECT_TRUE(Visible("Open1"));
+    Menu().Menu()->hide();
+    QKeyEvent shiftF10(QEvent::KeyRelease, Qt::Key_F10, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(Browser().List(), &shiftF10);
+    EXPECT_TRUE(Menu().Menu()->isVisible());
     Menu().Menu()->hide();
     const QRect item = Browser().List()->visualRect(Browser().List()->Model().index(Row(QStringLiteral("Spots"))));
     QTest::mouseClick(Browser().List()->viewport(), Qt::RightButton, Qt::NoModifier, item.center());
