@@ -186,36 +186,58 @@ ListedFile ListOne(const std::string& folder, const std::string& name, int choic
 
 }  // namespace
 
-std::vector<ListedFile> ListFiles(const std::string& folder, const std::vector<std::string>& names, int choice,
-                                  unsigned workers)
+namespace {
+
+// Calls work(i) for every i below `count` on up to `workers` threads, each
+// taking `perTake` indexes at a time. Each index is worked on once, by one
+// thread, so work that writes only its own slot needs no lock.
+template <class Work>
+void RunOnWorkers(std::size_t count, unsigned workers, std::size_t perTake, const Work& work)
 {
-    std::vector<ListedFile> listed(names.size());
-    if (workers <= 1 || names.size() < 2 * kNamesPerTake) {
-        for (std::size_t i = 0; i < names.size(); ++i)
-            listed[i] = ListOne(folder, names[i], choice);
-        return listed;
+    if (workers <= 1 || count < 2 * perTake) {
+        for (std::size_t i = 0; i < count; ++i)
+            work(i);
+        return;
     }
-    // Each result has its own slot, so the order is the names' order whatever
-    // thread read it, and no two threads write the same slot.
     std::atomic<std::size_t> next{0};
-    auto work = [&] {
+    auto take = [&] {
         for (;;) {
-            const std::size_t first = next.fetch_add(kNamesPerTake);
-            if (first >= names.size())
+            const std::size_t first = next.fetch_add(perTake);
+            if (first >= count)
                 return;
-            const std::size_t last = std::min(first + kNamesPerTake, names.size());
+            const std::size_t last = std::min(first + perTake, count);
             for (std::size_t i = first; i < last; ++i)
-                listed[i] = ListOne(folder, names[i], choice);
+                work(i);
         }
     };
     std::vector<std::thread> helpers;
     helpers.reserve(workers - 1);
     for (unsigned n = 1; n < workers; ++n)
-        helpers.emplace_back(work);
-    work();
+        helpers.emplace_back(take);
+    take();
     for (std::thread& helper : helpers)
         helper.join();
+}
+
+}  // namespace
+
+unsigned ReadingWorkers()
+{
+    return std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
+}
+
+std::vector<ListedFile> ListFiles(const std::string& folder, const std::vector<std::string>& names, int choice,
+                                  unsigned workers)
+{
+    std::vector<ListedFile> listed(names.size());
+    RunOnWorkers(names.size(), workers, kNamesPerTake, [&](std::size_t i) { listed[i] = ListOne(folder, names[i], choice); });
     return listed;
+}
+
+void LoadEntries(const std::vector<TiesData*>& entries, const std::string& folder, unsigned workers)
+{
+    // A whole record takes long enough that one file a take shares out best.
+    RunOnWorkers(entries.size(), workers, 1, [&](std::size_t i) { (void)LoadEntry(*entries[i], folder); });
 }
 
 std::string Catalog::ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
@@ -229,7 +251,7 @@ std::string Catalog::ListFolder(const std::string& folder, int choice, CatalogFe
         feedback.ShowProgress(ProgressKind::LoadingQuiet, FileCount());
     // Reading captions is waiting on the file system; by name only a stat each.
     const bool threaded = choice > 0 && names.size() >= kThreadedListing;
-    const unsigned workers = threaded ? std::clamp(std::thread::hardware_concurrency(), 1U, 8U) : 1U;
+    const unsigned workers = threaded ? ReadingWorkers() : 1U;
     std::vector<ListedFile> listed = ListFiles(folder, names, choice, workers);
     items_.reserve(items_.size() + listed.size());
     for (ListedFile& file : listed) {

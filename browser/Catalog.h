@@ -42,6 +42,14 @@ struct ListedFile {
 [[nodiscard]] std::vector<ListedFile> ListFiles(const std::string& folder, const std::vector<std::string>& names,
                                                 int choice, unsigned workers);
 
+// Reads the records of `entries` (distinct entries of one folder) on up to
+// `workers` threads, as LoadEntry reads each; what a file's read met stays
+// for whoever selects the entry to find out.
+void LoadEntries(const std::vector<TiesData*>& entries, const std::string& folder, unsigned workers);
+
+// How many threads reading files may use: the machine's cores, at most 8.
+[[nodiscard]] unsigned ReadingWorkers();
+
 // The caption of a file entry: slot choice + 1 of its texts, or the file name.
 [[nodiscard]] std::string EntryCaption(const TiesData& entry, int choice);
 

@@ -1,6 +1,9 @@
 #include "FileListView.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QStyle>
@@ -225,6 +228,44 @@ void FileListView::keyPressEvent(QKeyEvent* event)
     default:
         QListView::keyPressEvent(event);
     }
+}
+
+void FileListView::paintEvent(QPaintEvent* event)
+{
+    // The files a paint of the thumbnail view meets for the first time are
+    // read together, on every core, before the cells draw them one by one.
+    if (delegate_->Thumbnails() && !delegate_->Folder().empty())
+        ReadUnreadCells(event->rect());
+    QListView::paintEvent(event);
+}
+
+void FileListView::ReadUnreadCells(const QRect& area)
+{
+    const QSize cell = gridSize();
+    if (cell.width() <= 0 || cell.height() <= 0 || area.isEmpty())
+        return;
+    Catalog& catalog = model_->catalog();
+    std::vector<TiesData*> unread;
+    // Probes one cell apart, and on the far edges, meet every cell the area touches.
+    auto probe = [&](int x, int y) {
+        const int row = indexAt(QPoint(x, y)).row();
+        if (row < catalog.FolderCount() || row >= catalog.Count())
+            return;
+        TiesData* entry = catalog.Item(row).entry.get();
+        if (!entry->Loaded && std::find(unread.begin(), unread.end(), entry) == unread.end())
+            unread.push_back(entry);
+    };
+    for (int y = area.top();; y = std::min(y + cell.height(), area.bottom())) {
+        for (int x = area.left();; x = std::min(x + cell.width(), area.right())) {
+            probe(x, y);
+            if (x == area.right())
+                break;
+        }
+        if (y == area.bottom())
+            break;
+    }
+    if (unread.size() > 1)
+        LoadEntries(unread, delegate_->Folder(), ReadingWorkers());
 }
 
 void FileListView::keyReleaseEvent(QKeyEvent* event)

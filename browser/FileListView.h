@@ -103,6 +103,7 @@ signals:
     void DragWanted();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
@@ -111,6 +112,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void ReadUnreadCells(const QRect& area);
     void SetHoverRow(int row);
     [[nodiscard]] int LargeIconSide() const;
     void ShowCells(const QSize& icon, const QSize& cell);

@@ -124,7 +124,7 @@ TEST(CaptionListing, HostileAndGeneratedFilesListAsTheFullRead)
 
 // Workers take names in turns; whatever thread read a file, the entries and
 // faults must come back in the names' order and as one thread reads them.
-TEST(CaptionListing, ThreadedReadMatchesOneThread)
+TEST(CaptionListing, ThreadedReadsMatchOneThread)
 {
     TempTree tree;
     for (const HostileFile& file : HostileFiles())
@@ -159,6 +159,22 @@ TEST(CaptionListing, ThreadedReadMatchesOneThread)
         }
     }
     EXPECT_GT(faults, 0) << "the hostile files give faults to order";
+
+    // Reading the records on several threads gives each entry what one thread gives.
+    std::vector<TiesData*> alone, shared;
+    for (std::size_t i = 0; i + 1 < names.size(); ++i) {
+        alone.push_back(one[i].entry.get());
+        shared.push_back(many[i].entry.get());
+    }
+    LoadEntries(alone, tree.Folder(), 1);
+    LoadEntries(shared, tree.Folder(), 4);
+    int loaded = 0;
+    for (std::size_t i = 0; i < alone.size(); ++i) {
+        EXPECT_EQ(alone[i]->Loaded, shared[i]->Loaded) << names[i];
+        EXPECT_TRUE(alone[i]->Ies == shared[i]->Ies) << names[i];
+        loaded += alone[i]->Loaded ? 1 : 0;
+    }
+    EXPECT_GT(loaded, 300);
 }
 
 }  // namespace
