@@ -18,7 +18,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kDeg = kPi / 180;
-
 using Distribution = std::function<double(double c, double gamma)>;
 
 tArrEx Steps(double from, double to, double step)
@@ -29,97 +28,22 @@ tArrEx Steps(double from, double to, double step)
     return out;
 }
 
-// An absolute type C (or other type) record sampling `f` on the grid.
+// An absolute record of `type` sampling f(horizontal, vertical) on the grid.
 tIES Sampled(tArrEx vert, tArrEx horz, const Distribution& f, std::uint16_t type = 1)
 {
-    tIES ies;
-    ies.LampLumens = -1;
-    ies.Multiplier = 1;
-    ies.LampCount = 1;
-    ies.PhotometricType = type;
+    tIES ies{-1, 1, 0, 0, 0, {}, static_cast<std::uint16_t>(vert.size()), static_cast<std::uint16_t>(horz.size()), 2, 0, 1, type, vert, horz};
     for (double c : horz) {
         ies.Candela.emplace_back();
         for (double g : vert)
             ies.Candela.back().push_back(f(c, g));
     }
-    ies.VertCount = static_cast<std::uint16_t>(vert.size());
-    ies.HorzCount = static_cast<std::uint16_t>(horz.size());
-    ies.VertAngles = std::move(vert);
-    ies.HorzAngles = std::move(horz);
     return ies;
 }
 
-double Lambert(double, double g)
-{
-    return g <= 90 ? 100 * std::cos(g * kDeg) : 0;
-}
+// Down light of cos^3 with a little up light.
+double Body(double g) { return g < 90 ? 1000 * std::pow(std::cos(g * kDeg), 3) + 10 : 10; }
 
-// Beam 12 degrees exactly (2^-1 at 6 degrees), field 2 x 6 sqrt(log2 10).
-double Spot(double, double g)
-{
-    return 1000 * std::pow(2.0, -(g / 6) * (g / 6));
-}
-
-struct AnalyticCase {
-    const char* name;
-    tIES ies;
-    std::optional<double> flux;
-    std::optional<double> beam, field;
-    double angleTolerance;
-    std::optional<std::array<double, 3>> cie;  // N1..N3
-    double cieTolerance;
-};
-
-void PrintTo(const AnalyticCase& c, std::ostream* os) { *os << c.name; }
-
-class AnalyticDistribution : public ::testing::TestWithParam<AnalyticCase> {};
-
-TEST_P(AnalyticDistribution, GivesItsKnownValues)
-{
-    const AnalyticCase& c = GetParam();
-    const PhotometricSummary s = SummarizePhotometry(c.ies);
-    ASSERT_TRUE(s.flux_lm);
-    if (c.flux) {
-        EXPECT_NEAR(*s.flux_lm, *c.flux, 1e-12 * *c.flux);
-    }
-    for (const BeamField& pair : {s.c0_c180, s.c90_c270}) {
-        ASSERT_EQ(pair.beam_deg.has_value(), c.beam.has_value());
-        ASSERT_EQ(pair.field_deg.has_value(), c.field.has_value());
-        if (c.beam) {
-            EXPECT_NEAR(*pair.beam_deg, *c.beam, c.angleTolerance);
-        }
-        if (c.field) {
-            EXPECT_NEAR(*pair.field_deg, *c.field, c.angleTolerance);
-        }
-    }
-    ASSERT_TRUE(s.cie_flux_code);
-    if (c.cie) {
-        EXPECT_NEAR(s.cie_flux_code->n1, (*c.cie)[0], c.cieTolerance);
-        EXPECT_NEAR(s.cie_flux_code->n2, (*c.cie)[1], c.cieTolerance);
-        EXPECT_NEAR(s.cie_flux_code->n3, (*c.cie)[2], c.cieTolerance);
-    }
-    ASSERT_TRUE(s.zonal_lm);
-    EXPECT_EQ((*s.zonal_lm)[5], *s.flux_lm) << "the band 0-180 is the flux";
-    EXPECT_NEAR((*s.zonal_lm)[3] + (*s.zonal_lm)[4], *s.flux_lm, 1e-9 * *s.flux_lm);
-    ASSERT_TRUE(s.max_at);
-    EXPECT_EQ(s.max_at->gamma, 0);
-}
-
-// Lambertian: pi I0 exactly (the intensity is linear in cos gamma), a beam of
-// 120 and a field of 2 arccos 0.1 = 168.52 within a 5-degree grid. Uniform:
-// 4 pi I with nothing below half. Spot: beam 12.
-INSTANTIATE_TEST_SUITE_P(
-    Summary, AnalyticDistribution,
-    ::testing::Values(
-        AnalyticCase{"lambertian", Sampled(Steps(0, 180, 5), {0}, Lambert), 100 * kPi, 120,
-                     2 * std::acos(0.1) / kDeg, 0.01, std::array<double, 3>{43.75, 75, 93.75}, 0.01},
-        AnalyticCase{"uniform_sphere", Sampled(Steps(0, 180, 10), Steps(0, 345, 15), [](double, double) { return 50.0; }),
-                     4 * kPi * 50, std::nullopt, std::nullopt, 0, std::array<double, 3>{25, 50, 75}, 1e-9},
-        AnalyticCase{"narrow_spot", Sampled(Steps(0, 90, 0.5), Steps(0, 90, 22.5), Spot), std::nullopt, 12,
-                     12 * std::sqrt(std::log2(10.0)), 0.02, std::array<double, 3>{100, 100, 100}, 1e-6}),
-    [](const ::testing::TestParamInfo<AnalyticCase>& param) { return std::string(param.param.name); });
-
-void ExpectSame(const std::optional<double>& a, const std::optional<double>& b, const char* what)
+void ExpectSame(const std::optional<double>& a, const std::optional<double>& b, const std::string& what)
 {
     ASSERT_EQ(a.has_value(), b.has_value()) << what;
     if (a) {
@@ -131,31 +55,67 @@ void ExpectSameSummary(const PhotometricSummary& a, const PhotometricSummary& b)
 {
     ExpectSame(a.flux_lm, b.flux_lm, "flux");
     ExpectSame(a.max_cd, b.max_cd, "max");
-    ASSERT_TRUE(a.max_at && b.max_at);
-    EXPECT_EQ(a.max_at->c, b.max_at->c);
-    EXPECT_EQ(a.max_at->gamma, b.max_at->gamma);
-    ExpectSame(a.c0_c180.beam_deg, b.c0_c180.beam_deg, "beam C0-C180");
-    ExpectSame(a.c0_c180.field_deg, b.c0_c180.field_deg, "field C0-C180");
-    ExpectSame(a.c90_c270.beam_deg, b.c90_c270.beam_deg, "beam C90-C270");
-    ExpectSame(a.c90_c270.field_deg, b.c90_c270.field_deg, "field C90-C270");
-    ASSERT_TRUE(a.zonal_lm && b.zonal_lm);
+    EXPECT_TRUE(a.max_at->c == b.max_at->c && a.max_at->gamma == b.max_at->gamma);
+    for (const auto& [x, y] : {std::pair{a.c0_c180, b.c0_c180}, {a.c90_c270, b.c90_c270}}) {
+        ExpectSame(x.beam_deg, y.beam_deg, "beam");
+        ExpectSame(x.field_deg, y.field_deg, "field");
+    }
     for (std::size_t i = 0; i < kZonalBands.size(); ++i)
-        ExpectSame((*a.zonal_lm)[i], (*b.zonal_lm)[i], kZonalBands[i].name.data());
-    ASSERT_TRUE(a.cie_flux_code && b.cie_flux_code);
+        ExpectSame((*a.zonal_lm)[i], (*b.zonal_lm)[i], std::string(kZonalBands[i].name));
     ExpectSame(a.cie_flux_code->n1, b.cie_flux_code->n1, "N1");
     ExpectSame(a.cie_flux_code->n3, b.cie_flux_code->n3, "N3");
 }
 
-// Down light of cos^3 with a little up light, shaped round the circle.
-double Body(double g)
+struct AnalyticCase {
+    const char* name;
+    tIES ies;
+    std::optional<double> flux, beam, field;
+    double angleTolerance;
+    std::array<double, 3> cie;  // N1..N3
+    double cieTolerance;
+};
+
+void PrintTo(const AnalyticCase& c, std::ostream* os) { *os << c.name; }
+
+class AnalyticDistribution : public ::testing::TestWithParam<AnalyticCase> {};
+
+TEST_P(AnalyticDistribution, GivesItsKnownValues)
 {
-    return g < 90 ? 1000 * std::pow(std::cos(g * kDeg), 3) + 10 : 10;
+    const AnalyticCase& c = GetParam();
+    const PhotometricSummary s = SummarizePhotometry(c.ies);
+    if (c.flux) {
+        EXPECT_NEAR(*s.flux_lm, *c.flux, 1e-12 * *c.flux);
+    }
+    for (const BeamField& pair : {s.c0_c180, s.c90_c270}) {
+        ASSERT_EQ(pair.beam_deg.has_value(), c.beam.has_value());
+        ASSERT_EQ(pair.field_deg.has_value(), c.field.has_value());
+        EXPECT_NEAR(pair.beam_deg.value_or(0), c.beam.value_or(0), c.angleTolerance);
+        EXPECT_NEAR(pair.field_deg.value_or(0), c.field.value_or(0), c.angleTolerance);
+    }
+    const double n[3] = {s.cie_flux_code->n1, s.cie_flux_code->n2, s.cie_flux_code->n3};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NEAR(n[i], c.cie[static_cast<std::size_t>(i)], c.cieTolerance) << "N" << i + 1;
+    EXPECT_EQ((*s.zonal_lm)[5], *s.flux_lm);
+    EXPECT_NEAR((*s.zonal_lm)[3] + (*s.zonal_lm)[4], *s.flux_lm, 1e-9 * *s.flux_lm);
 }
+
+// Lambertian: pi I0 exactly (linear in cos gamma), beam 120, field 2 arccos 0.1
+// as far as a 5-degree grid allows; uniform: 4 pi I, nothing below half; a
+// spot of 2^-(gamma/6)^2: beam 12, field 12 sqrt(log2 10).
+INSTANTIATE_TEST_SUITE_P(
+    Summary, AnalyticDistribution,
+    ::testing::Values(
+        AnalyticCase{"lambertian", Sampled(Steps(0, 180, 5), {0}, [](double, double g) { return g <= 90 ? 100 * std::cos(g * kDeg) : 0; }),
+                     100 * kPi, 120, 2 * std::acos(0.1) / kDeg, 0.01, {43.75, 75, 93.75}, 0.01},
+        AnalyticCase{"uniform_sphere", Sampled(Steps(0, 180, 10), Steps(0, 345, 15), [](double, double) { return 50.0; }),
+                     4 * kPi * 50, std::nullopt, std::nullopt, 0, {25, 50, 75}, 1e-9},
+        AnalyticCase{"narrow_spot", Sampled(Steps(0, 90, 0.5), Steps(0, 90, 22.5), [](double, double g) { return 1000 * std::pow(2.0, -(g / 6) * (g / 6)); }),
+                     std::nullopt, 12, 12 * std::sqrt(std::log2(10.0)), 0.02, {100, 100, 100}, 1e-6}),
+    [](const ::testing::TestParamInfo<AnalyticCase>& param) { return std::string(param.param.name); });
 
 struct SymmetryCase {
     const char* name;
-    tArrEx planes;
-    tArrEx fullCircle;
+    tArrEx planes, fullCircle;
     Distribution f;
 };
 
@@ -167,8 +127,7 @@ TEST_P(Symmetry, GivesTheValuesOfTheFullCircle)
 {
     const SymmetryCase& c = GetParam();
     const PhotometricSummary part = SummarizePhotometry(Sampled(Steps(0, 180, 5), c.planes, c.f));
-    const PhotometricSummary full = SummarizePhotometry(Sampled(Steps(0, 180, 5), c.fullCircle, c.f));
-    ExpectSameSummary(part, full);
+    ExpectSameSummary(part, SummarizePhotometry(Sampled(Steps(0, 180, 5), c.fullCircle, c.f)));
     EXPECT_TRUE(part.c0_c180.beam_deg && part.c90_c270.field_deg) << "the case reaches the beam walk";
 }
 
@@ -185,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<SymmetryCase>& param) { return std::string(param.param.name); });
 
 // Planes 40 apart read C90, C180 and C270 between their neighbours, as a grid
-// holding those interpolated planes does; and so do flux and bands (linear in C).
+// holding those interpolated planes does; so do flux and bands (linear in C).
 TEST(PhotometricSummary, PlanesOffTheGridAreLinearInC)
 {
     const auto f = [](double c, double g) { return Body(g) * (1.2 + std::cos(c * kDeg) + 0.3 * std::sin(2 * c * kDeg)); };
@@ -208,18 +167,14 @@ tIES Read(const std::string& text)
 
 TEST(PhotometricSummary, AbsoluteRelativeFactorsAndNulls)
 {
-    const std::string grid = " 3 1 1 2 0 0 0\n";
-    const std::string body = "0 45 90\n0\n300 200 100\n";
+    const std::string grid = " 3 1 1 2 0 0 0\n", body = "0 45 90\n0\n300 200 100\n";
     const PhotometricSummary absolute = SummarizePhotometry(Read("TILT=NONE\n2 -1 1" + grid + "1 1 35.5\n" + body));
     const PhotometricSummary relative = SummarizePhotometry(Read("TILT=NONE\n2 2000 1" + grid + "1 1 35.5\n" + body));
-    ASSERT_TRUE(absolute.flux_lm && relative.flux_lm);
     EXPECT_NEAR(*relative.flux_lm, *absolute.flux_lm, 1e-12 * *absolute.flux_lm) << "both are the file's candela";
     EXPECT_FALSE(absolute.lamp_flux_lm || absolute.lor || absolute.cie_flux_code->n4 || absolute.cie_flux_code->n5);
     EXPECT_EQ(relative.lamp_flux_lm, 4000);
-    EXPECT_DOUBLE_EQ(*relative.lor, *relative.flux_lm / 4000);
     EXPECT_DOUBLE_EQ(*relative.cie_flux_code->n5, 100 * *relative.lor);
     EXPECT_DOUBLE_EQ(*absolute.efficacy_lm_per_w, *absolute.flux_lm / 35.5);
-    EXPECT_EQ(absolute.max_cd, 300);
 
     // Both factors scale every intensity; angles stay.
     const PhotometricSummary dimmed = SummarizePhotometry(Read("TILT=NONE\n2 -1 1" + grid + "0.5 0.9 0\n" + body));
@@ -230,14 +185,11 @@ TEST(PhotometricSummary, AbsoluteRelativeFactorsAndNulls)
 
     // Nothing downward: no CIE code; no grid: nothing but the lamp and the watts.
     const PhotometricSummary up = SummarizePhotometry(Read("TILT=NONE\n1 1000 1" + grid + "1 1 10\n90 135 180\n0\n0 5 9\n"));
-    EXPECT_FALSE(up.cie_flux_code);
-    EXPECT_EQ((*up.zonal_lm)[3], 0);
-    EXPECT_GT((*up.zonal_lm)[4], 0);
+    EXPECT_TRUE(!up.cie_flux_code && (*up.zonal_lm)[3] == 0 && (*up.zonal_lm)[4] > 0);
     const PhotometricSummary empty = SummarizePhotometry(Read("TILT=NONE\n1 1000 1 0 0 1 2 0 0 0 1 1 10\n"));
     EXPECT_FALSE(empty.flux_lm || empty.max_cd || empty.max_at || empty.lor || empty.zonal_lm || empty.cie_flux_code ||
                  empty.c0_c180.beam_deg || empty.c90_c270.field_deg);
-    EXPECT_EQ(empty.lamp_flux_lm, 1000);
-    EXPECT_EQ(empty.input_watts, 10);
+    EXPECT_TRUE(empty.lamp_flux_lm == 1000 && empty.input_watts == 10);
 }
 
 TEST(PhotometricSummary, TypeBInItsOwnCoordinates)
@@ -245,61 +197,53 @@ TEST(PhotometricSummary, TypeBInItsOwnCoordinates)
     // Uniform over the front hemisphere: 2 pi I, whether the lateral half is mirrored or written.
     const auto uniform = [](double, double) { return 100.0; };
     const tIES whole = Sampled(Steps(-90, 90, 10), Steps(-90, 90, 10), uniform, 2);
-    const tIES half = Sampled(Steps(-90, 90, 10), Steps(0, 90, 10), uniform, 2);
     EXPECT_NEAR(*SummarizePhotometry(whole).flux_lm, 2 * kPi * 100, 1e-9);
-    EXPECT_NEAR(*SummarizePhotometry(half).flux_lm, 2 * kPi * 100, 1e-9);
+    EXPECT_NEAR(*SummarizePhotometry(Sampled(Steps(-90, 90, 10), Steps(0, 90, 10), uniform, 2)).flux_lm, 2 * kPi * 100, 1e-9);
     EXPECT_FALSE(SummarizePhotometry(whole).zonal_lm || SummarizePhotometry(whole).cie_flux_code || BandFlux(whole, 0, 90));
 
     // Its principal profiles give the angles of the type C file the conversion writes.
-    const tIES flood = Sampled(Steps(-90, 90, 5), Steps(-90, 90, 5), [](double h, double v) {
-        return 1000 * std::exp(-std::pow(h / 20, 2) - std::pow(v / 12, 2));
-    }, 2);
+    const tIES flood = Sampled(Steps(-90, 90, 5), Steps(-90, 90, 5),
+                               [](double h, double v) { return 1000 * std::exp(-std::pow(h / 20, 2) - std::pow(v / 12, 2)); }, 2);
     ConversionText text = BuildConversion(flood, {"", "flood.ies", "", "", "", "", "", ""});
-    ASSERT_EQ(text.fault, ConversionFault::None) << text.message;
     const PhotometricSummary b = SummarizePhotometry(flood);
     const PhotometricSummary c = SummarizePhotometry(Read(JoinLines(std::move(text.lines))));
-    ExpectSame(b.c0_c180.beam_deg, c.c0_c180.beam_deg, "beam C0-C180");
-    ExpectSame(b.c0_c180.field_deg, c.c0_c180.field_deg, "field C0-C180");
-    ExpectSame(b.c90_c270.beam_deg, c.c90_c270.beam_deg, "beam C90-C270");
-    ExpectSame(b.c90_c270.field_deg, c.c90_c270.field_deg, "field C90-C270");
+    for (const auto& [x, y] : {std::pair{b.c0_c180, c.c0_c180}, {b.c90_c270, c.c90_c270}}) {
+        ExpectSame(x.beam_deg, y.beam_deg, "beam");
+        ExpectSame(x.field_deg, y.field_deg, "field");
+    }
     EXPECT_LT(*b.c0_c180.beam_deg, *b.c90_c270.beam_deg) << "V 12 is narrower than H 20";
 }
 
 // ---- The band formula against a dense quadrature of the interpolated distribution.
 
-// The plane of a type C record at azimuth c: two rows and the share of the
-// second, from the file's symmetry, written independently of the summary's
-// plane list.
-struct Planes {
-    std::size_t a = 0, b = 0;
-    double t = 0;
-};
-
-Planes PlanesAt(const tIES& ies, double c)
+// Stored intensity of a type C record at (c, g), linear in C and gamma, its
+// symmetry unfolded independently of the summary's plane list.
+double Interpolated(const tIES& ies, double c, double g)
 {
     const tArrEx& h = ies.HorzAngles;
+    const tArrEx& v = ies.VertAngles;
     const std::size_t n = h.size();
-    if (n == 1)
-        return {};
     c = std::fmod(std::fmod(c, 360) + 360, 360);
-    if (h.front() == 0 && h.back() == 90) {
+    if (n > 1 && h.front() == 0 && (h.back() == 90 || h.back() == 180))
         c = c > 180 ? 360 - c : c;
+    if (n > 1 && h.front() == 0 && h.back() == 90)
         c = c > 90 ? 180 - c : c;
-    } else if (h.front() == 0 && h.back() == 180) {
-        c = c > 180 ? 360 - c : c;
-    } else if (h.front() == 90 && h.back() == 270) {
+    if (n > 1 && h.front() == 90 && h.back() == 270)
         c = c < 90 ? 180 - c : c > 270 ? 540 - c : c;
-    }
-    while (c < h.front())  // as given: circular from the last plane to the first
+    while (c < h.front())
         c += 360;
-    for (std::size_t i = 0; i + 1 < n; ++i)
-        if (c <= h[i + 1])
-            return {i, i + 1, (c - h[i]) / (h[i + 1] - h[i])};
-    return {n - 1, 0, (c - h.back()) / (h.front() + 360 - h.back())};
+    const std::size_t k = static_cast<std::size_t>(std::upper_bound(v.begin(), v.end() - 1, g) - v.begin()) - 1;
+    const auto along = [&](std::size_t row) {
+        const tArrEx& r = ies.Candela[row];
+        return r[k] + (r[k + 1] - r[k]) * (g - v[k]) / (v[k + 1] - v[k]);
+    };
+    const std::size_t i = static_cast<std::size_t>(std::lower_bound(h.begin() + 1, h.end(), c) - h.begin()) - 1;
+    const std::size_t next = i + 1 < n ? i + 1 : 0;  // circular past the last plane
+    const double gap = (next == 0 ? h.front() + 360 : h[next]) - h[i];
+    return n == 1 ? along(0) : along(i) + (along(next) - along(i)) * (c - h[i]) / gap;
 }
 
-// Lumens in [from, to] by the midpoint rule over 720 azimuths and steps of at
-// most 0.3 degrees in gamma, the intensity linear in C and gamma.
+// Lumens in [from, to]: midpoints of 720 azimuths and of gamma steps of at most 0.3 degrees.
 double DenseBand(const tIES& ies, double from, double to)
 {
     const tArrEx& v = ies.VertAngles;
@@ -310,28 +254,17 @@ double DenseBand(const tIES& ies, double from, double to)
     edges.push_back(std::min(to, v.back()));
     if (!(edges.front() < edges.back()))
         return 0;
-    const int azimuths = 720;
     double sum = 0;
-    for (int i = 0; i < azimuths; ++i) {
-        const Planes p = PlanesAt(ies, (i + 0.5) * 360.0 / azimuths);
-        std::size_t k = 0;
+    for (int i = 0; i < 720; ++i)
         for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
-            const int steps = std::clamp(static_cast<int>(std::ceil((edges[e + 1] - edges[e]) / 0.3)), 2, 64);
+            const int steps = std::max(2, static_cast<int>(std::ceil((edges[e + 1] - edges[e]) / 0.3)));
             const double step = (edges[e + 1] - edges[e]) / steps;
             for (int j = 0; j < steps; ++j) {
                 const double g = edges[e] + (j + 0.5) * step;
-                while (k + 2 < v.size() && v[k + 1] < g)
-                    ++k;
-                const auto along = [&](std::size_t row) {
-                    const tArrEx& r = ies.Candela[row];
-                    return r[k] + (r[k + 1] - r[k]) * (g - v[k]) / (v[k + 1] - v[k]);
-                };
-                const double value = along(p.a) + (along(p.b) - along(p.a)) * p.t;
-                sum += value * std::sin(g * kDeg) * step * kDeg;
+                sum += Interpolated(ies, (i + 0.5) / 2, g) * std::sin(g * kDeg) * step * kDeg;
             }
         }
-    }
-    return sum * 2 * kPi / azimuths * IntensityScale(ies);
+    return sum * 2 * kPi / 720 * IntensityScale(ies);
 }
 
 // How far the band formula (trapezoid in cos gamma) may lie from the exact
@@ -354,30 +287,28 @@ double FormulaBound(const tIES& ies, double from, double to)
 
 TEST(PhotometricSummary, BandFluxFollowsADenseQuadratureOfTheDistribution)
 {
-    std::vector<fs::path> files;
-    for (const fs::path& folder : {fs::path(KANDORA_SOURCE_DIR) / "samples", fs::path(KANDORA_SOURCE_DIR) / ".." / "shared" / "corpus"})
-        if (fs::exists(folder))
-            for (const auto& item : fs::recursive_directory_iterator(folder))
-                if (item.path().extension() == ".ies")
-                    files.push_back(item.path());
+    const fs::path corpus = fs::path(KANDORA_SOURCE_DIR) / ".." / "shared" / "corpus";
+    std::vector<fs::path> folders{fs::path(KANDORA_SOURCE_DIR) / "samples"};
+    if (fs::exists(corpus))
+        folders.push_back(corpus);
     int compared = 0;
-    for (const fs::path& path : files) {
-        TiesData entry = UnreadEntry(path.filename().string());
-        ASSERT_EQ(LoadEntry(entry, path.parent_path().string() + "/").kind, LoadResult::Kind::Loaded) << path;
-        const tIES& ies = entry.Ies;
-        if (ies.PhotometricType != 1) {
-            EXPECT_FALSE(BandFlux(ies, 0, 180)) << path;
-            continue;
+    for (const fs::path& folder : folders)
+        for (const auto& item : fs::recursive_directory_iterator(folder)) {
+            if (item.path().extension() != ".ies")
+                continue;
+            TiesData entry = UnreadEntry(item.path().filename().string());
+            ASSERT_EQ(LoadEntry(entry, item.path().parent_path().string() + "/").kind, LoadResult::Kind::Loaded);
+            if (entry.Ies.PhotometricType != 1)
+                continue;
+            // Edges inside grid intervals where the sine is large test their interpolation.
+            for (const auto& [from, to] : {std::pair{0.0, 180.0}, {0.0, 41.4096}, {52.5, 97.5}, {90.0, 180.0}}) {
+                const double dense = DenseBand(entry.Ies, from, to);
+                EXPECT_NEAR(*BandFlux(entry.Ies, from, to), dense, FormulaBound(entry.Ies, from, to) + 1e-6 * std::abs(dense))
+                    << item.path() << " " << from << "-" << to;
+            }
+            ++compared;
         }
-        // Edges inside grid intervals where the sine is large test their interpolation.
-        for (const auto& [from, to] : {std::pair{0.0, 180.0}, {0.0, 41.4096}, {52.5, 97.5}, {90.0, 180.0}}) {
-            const double dense = DenseBand(ies, from, to);
-            EXPECT_NEAR(*BandFlux(ies, from, to), dense, FormulaBound(ies, from, to) + 1e-6 * std::abs(dense))
-                << path << " " << from << "-" << to;
-        }
-        ++compared;
-    }
-    EXPECT_GE(compared, 20) << "the samples alone hold more type C files";
+    EXPECT_GE(compared, 20);
 }
 
 }  // namespace
