@@ -304,6 +304,8 @@ void SummarizeTypeC(const tIES& ies, PhotometricSummary& s)
     code.n1 = 100 * CircleBand(ies, p, 0, cones[0]) / down;
     code.n2 = 100 * CircleBand(ies, p, 0, cones[1]) / down;
     code.n3 = 100 * CircleBand(ies, p, 0, cones[2]) / down;
+    if (!std::isfinite(code.n1) || !std::isfinite(code.n2) || !std::isfinite(code.n3))
+        return;
     if (s.lamp_flux_lm) {
         code.n4 = Finite(100 * down / *s.lamp_flux_lm);
         code.n5 = Finite(100 * total / *s.lamp_flux_lm);
