@@ -216,14 +216,17 @@ TEST(PhotometricSummary, TypeBInItsOwnCoordinates)
 
 // ---- The band formula against a dense quadrature of the interpolated distribution.
 
-// Stored intensity of a type C record at (c, g), linear in C and gamma, its
+// A type C record's plane at azimuth c, linear in C between two rows, its
 // symmetry unfolded independently of the summary's plane list.
-double Interpolated(const tIES& ies, double c, double g)
+struct Plane {
+    std::size_t a = 0, b = 0;
+    double t = 0;
+};
+
+Plane PlaneAt(const tIES& ies, double c)
 {
     const tArrEx& h = ies.HorzAngles;
-    const tArrEx& v = ies.VertAngles;
     const std::size_t n = h.size();
-    c = std::fmod(std::fmod(c, 360) + 360, 360);
     if (n > 1 && h.front() == 0 && (h.back() == 90 || h.back() == 180))
         c = c > 180 ? 360 - c : c;
     if (n > 1 && h.front() == 0 && h.back() == 90)
@@ -232,18 +235,14 @@ double Interpolated(const tIES& ies, double c, double g)
         c = c < 90 ? 180 - c : c > 270 ? 540 - c : c;
     while (c < h.front())
         c += 360;
-    const std::size_t k = static_cast<std::size_t>(std::upper_bound(v.begin(), v.end() - 1, g) - v.begin()) - 1;
-    const auto along = [&](std::size_t row) {
-        const tArrEx& r = ies.Candela[row];
-        return r[k] + (r[k + 1] - r[k]) * (g - v[k]) / (v[k + 1] - v[k]);
-    };
     const std::size_t i = static_cast<std::size_t>(std::lower_bound(h.begin() + 1, h.end(), c) - h.begin()) - 1;
     const std::size_t next = i + 1 < n ? i + 1 : 0;  // circular past the last plane
     const double gap = (next == 0 ? h.front() + 360 : h[next]) - h[i];
-    return n == 1 ? along(0) : along(i) + (along(next) - along(i)) * (c - h[i]) / gap;
+    return n == 1 ? Plane{} : Plane{i, next, (c - h[i]) / gap};
 }
 
-// Lumens in [from, to]: midpoints of 720 azimuths and of gamma steps of at most 0.3 degrees.
+// Lumens in [from, to]: midpoints of 720 azimuths and of gamma steps of at
+// most 0.3 degrees, the intensity linear in C and in gamma.
 double DenseBand(const tIES& ies, double from, double to)
 {
     const tArrEx& v = ies.VertAngles;
@@ -255,15 +254,23 @@ double DenseBand(const tIES& ies, double from, double to)
     if (!(edges.front() < edges.back()))
         return 0;
     double sum = 0;
-    for (int i = 0; i < 720; ++i)
+    for (int i = 0; i < 720; ++i) {
+        const Plane p = PlaneAt(ies, (i + 0.5) / 2);
+        const tArrEx &ra = ies.Candela[p.a], &rb = ies.Candela[p.b];
+        std::size_t k = 0;
         for (std::size_t e = 0; e + 1 < edges.size(); ++e) {
             const int steps = std::max(2, static_cast<int>(std::ceil((edges[e + 1] - edges[e]) / 0.3)));
             const double step = (edges[e + 1] - edges[e]) / steps;
             for (int j = 0; j < steps; ++j) {
                 const double g = edges[e] + (j + 0.5) * step;
-                sum += Interpolated(ies, (i + 0.5) / 2, g) * std::sin(g * kDeg) * step * kDeg;
+                while (v[k + 1] < g)
+                    ++k;
+                const double u = (g - v[k]) / (v[k + 1] - v[k]);
+                const double a = ra[k] + (ra[k + 1] - ra[k]) * u, b = rb[k] + (rb[k + 1] - rb[k]) * u;
+                sum += (a + (b - a) * p.t) * std::sin(g * kDeg) * step * kDeg;
             }
         }
+    }
     return sum * 2 * kPi / 720 * IntensityScale(ies);
 }
 
