@@ -256,7 +256,8 @@ CircleProfile MakeCircleProfile(const tIES& ies)
 
 double CircleBand(const tIES& ies, const CircleProfile& p, double from, double to)
 {
-    return 2 * std::numbers::pi * IntensityScale(ies) * BandSum(ies.VertAngles, p.primitive, p.mean, Pole::Gamma, from, to);
+    return 2 * std::numbers::pi * IntensityScale(ies)
+           * BandSum(ies.VertAngles, p.primitive, p.mean, Pole::Gamma, from, to);
 }
 
 // Gamma on plane c1, -gamma on plane c2.

@@ -76,7 +76,7 @@ struct PhotometricSummary {
     BeamField c0_c180;
     BeamField c90_c270;
     std::optional<std::array<double, kZonalBands.size()>> zonal_lm;  // in kZonalBands' order; type C only
-    std::optional<CieFluxCode> cie_flux_code;                         // type C with downward flux only
+    std::optional<CieFluxCode> cie_flux_code;                        // type C with downward flux only
 };
 
 [[nodiscard]] PhotometricSummary SummarizePhotometry(const tIES& ies);

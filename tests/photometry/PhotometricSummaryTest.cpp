@@ -31,7 +31,9 @@ tArrEx Steps(double from, double to, double step)
 // An absolute record of `type` sampling f(horizontal, vertical) on the grid.
 tIES Sampled(tArrEx vert, tArrEx horz, const Distribution& f, std::uint16_t type = 1)
 {
-    tIES ies{-1, 1, 0, 0, 0, {}, static_cast<std::uint16_t>(vert.size()), static_cast<std::uint16_t>(horz.size()), 2, 0, 1, type, vert, horz};
+    tIES ies{
+        -1, 1, 0, 0,    0,    {},  static_cast<std::uint16_t>(vert.size()), static_cast<std::uint16_t>(horz.size()),
+        2,  0, 1, type, vert, horz};
     for (double c : horz) {
         ies.Candela.emplace_back();
         for (double g : vert)
@@ -41,7 +43,10 @@ tIES Sampled(tArrEx vert, tArrEx horz, const Distribution& f, std::uint16_t type
 }
 
 // Down light of cos^3 with a little up light.
-double Body(double g) { return g < 90 ? 1000 * std::pow(std::cos(g * kDeg), 3) + 10 : 10; }
+double Body(double g)
+{
+    return g < 90 ? 1000 * std::pow(std::cos(g * kDeg), 3) + 10 : 10;
+}
 
 void ExpectSame(const std::optional<double>& a, const std::optional<double>& b, const std::string& what)
 {
@@ -75,7 +80,10 @@ struct AnalyticCase {
     double cieTolerance;
 };
 
-void PrintTo(const AnalyticCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const AnalyticCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class AnalyticDistribution : public ::testing::TestWithParam<AnalyticCase> {};
 
@@ -104,13 +112,32 @@ TEST_P(AnalyticDistribution, GivesItsKnownValues)
 // spot of 2^-(gamma/6)^2: beam 12, field 12 sqrt(log2 10).
 INSTANTIATE_TEST_SUITE_P(
     Summary, AnalyticDistribution,
-    ::testing::Values(
-        AnalyticCase{"lambertian", Sampled(Steps(0, 180, 5), {0}, [](double, double g) { return g <= 90 ? 100 * std::cos(g * kDeg) : 0; }),
-                     100 * kPi, 120, 2 * std::acos(0.1) / kDeg, 0.01, {43.75, 75, 93.75}, 0.01},
-        AnalyticCase{"uniform_sphere", Sampled(Steps(0, 180, 10), Steps(0, 345, 15), [](double, double) { return 50.0; }),
-                     4 * kPi * 50, std::nullopt, std::nullopt, 0, {25, 50, 75}, 1e-9},
-        AnalyticCase{"narrow_spot", Sampled(Steps(0, 90, 0.5), Steps(0, 90, 22.5), [](double, double g) { return 1000 * std::pow(2.0, -(g / 6) * (g / 6)); }),
-                     std::nullopt, 12, 12 * std::sqrt(std::log2(10.0)), 0.02, {100, 100, 100}, 1e-6}),
+    ::testing::Values(AnalyticCase{"lambertian",
+                                   Sampled(Steps(0, 180, 5), {0},
+                                           [](double, double g) { return g <= 90 ? 100 * std::cos(g * kDeg) : 0; }),
+                                   100 * kPi,
+                                   120,
+                                   2 * std::acos(0.1) / kDeg,
+                                   0.01,
+                                   {43.75, 75, 93.75},
+                                   0.01},
+                      AnalyticCase{"uniform_sphere",
+                                   Sampled(Steps(0, 180, 10), Steps(0, 345, 15), [](double, double) { return 50.0; }),
+                                   4 * kPi * 50,
+                                   std::nullopt,
+                                   std::nullopt,
+                                   0,
+                                   {25, 50, 75},
+                                   1e-9},
+                      AnalyticCase{"narrow_spot",
+                                   Sampled(Steps(0, 90, 0.5), Steps(0, 90, 22.5),
+                                           [](double, double g) { return 1000 * std::pow(2.0, -(g / 6) * (g / 6)); }),
+                                   std::nullopt,
+                                   12,
+                                   12 * std::sqrt(std::log2(10.0)),
+                                   0.02,
+                                   {100, 100, 100},
+                                   1e-6}),
     [](const ::testing::TestParamInfo<AnalyticCase>& param) { return std::string(param.param.name); });
 
 struct SymmetryCase {
@@ -119,7 +146,10 @@ struct SymmetryCase {
     Distribution f;
 };
 
-void PrintTo(const SymmetryCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SymmetryCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Symmetry : public ::testing::TestWithParam<SymmetryCase> {};
 
@@ -133,21 +163,24 @@ TEST_P(Symmetry, GivesTheValuesOfTheFullCircle)
 
 INSTANTIATE_TEST_SUITE_P(
     Summary, Symmetry,
-    ::testing::Values(
-        SymmetryCase{"one_plane", {0}, Steps(0, 345, 15), [](double, double g) { return Body(g); }},
-        SymmetryCase{"quadrant", Steps(0, 90, 15), Steps(0, 360, 15),
-                     [](double c, double g) { return Body(g) * (1 + 0.4 * std::cos(2 * c * kDeg)); }},
-        SymmetryCase{"half_c0_c180", Steps(0, 180, 15), Steps(0, 345, 15),
-                     [](double c, double g) { return Body(g) * (1 + 0.3 * std::cos(c * kDeg) + 0.2 * std::cos(2 * c * kDeg)); }},
-        SymmetryCase{"half_c90_c270", Steps(90, 270, 15), Steps(0, 360, 15),
-                     [](double c, double g) { return Body(g) * (1 + 0.3 * std::sin(c * kDeg)); }}),
+    ::testing::Values(SymmetryCase{"one_plane", {0}, Steps(0, 345, 15), [](double, double g) { return Body(g); }},
+                      SymmetryCase{"quadrant", Steps(0, 90, 15), Steps(0, 360, 15),
+                                   [](double c, double g) { return Body(g) * (1 + 0.4 * std::cos(2 * c * kDeg)); }},
+                      SymmetryCase{"half_c0_c180", Steps(0, 180, 15), Steps(0, 345, 15),
+                                   [](double c, double g) {
+                                       return Body(g) * (1 + 0.3 * std::cos(c * kDeg) + 0.2 * std::cos(2 * c * kDeg));
+                                   }},
+                      SymmetryCase{"half_c90_c270", Steps(90, 270, 15), Steps(0, 360, 15),
+                                   [](double c, double g) { return Body(g) * (1 + 0.3 * std::sin(c * kDeg)); }}),
     [](const ::testing::TestParamInfo<SymmetryCase>& param) { return std::string(param.param.name); });
 
 // Planes 40 apart read C90, C180 and C270 between their neighbours, as a grid
 // holding those interpolated planes does; so do flux and bands (linear in C).
 TEST(PhotometricSummary, PlanesOffTheGridAreLinearInC)
 {
-    const auto f = [](double c, double g) { return Body(g) * (1.2 + std::cos(c * kDeg) + 0.3 * std::sin(2 * c * kDeg)); };
+    const auto f = [](double c, double g) {
+        return Body(g) * (1.2 + std::cos(c * kDeg) + 0.3 * std::sin(2 * c * kDeg));
+    };
     const tIES coarse = Sampled(Steps(0, 180, 5), Steps(0, 320, 40), f);
     tIES fine = Sampled(Steps(0, 180, 5), Steps(0, 350, 10), f);
     for (std::size_t h = 0; h < 36; ++h)
@@ -184,11 +217,12 @@ TEST(PhotometricSummary, AbsoluteRelativeFactorsAndNulls)
     EXPECT_FALSE(dimmed.input_watts || dimmed.efficacy_lm_per_w) << "no watts, no efficacy";
 
     // Nothing downward: no CIE code; no grid: nothing but the lamp and the watts.
-    const PhotometricSummary up = SummarizePhotometry(Read("TILT=NONE\n1 1000 1" + grid + "1 1 10\n90 135 180\n0\n0 5 9\n"));
+    const PhotometricSummary up =
+        SummarizePhotometry(Read("TILT=NONE\n1 1000 1" + grid + "1 1 10\n90 135 180\n0\n0 5 9\n"));
     EXPECT_TRUE(!up.cie_flux_code && (*up.zonal_lm)[3] == 0 && (*up.zonal_lm)[4] > 0);
     const PhotometricSummary empty = SummarizePhotometry(Read("TILT=NONE\n1 1000 1 0 0 1 2 0 0 0 1 1 10\n"));
-    EXPECT_FALSE(empty.flux_lm || empty.max_cd || empty.max_at || empty.lor || empty.zonal_lm || empty.cie_flux_code ||
-                 empty.c0_c180.beam_deg || empty.c90_c270.field_deg);
+    EXPECT_FALSE(empty.flux_lm || empty.max_cd || empty.max_at || empty.lor || empty.zonal_lm || empty.cie_flux_code
+                 || empty.c0_c180.beam_deg || empty.c90_c270.field_deg);
     EXPECT_TRUE(empty.lamp_flux_lm == 1000 && empty.input_watts == 10);
 }
 
@@ -198,12 +232,15 @@ TEST(PhotometricSummary, TypeBInItsOwnCoordinates)
     const auto uniform = [](double, double) { return 100.0; };
     const tIES whole = Sampled(Steps(-90, 90, 10), Steps(-90, 90, 10), uniform, 2);
     EXPECT_NEAR(*SummarizePhotometry(whole).flux_lm, 2 * kPi * 100, 1e-9);
-    EXPECT_NEAR(*SummarizePhotometry(Sampled(Steps(-90, 90, 10), Steps(0, 90, 10), uniform, 2)).flux_lm, 2 * kPi * 100, 1e-9);
-    EXPECT_FALSE(SummarizePhotometry(whole).zonal_lm || SummarizePhotometry(whole).cie_flux_code || BandFlux(whole, 0, 90));
+    EXPECT_NEAR(*SummarizePhotometry(Sampled(Steps(-90, 90, 10), Steps(0, 90, 10), uniform, 2)).flux_lm, 2 * kPi * 100,
+                1e-9);
+    EXPECT_FALSE(SummarizePhotometry(whole).zonal_lm || SummarizePhotometry(whole).cie_flux_code
+                 || BandFlux(whole, 0, 90));
 
     // Its principal profiles give the angles of the type C file the conversion writes.
-    const tIES flood = Sampled(Steps(-90, 90, 5), Steps(-90, 90, 5),
-                               [](double h, double v) { return 1000 * std::exp(-std::pow(h / 20, 2) - std::pow(v / 12, 2)); }, 2);
+    const tIES flood = Sampled(
+        Steps(-90, 90, 5), Steps(-90, 90, 5),
+        [](double h, double v) { return 1000 * std::exp(-std::pow(h / 20, 2) - std::pow(v / 12, 2)); }, 2);
     ConversionText text = BuildConversion(flood, {"", "flood.ies", "", "", "", "", "", ""});
     const PhotometricSummary b = SummarizePhotometry(flood);
     const PhotometricSummary c = SummarizePhotometry(Read(JoinLines(std::move(text.lines))));
@@ -310,7 +347,8 @@ TEST(PhotometricSummary, BandFluxFollowsADenseQuadratureOfTheDistribution)
             // Edges inside grid intervals where the sine is large test their interpolation.
             for (const auto& [from, to] : {std::pair{0.0, 180.0}, {0.0, 41.4096}, {52.5, 97.5}, {90.0, 180.0}}) {
                 const double dense = DenseBand(entry.Ies, from, to);
-                EXPECT_NEAR(*BandFlux(entry.Ies, from, to), dense, FormulaBound(entry.Ies, from, to) + 1e-6 * std::abs(dense))
+                EXPECT_NEAR(*BandFlux(entry.Ies, from, to), dense,
+                            FormulaBound(entry.Ies, from, to) + 1e-6 * std::abs(dense))
                     << item.path() << " " << from << "-" << to;
             }
             ++compared;
