@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "photometry/EntryLoader.h"
+#include "photometry/PhotometricSummary.h"
 #include "tests/photometry/ChildProcess.h"
 #include "tests/photometry/HostileFiles.h"
 
@@ -50,8 +51,14 @@ void ExpectSoundRecord(const tIES& ies, const std::string& name)
     for (const tArrEx* angles : {&ies.VertAngles, &ies.HorzAngles})
         for (double a : *angles)
             ASSERT_TRUE(std::isfinite(a)) << name;
-    for (double v : {ies.LampLumens, ies.Multiplier, ies.Width, ies.Length, ies.Height})
+    for (double v : {ies.LampLumens, ies.Multiplier, ies.Width, ies.Length, ies.Height, ies.BallastFactor,
+                     ies.BallastLampFactor, ies.InputWattsExact})
         ASSERT_TRUE(std::isfinite(v)) << name;
+    // Whatever the record, its summary's values are numbers where it has them.
+    const PhotometricSummary s = SummarizePhotometry(ies);
+    for (const std::optional<double>& v : {s.flux_lm, s.lor, s.efficacy_lm_per_w, s.max_cd, s.c0_c180.beam_deg,
+                                           s.c0_c180.field_deg, s.c90_c270.beam_deg, s.c90_c270.field_deg})
+        ASSERT_TRUE(!v || std::isfinite(*v)) << name;
 }
 
 class HostileFileTest : public ::testing::TestWithParam<HostileFile> {
