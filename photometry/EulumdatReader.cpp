@@ -407,8 +407,14 @@ std::string TextToUtf8(std::string_view text)
 {
     if (IsUtf8(text))
         return std::string(text);
+    // Sized exactly first: a long line of high bytes grows up to three times.
+    std::size_t size = 0;
+    for (char byte : text) {
+        const auto b = static_cast<unsigned char>(byte);
+        size += b < 0x80 ? 1 : (b < 0xA0 && kCp1252High[b - 0x80] >= 0x800) ? 3 : 2;
+    }
     std::string out;
-    out.reserve(text.size() + text.size() / 2);
+    out.reserve(size);
     for (char byte : text) {
         const auto b = static_cast<unsigned char>(byte);
         AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char32_t{b});
