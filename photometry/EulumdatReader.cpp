@@ -422,7 +422,9 @@ std::string TextToUtf8(std::string_view text)
     return out;
 }
 
-ReadResult ReadEulumdat(std::string_view bytes, EulumdatFile& file)
+namespace {
+
+ReadResult Read(std::string_view bytes, EulumdatFile& file, bool headerOnly)
 {
     file = EulumdatFile{};
     std::string_view text = FileText(bytes);
@@ -518,6 +520,10 @@ ReadResult ReadEulumdat(std::string_view bytes, EulumdatFile& file)
         f.LampSets.push_back(std::move(lamp));
     }
 
+    if (headerOnly) {
+        file = std::move(f);
+        return in.Result();
+    }
     const char* next = nullptr;
     int nextLine = 0;
     if (!ReadDirectRatios(in, f.DirectRatios, next, nextLine))
@@ -546,4 +552,16 @@ ReadResult ReadEulumdat(std::string_view bytes, EulumdatFile& file)
         in.Fault(bad);
     file = std::move(f);
     return in.Result();
+}
+
+}  // namespace
+
+ReadResult ReadEulumdat(std::string_view bytes, EulumdatFile& file)
+{
+    return Read(bytes, file, false);
+}
+
+ReadResult ReadEulumdatHeader(std::string_view bytes, EulumdatFile& file)
+{
+    return Read(bytes, file, true);
 }

@@ -80,6 +80,12 @@ inline constexpr int kMaxEulumdatLampSets = 1000;
 // above, kMaxCandelaValues and the size of the text.
 ReadResult ReadEulumdat(std::string_view bytes, EulumdatFile& file);
 
+// Only the items through the lamp sets, for a caption: the file's texts,
+// counts and lamp sets with the faults and refusals ReadEulumdat gives for
+// those lines; no angles or intensities. A front of a file that ends before
+// the last lamp set is refused as a file ending there would be.
+ReadResult ReadEulumdatHeader(std::string_view bytes, EulumdatFile& file);
+
 // Text bytes as UTF-8: valid UTF-8 stays, anything else is read as
 // Windows-1252 (Latin-1 with the printable 0x80-0x9F of that code page).
 [[nodiscard]] std::string TextToUtf8(std::string_view text);

@@ -124,8 +124,27 @@ class HostileEulumdatTest : public ::testing::TestWithParam<HostileFile> {};
 TEST_P(HostileEulumdatTest, GivesItsExpectedOutcome)
 {
     const HostileFile& file = GetParam();
+    const std::string bytes = file.bytes();
     EulumdatFile ldt;
-    const ReadResult r = ReadEulumdat(file.bytes(), ldt);
+    const ReadResult r = ReadEulumdat(bytes, ldt);
+
+    // A caption's read of the items alone agrees with the full read on them.
+    EulumdatFile head;
+    const ReadResult h = ReadEulumdatHeader(bytes, head);
+    if (!h.Read()) {
+        EXPECT_EQ(h.message, r.message);
+    } else if (r.Read()) {
+        EulumdatFile items = ldt;
+        items.DirectRatios = {};
+        items.CAngles.clear();
+        items.GAngles.clear();
+        items.Intensities.clear();
+        EXPECT_EQ(head, items);
+        if (h.status == ReadResult::Status::HeaderFault) {
+            EXPECT_EQ(h.message, r.message);
+        }
+    }
+
     const Expected got = !r.Read() ? Expected::Refused
                          : r.status == ReadResult::Status::HeaderFault ? Expected::ReadsWithHeaderFault
                                                                        : Expected::Reads;
