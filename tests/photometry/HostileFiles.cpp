@@ -61,14 +61,14 @@ std::vector<std::string> LdtLines()
 }
 
 // The file with some of its lines replaced: {line number from 1, text}.
-std::string Ldt(std::vector<std::pair<std::size_t, std::string>> changes = {}, const std::string& eol = "\r\n")
+std::string Ldt(std::vector<std::pair<std::size_t, std::string>> changes = {})
 {
     std::vector<std::string> lines = LdtLines();
     for (auto& [line, text] : changes)
         lines.at(line - 1) = std::move(text);
     std::string out;
     for (const std::string& line : lines)
-        out += line + eol;
+        out += line + "\r\n";
     return out;
 }
 
@@ -170,16 +170,13 @@ std::vector<HostileFile> HostileEulumdatFiles()
     using E = Expected;
     return {
         {"empty.ldt", [] { return std::string(); }, E::Refused, "The file is empty."},
-        {"byte-order-mark-only.ldt", [] { return std::string("\xEF\xBB\xBF"); }, E::Refused, "The file is empty."},
         {"binary.ldt", [] { return RandomBytes(4096, false, 7); }, E::Refused, ""},
         {"binary-with-nul.ldt", [] { return RandomBytes(4096, true, 8); }, E::Refused, ""},
         {"utf16.ldt", [] { return Utf16(Ldt()); }, E::Refused, "The file ends after line 1, before the type indicator"},
         {"valid.ldt", [] { return Ldt(); }, E::Reads, ""},
         {"isym-5.ldt", [] { return Ldt({{3, "5"}}); }, E::Refused, "Line 3: the symmetry indicator is 5; it must be 0 to 4."},
-        {"isym-negative.ldt", [] { return Ldt({{3, "-1"}}); }, E::Refused, "the symmetry indicator is -1"},
         {"isym-text.ldt", [] { return Ldt({{3, "C0-C180"}}); }, E::Refused, "Line 3: the symmetry indicator (item 3) is not a number."},
         {"isym-4-nc-30.ldt", [] { return Ldt({{3, "4"}, {4, "30"}}); }, E::Refused, "symmetry 4 needs a number of C-planes divisible by 4, not 30"},
-        {"isym-3-nc-0.ldt", [] { return Ldt({{3, "3"}, {4, "0"}}); }, E::Refused, "divisible by 4, not 0"},
         {"isym-2-nc-odd.ldt", [] { return Ldt({{3, "2"}, {4, "7"}}); }, E::Refused, "an even number of C-planes"},
         {"isym-0-nc-0.ldt", [] { return Ldt({{3, "0"}, {4, "0"}}); }, E::Refused, "at least one C-plane"},
         {"nc-negative.ldt", [] { return Ldt({{4, "-24"}}); }, E::Refused, "Line 4: the file declares -24 C-planes, a negative number."},
@@ -204,14 +201,12 @@ std::vector<HostileFile> HostileEulumdatFiles()
         {"nan-inf-intensities.ldt", [] { return Ldt({{47, "nan"}, {48, "inf"}, {49, "1e309"}}); }, E::ReadsWithHeaderFault, "Line 47"},
         {"bad-light-output-ratio.ldt", [] { return Ldt({{23, "n/a"}}); }, E::ReadsWithHeaderFault, "Line 23"},
         {"bad-direct-ratio.ldt", [] { return Ldt({{35, "0.7x"}}); }, E::ReadsWithHeaderFault, "Line 35"},
-        {"absolute-lamp-count.ldt", [] { return Ldt({{27, "-1"}}); }, E::Reads, ""},
         {"zero-flux-and-factor.ldt", [] { return Ldt({{29, "0"}, {24, "0"}}); }, E::Reads, ""},
         {"huge-values.ldt", [] { return Ldt({{29, "1e308"}, {24, "1e308"}, {47, "1e308"}, {13, "-1e308"}}); }, E::Reads, ""},
         {"text-line-10MB.ldt", [] { return Ldt({{9, std::string(10u << 20, 'x')}}); }, E::Reads, ""},
         {"number-line-10MB.ldt", [] { return Ldt({{22, std::string(10u << 20, '7')}}); }, E::ReadsWithHeaderFault, "Line 22"},
         {"blank-lines-only.ldt", [] { return std::string(1 << 20, '\n'); }, E::Refused, "at least one C-plane"},
         {"ies-file.ldt", [] { return Valid(); }, E::Refused, "Line 3"},
-        {"cr-only.ldt", [] { return Ldt({}, "\r"); }, E::Reads, ""},
     };
 }
 
