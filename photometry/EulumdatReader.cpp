@@ -171,7 +171,7 @@ public:
     ReadResult& Result() { return result_; }
 
     // A text item; false (and the refusal) when the file has ended.
-    bool Text(std::string& out, const std::string& what)
+    bool Text(std::string& out, std::string_view what)
     {
         std::string_view line;
         if (!NextLine(line, what))
@@ -182,7 +182,7 @@ public:
 
     // A numeric item: its first number, 0 for an empty line. A line that
     // does not start with a number gives 0 and a fault; `valid` tells which.
-    bool Number(double& out, const std::string& what, bool* valid = nullptr)
+    bool Number(double& out, std::string_view what, bool* valid = nullptr)
     {
         std::string_view line;
         if (!NextLine(line, what))
@@ -206,7 +206,7 @@ public:
 
     // A count or indicator, rounded; its bad token refuses the file when the
     // layout depends on it (`needed`), else it is a fault and 0.
-    bool Whole(int& out, const std::string& what, bool needed)
+    bool Whole(int& out, std::string_view what, bool needed)
     {
         double value = 0;
         bool valid = true;
@@ -214,7 +214,7 @@ public:
             return false;
         if (!valid) {
             if (needed)
-                return Refuse(lines_.Number(), "Line " + Line() + ": " + what + " is not a number.");
+                return Refuse(lines_.Number(), "Line " + Line() + ": " + Named(what) + " is not a number.");
             Fault(lines_.Number());
         }
         value = std::nearbyint(value);
@@ -245,11 +245,14 @@ public:
     [[nodiscard]] std::string_view Text() const { return text_; }
 
     // Refuses the file for ending before `what`.
-    bool EndsBefore(const std::string& what)
+    bool EndsBefore(std::string_view what)
     {
         const int last = LastLine();
-        return Refuse(last, "The file ends after line " + std::to_string(last) + ", before " + what + ".");
+        return Refuse(last, "The file ends after line " + std::to_string(last) + ", before " + Named(what) + ".");
     }
+
+    // Items read from here on belong to lamp set `set` (from 1), or to none (0).
+    void InLampSet(int set) { lampSet_ = set; }
 
     // Number of the text's last line (0 for an empty text).
     [[nodiscard]] int LastLine() const
@@ -262,7 +265,15 @@ public:
     }
 
 private:
-    bool NextLine(std::string_view& line, const std::string& what)
+    // What an item is called in a message; the names are made only for one.
+    [[nodiscard]] std::string Named(std::string_view what) const
+    {
+        std::string name = lampSet_ > 0 ? "lamp set " + std::to_string(lampSet_) + "'s " : std::string();
+        name += what;
+        return name;
+    }
+
+    bool NextLine(std::string_view& line, std::string_view what)
     {
         if (lines_.Next(line))
             return true;
@@ -274,6 +285,7 @@ private:
     std::string_view text_;
     Lines lines_;
     ReadResult result_;
+    int lampSet_ = 0;
 };
 
 // The numbers of the angle and intensity blocks, several to a line or one,
@@ -511,14 +523,15 @@ ReadResult Read(std::string_view bytes, EulumdatFile& file, bool headerOnly)
         return refused();
     }
     for (int i = 0; i < sets; ++i) {
-        const std::string set = "lamp set " + std::to_string(i + 1) + "'s ";
+        in.InLampSet(i + 1);
         EulumdatLampSet lamp;
-        if (!in.Whole(lamp.Count, set + "number of lamps", false) || !in.Text(lamp.Type, set + "lamp type") ||
-            !in.Number(lamp.Flux, set + "flux") || !in.Text(lamp.ColourTemperature, set + "colour temperature") ||
-            !in.Text(lamp.ColourRendering, set + "colour rendering") || !in.Number(lamp.Watts, set + "wattage"))
+        if (!in.Whole(lamp.Count, "number of lamps", false) || !in.Text(lamp.Type, "lamp type") ||
+            !in.Number(lamp.Flux, "flux") || !in.Text(lamp.ColourTemperature, "colour temperature") ||
+            !in.Text(lamp.ColourRendering, "colour rendering") || !in.Number(lamp.Watts, "wattage"))
             return refused();
         f.LampSets.push_back(std::move(lamp));
     }
+    in.InLampSet(0);
 
     if (headerOnly) {
         file = std::move(f);
@@ -530,24 +543,32 @@ ReadResult Read(std::string_view bytes, EulumdatFile& file, bool headerOnly)
         return refused();
 
     Numbers numbers(next, text.data() + text.size(), nextLine);
-    const auto block = [&](tArrEx& values, std::size_t count, const std::string& what) {
-        if (!numbers.CouldHold(count))
-            return in.EndsBefore(what);
-        values.resize(count);
-        return numbers.Fill(values) || in.EndsBefore(what);
+    // The block's name is made only when the text ends before it does.
+    const auto ends = [&](std::size_t count, const char* what) {
+        return in.EndsBefore("all " + std::to_string(count) + " " + what);
     };
-    if (!block(f.CAngles, static_cast<std::size_t>(f.Nc), "all " + std::to_string(f.Nc) + " C-angles") ||
-        !block(f.GAngles, static_cast<std::size_t>(f.Ng), "all " + std::to_string(f.Ng) + " gamma angles"))
+    const auto block = [&](tArrEx& values, std::size_t count, const char* what) {
+        if (!numbers.CouldHold(count))
+            return ends(count, what);
+        values.resize(count);
+        return numbers.Fill(values) || ends(count, what);
+    };
+    const std::size_t intensities = static_cast<std::size_t>(stored) * static_cast<std::size_t>(f.Ng);
+    if (!block(f.CAngles, static_cast<std::size_t>(f.Nc), "C-angles") ||
+        !block(f.GAngles, static_cast<std::size_t>(f.Ng), "gamma angles"))
         return refused();
-    const std::string intensities = "all " + std::to_string(stored * f.Ng) + " intensities";
-    if (!numbers.CouldHold(static_cast<std::size_t>(stored) * static_cast<std::size_t>(f.Ng))) {
-        in.EndsBefore(intensities);
+    if (!numbers.CouldHold(intensities)) {
+        ends(intensities, "intensities");
         return refused();
     }
     f.Intensities.resize(static_cast<std::size_t>(stored));
-    for (tArrEx& row : f.Intensities)
-        if (!block(row, static_cast<std::size_t>(f.Ng), intensities))
+    for (tArrEx& row : f.Intensities) {
+        row.resize(static_cast<std::size_t>(f.Ng));
+        if (!numbers.Fill(row)) {
+            ends(intensities, "intensities");
             return refused();
+        }
+    }
     if (const int bad = numbers.BadLine())
         in.Fault(bad);
     file = std::move(f);
