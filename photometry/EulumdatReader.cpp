@@ -446,8 +446,15 @@ ReadResult Read(std::string_view bytes, EulumdatFile& file, bool headerOnly)
     EulumdatFile f;
     const auto refused = [&]() { return in.Result(); };
 
-    if (!in.Text(f.Company, "the company name (item 1)") ||
-        !in.Whole(f.Ityp, "the type indicator (item 2)", false) ||
+    if (!in.Text(f.Company, "the company name (item 1)"))
+        return refused();
+    // A file saved twice by an editor may start with more than one mark;
+    // none belongs to the name, or a file written from it would lose it.
+    std::string_view company = f.Company;
+    while (company.starts_with("\xEF\xBB\xBF"))
+        company = Trimmed(company.substr(3));
+    f.Company = std::string(company);
+    if (!in.Whole(f.Ityp, "the type indicator (item 2)", false) ||
         !in.Whole(f.Isym, "the symmetry indicator (item 3)", true))
         return refused();
     if (f.Isym < 0 || f.Isym > 4) {
