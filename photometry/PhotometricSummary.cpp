@@ -102,16 +102,33 @@ std::optional<double> SpreadAngle(const Curve& curve, double fraction)
     if (!(peak > 0))
         return std::nullopt;
     const double threshold = fraction * peak;
-    const auto crossing = [&](std::size_t above, std::size_t below) {
-        return Lerp(curve.value[above], curve.value[below], curve.angle[above], curve.angle[below], threshold);
+    // A curve from -180 to 180 is a whole circle: its two ends are the
+    // zenith, so an uplight's walk goes on across it instead of stopping.
+    const bool closed = n > 2 && curve.angle.front() == -180 && curve.angle.back() == 180;
+    const auto walk = [&](bool forward) -> std::optional<double> {
+        std::size_t prev = m, j = m;
+        double prevTurn = 0, turn = 0;
+        while (true) {
+            if (forward && j + 1 < n) {
+                ++j;
+            } else if (!forward && j > 0) {
+                --j;
+            } else if (closed) {
+                j = forward ? 1 : n - 2;
+                turn += forward ? 360 : -360;
+            } else {
+                return std::nullopt;
+            }
+            if (turn != 0 && (forward ? j >= m : j <= m))
+                return std::nullopt;  // round the circle and never below
+            if (curve.value[j] < threshold)
+                return Lerp(curve.value[prev], curve.value[j], curve.angle[prev] + prevTurn, curve.angle[j] + turn,
+                            threshold);
+            prev = j;
+            prevTurn = turn;
+        }
     };
-    std::optional<double> right, left;
-    for (std::size_t j = m + 1; j < n && !right; ++j)
-        if (curve.value[j] < threshold)
-            right = crossing(j - 1, j);
-    for (std::size_t j = m; j-- > 0 && !left;)
-        if (curve.value[j] < threshold)
-            left = crossing(j + 1, j);
+    const std::optional<double> right = walk(true), left = walk(false);
     if (!right || !left)
         return std::nullopt;
     return Finite(*right - *left);

@@ -33,7 +33,11 @@ struct SummaryDirection {
 };
 
 // Full angle between the two crossings of 50 % (beam) and 10 % (field) of a
-// plane pair's maximum, in degrees.
+// plane pair's maximum, in degrees. The pair's signed curve (gamma on the
+// first plane, -gamma on the opposite one) is walked out from the maximum
+// nearest gamma 0; a curve that reaches the zenith on both planes is a
+// circle, so an uplight's beam is measured across it. Empty when a side
+// never falls below.
 struct BeamField {
     std::optional<double> beam_deg;
     std::optional<double> field_deg;

@@ -140,6 +140,19 @@ INSTANTIATE_TEST_SUITE_P(
                                    1e-6}),
     [](const ::testing::TestParamInfo<AnalyticCase>& param) { return std::string(param.param.name); });
 
+// The pair's curve is a circle: an uplight's beam is measured across the
+// zenith, where the two planes' ends meet.
+TEST(PhotometricSummary, AnUplightsBeamCrossesTheZenith)
+{
+    const PhotometricSummary s = SummarizePhotometry(
+        Sampled(Steps(0, 180, 0.5), Steps(0, 90, 22.5),
+                [](double, double g) { return 1000 * std::pow(2.0, -((180 - g) / 6) * ((180 - g) / 6)); }));
+    for (const BeamField& pair : {s.c0_c180, s.c90_c270}) {
+        EXPECT_NEAR(pair.beam_deg.value_or(0), 12, 0.02);
+        EXPECT_NEAR(pair.field_deg.value_or(0), 12 * std::sqrt(std::log2(10.0)), 0.02);
+    }
+}
+
 struct SymmetryCase {
     const char* name;
     tArrEx planes, fullCircle;
