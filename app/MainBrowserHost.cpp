@@ -72,7 +72,7 @@ void MainBrowserHost::ShowCompareWindow()
     window_.ShowCompareWindow();
 }
 
-void MainBrowserHost::ChooseCaption(int choice)
+void MainBrowserHost::ChooseCaption(CaptionChoice choice)
 {
     window_.areas().optionsPanel->ChooseCaption(choice);
 }

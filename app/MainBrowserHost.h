@@ -27,7 +27,7 @@ public:
     [[nodiscard]] bool OptionsPanelVisible() const override;
     void ShowOptionsPanelClick() override;
     void ShowCompareWindow() override;
-    void ChooseCaption(int choice) override;
+    void ChooseCaption(CaptionChoice choice) override;
     void SetSortChecked(bool on) override;
     void ChooseView(FileListViewKind kind) override;
 

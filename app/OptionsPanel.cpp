@@ -161,7 +161,8 @@ DiagramChoices OptionsPanel::diagramChoices() const
 BrowserOptions OptionsPanel::browserOptions() const
 {
     BrowserOptions b;
-    b.captionIndex = c_.ComboBoxCaption->currentIndex();
+    // No choice shown (a stored number out of range) captions by file name.
+    b.caption = CaptionChoiceAt(c_.ComboBoxCaption->currentIndex()).value_or(CaptionChoice::FileName);
     b.sort = c_.CheckBoxSort->isChecked();
     b.upEntry = c_.CheckBoxUp->isChecked();
     b.upEntryStyle = c_.ComboBoxUp->currentText().toStdString();
@@ -241,9 +242,9 @@ void OptionsPanel::ChooseView(FileListViewKind kind)
     button->setChecked(true);
 }
 
-void OptionsPanel::ChooseCaption(int index)
+void OptionsPanel::ChooseCaption(CaptionChoice choice)
 {
-    c_.ComboBoxCaption->setCurrentIndex(index);
+    c_.ComboBoxCaption->setCurrentIndex(CaptionNumber(choice));
 }
 
 void OptionsPanel::GroupBoxExOtherExpand()

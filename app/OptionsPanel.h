@@ -47,7 +47,7 @@ public:
     // Chooses a view ("View IES" radio buttons) or a caption kind (the
     // caption chooser) as the user would, so the change is announced.
     void ChooseView(FileListViewKind kind);
-    void ChooseCaption(int index);
+    void ChooseCaption(CaptionChoice choice);
 
     // Slides out: the focus goes back to the saved control, the panel is disabled,
     // narrowed step by step with a repaint after each, and hidden.

@@ -33,7 +33,7 @@ public:
     // A favourite folder's stored view and caption kind: chosen as the
     // user's choice in the options panel would be (as the list menu's "View"
     // and "Arrange by" items choose them), which reaches the browser's
-    // SetViewKind and SetCaptionIndex.
+    // SetViewKind and SetCaption.
     virtual void ChooseView(FileListViewKind) {}
-    virtual void ChooseCaption(int) {}
+    virtual void ChooseCaption(CaptionChoice) {}
 };

@@ -43,7 +43,7 @@ void CatalogModel::ClearCatalog(CatalogFeedback& feedback)
     endResetModel();
 }
 
-std::string CatalogModel::ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
+std::string CatalogModel::ListFolder(const std::string& folder, CaptionChoice choice, CatalogFeedback& feedback,
                                      std::vector<ReadFault>& faults)
 {
     beginResetModel();
@@ -52,7 +52,7 @@ std::string CatalogModel::ListFolder(const std::string& folder, int choice, Cata
     return first;
 }
 
-void CatalogModel::Recaption(int choice, const std::string& folder, CatalogFeedback& feedback,
+void CatalogModel::Recaption(CaptionChoice choice, const std::string& folder, CatalogFeedback& feedback,
                              std::vector<ReadFault>& faults)
 {
     catalog_.Recaption(choice, folder, feedback, faults);
@@ -93,7 +93,7 @@ void CatalogModel::SetUpEntryCaption(const std::string& caption)
         emit dataChanged(index(0), index(0));
 }
 
-void CatalogModel::AppendFileEntry(TiesData entry, int choice)
+void CatalogModel::AppendFileEntry(TiesData entry, CaptionChoice choice)
 {
     const int row = catalog_.Count();
     beginInsertRows(QModelIndex(), row, row);

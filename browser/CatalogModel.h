@@ -24,15 +24,16 @@ public:
     // The catalog's operations, announced to the views.
     void ClearCatalog(CatalogFeedback& feedback);
     // Lists a folder's files; returns the first file's path, empty for none.
-    [[nodiscard]] std::string ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
+    [[nodiscard]] std::string ListFolder(const std::string& folder, CaptionChoice choice, CatalogFeedback& feedback,
                                          std::vector<ReadFault>& faults);
-    void Recaption(int choice, const std::string& folder, CatalogFeedback& feedback, std::vector<ReadFault>& faults);
+    void Recaption(CaptionChoice choice, const std::string& folder, CatalogFeedback& feedback,
+                   std::vector<ReadFault>& faults);
     void AddFolderEntry(const std::string& caption, const QIcon& icon);
     void InsertUpEntry(const std::string& caption, const QIcon& icon);
     void RemoveUpEntry();
     void SetUpEntryCaption(const std::string& caption);
     // A file entry added at the end, or removed.
-    void AppendFileEntry(TiesData entry, int choice);
+    void AppendFileEntry(TiesData entry, CaptionChoice choice);
     void RemoveFileEntry(int row);
     // An entry's icon changed (it was read and found written by this program).
     void EntryIconChanged(int row);

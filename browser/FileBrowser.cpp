@@ -114,8 +114,8 @@ void FileBrowser::FolderTreeViewChange(FolderNode* node)
         tree_->MarkShownFolder(node);
         host_.SetAddEnabled(CanAddFavorite(node));
         list_->HoldListChange();
-        if (!options_.keepCaption && options_.captionIndex != CaptionFileName) {
-            options_.captionIndex = CaptionFileName;
+        if (!options_.keepCaption && options_.caption != CaptionChoice::FileName) {
+            options_.caption = CaptionChoice::FileName;
             host_.CaptionChoiceReset();
         }
         {
@@ -155,7 +155,7 @@ void FileBrowser::OpenFolder(FolderNode* node)
         if (!tree_->TreeUpdating() && node->Record) {
             const std::string folder = space_.ParsingName(node->Record->AbsoluteId);
             if (!folder.empty() && space_.BindsAsFolder(node->Record->AbsoluteId))
-                list_->ListFolder(WithSlash(folder), options_.captionIndex, options_.sort, faults);
+                list_->ListFolder(WithSlash(folder), options_.caption, options_.sort, faults);
         }
         host_.ListFilled();
         // Fitted for every caption, so keyword captions are not cut short either.
@@ -211,7 +211,7 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
         if (!data.Loaded) {
             const LoadResult result = LoadEntry(data, ShownFolderPath());
             if (result.kind == LoadResult::Kind::Failed)
-                messages_.Post(NameToText(data.Texts[1]) + QStringLiteral(": ") + NameToText(result.error),
+                messages_.Post(NameToText(data.Texts.fileName) + QStringLiteral(": ") + NameToText(result.error),
                                kWindowCaption, QMessageBox::Critical);
             else if (result.HasHeaderFault())
                 messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical);
@@ -240,7 +240,7 @@ void FileBrowser::ShowEntry(const QModelIndex& entry)
     }
     const TiesData& data = *list_->Entries().Item(entry.row()).entry;
     shown_.ShowFile(data.Ies,
-                    NameToText(ShownFolderPath()) + NameToText(data.Texts.size() > 1 ? data.Texts[1] : std::string()));
+                    NameToText(ShownFolderPath()) + NameToText(data.Texts.fileName));
     ShowFileInLabel(data);
 }
 
@@ -314,7 +314,7 @@ bool FileBrowser::FocusFileNamed(const QString& name)
     const Catalog& entries = list_->Entries();
     for (int row = entries.FolderCount(); row < entries.Count(); ++row) {
         const TiesData& entry = *entries.Item(row).entry;
-        if (entry.Texts.size() > 1 && NameToText(entry.Texts[1]) == name) {
+        if (NameToText(entry.Texts.fileName) == name) {
             list_->FocusRow(row);
             return true;
         }
@@ -387,10 +387,10 @@ std::string FileBrowser::CurrentFileBytes() const
     // The entry's own bytes, so a name that is not UTF-8 stays exactly that name.
     const QModelIndex item = list_->ShownItem();
     if (item.isValid() && item.row() >= list_->FolderCount()) {
-        const std::vector<std::string>& texts = list_->Entries().Item(item.row()).entry->Texts;
+        const std::string& name = list_->Entries().Item(item.row()).entry->Texts.fileName;
         const std::string folder = ShownFolderPath();
-        if (texts.size() > 1 && NameToText(folder) + NameToText(texts[1]) == shown)
-            return folder + texts[1];
+        if (NameToText(folder) + NameToText(name) == shown)
+            return folder + name;
     }
     return QFile::encodeName(shown).toStdString();
 }
@@ -422,11 +422,11 @@ std::unique_ptr<QMimeData> FileBrowser::FileDragData() const
     QList<QUrl> urls;
     QStringList paths;
     for (int row = entries.FolderCount(); row < entries.Count(); ++row) {
-        const std::vector<std::string>& texts = entries.Item(row).entry->Texts;
-        if (!selection->isSelected(list_->Model().index(row)) || texts.size() < 2)
+        const std::string& name = entries.Item(row).entry->Texts.fileName;
+        if (!selection->isSelected(list_->Model().index(row)) || name.empty())
             continue;
-        urls << QUrl::fromEncoded(FileUrl(folder + texts[1]), QUrl::StrictMode);
-        paths << NameToText(folder) + NameToText(texts[1]);
+        urls << QUrl::fromEncoded(FileUrl(folder + name), QUrl::StrictMode);
+        paths << NameToText(folder) + NameToText(name);
     }
     if (urls.isEmpty())
         return nullptr;
@@ -465,11 +465,9 @@ QString FileBrowser::SelectedDisplayPath() const
     return node ? FolderNavigator::FolderDisplayPath(node) : QString();
 }
 
-void FileBrowser::SetCaptionIndex(int choice)
+void FileBrowser::SetCaption(CaptionChoice choice)
 {
-    if (choice < 0 || choice >= CaptionChoiceCount)
-        return;
-    options_.captionIndex = choice;
+    options_.caption = choice;
     std::vector<ReadFault> faults;
     list_->ChangeCaptions(choice, ShownFolderPath(), options_.sort, faults);
     messages_.PostListingFaults(faults);
@@ -509,8 +507,8 @@ void FileBrowser::ChangeUpEntryStyle(const QString& styleText)
 
 void FileBrowser::ApplyOptions(const BrowserOptions& wanted)
 {
-    if (wanted.captionIndex != options_.captionIndex)
-        SetCaptionIndex(wanted.captionIndex);
+    if (wanted.caption != options_.caption)
+        SetCaption(wanted.caption);
     if (wanted.sort != options_.sort)
         SetSort(wanted.sort);
     options_.keepCaption = wanted.keepCaption;
@@ -530,15 +528,12 @@ QString FileBrowser::FocusedCaption() const
     return focused.isValid() ? focused.data(Qt::DisplayRole).toString() : QString();
 }
 
-QStringList FileBrowser::FocusedTexts() const
+EntryTexts FileBrowser::FocusedTexts() const
 {
     const QModelIndex focused = list_->currentIndex();
-    QStringList texts;
     if (!focused.isValid() || focused.row() < list_->FolderCount())
-        return texts;
-    for (const std::string& text : list_->Entries().Item(focused.row()).entry->Texts)
-        texts << NameToText(text);
-    return texts;
+        return {};
+    return list_->Entries().Item(focused.row()).entry->Texts;
 }
 
 void FileBrowser::SetViewKind(FileListViewKind kind)

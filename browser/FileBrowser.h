@@ -87,9 +87,8 @@ public:
     [[nodiscard]] const QString& CurrentFilePath() const { return shown_.CurrentFilePath(); }
     // The caption of the list's focused item; empty when none has the focus.
     [[nodiscard]] QString FocusedCaption() const;
-    // The keyword texts (TiesData::Texts) of the focused file entry as the
-    // list shows them; empty when the focus is on no file entry.
-    [[nodiscard]] QStringList FocusedTexts() const;
+    // The texts of the focused file entry; empty when the focus is on no file entry.
+    [[nodiscard]] EntryTexts FocusedTexts() const;
     // The folder the list shows, with a trailing "/"; empty for none.
     [[nodiscard]] std::string ShownFolderPath() const;
 
@@ -126,7 +125,7 @@ public:
     bool OpenPath(const std::string& path);
 
     // Settings: each applies itself as a click on its control would.
-    void SetCaptionIndex(int choice);
+    void SetCaption(CaptionChoice choice);
     void SetSort(bool on);
     void ToggleUpEntry(bool on);
     void ChangeUpEntryStyle(const QString& styleText);

@@ -14,10 +14,14 @@
 
 namespace {
 
-const char* const kArrangeNames[CaptionChoiceCount] = {"Filename1", "Test1", "Manufacturer1", "Luminaire1",
-                                                       "Luminairecatalog1", "Lamp1", "Lampcatalog1"};
-const char* const kArrangeCaptions[CaptionChoiceCount] = {"File name", "Test", "Manufacturer", "Luminaire",
-                                                          "Luminaire catalog", "Lamp", "Lamp catalog"};
+// The "Arrange by" items' names, in the order of the caption choices.
+const char* const kArrangeNames[kCaptionChoiceCount] = {"Filename1", "Test1", "Manufacturer1", "Luminaire1",
+                                                        "Luminairecatalog1", "Lamp1", "Lampcatalog1"};
+
+QString LabelOf(const CaptionKind& kind)
+{
+    return QString::fromLatin1(kind.label.data(), static_cast<qsizetype>(kind.label.size()));
+}
 
 // The first of `names` the icon theme has, else the style's own picture, so
 // the menu looks complete on a machine without a desktop session too.
@@ -79,8 +83,8 @@ FileListMenu::FileListMenu(FileBrowser& browser, ListMenuHost& host, QObject* pa
     arrangeMenu_ = menu->addMenu(QStringLiteral("Arrange by"));
     arrangeMenu_->menuAction()->setObjectName(QStringLiteral("Arrangeby1"));
     auto* kinds = new QActionGroup(arrangeMenu_);
-    for (int k = 0; k < CaptionChoiceCount; ++k) {
-        QAction* item = AddItem(arrangeMenu_, kArrangeNames[k], QString::fromLatin1(kArrangeCaptions[k]));
+    for (const CaptionKind& kind : CaptionKinds()) {
+        QAction* item = AddItem(arrangeMenu_, kArrangeNames[CaptionNumber(kind.choice)], LabelOf(kind));
         item->setCheckable(true);
         kinds->addAction(item);
         arrangeItems_.push_back(item);
@@ -172,17 +176,13 @@ void FileListMenu::PopupMenuPopup()
     convert->setText(typeB ? QStringLiteral("Save as type C") : QStringLiteral("Rotate to zero"));
 
     // The file's own texts in "Arrange by"; an unread entry has its name only.
-    const std::vector<std::string>* texts = oneFile ? &list->Entries().Item(sel).entry->Texts : nullptr;
-    for (int k = 0; k < CaptionChoiceCount; ++k) {
-        const auto slot = static_cast<std::size_t>(k) + 1;
-        QString caption = QString::fromLatin1(kArrangeCaptions[k]);
-        if (texts && texts->size() > 1)
-            caption = MenuText(slot < texts->size() && !(*texts)[slot].empty() ? (*texts)[slot] : (*texts)[1]);
-        arrangeItems_[static_cast<std::size_t>(k)]->setText(caption);
+    const EntryTexts* texts = oneFile ? &list->Entries().Item(sel).entry->Texts : nullptr;
+    for (const CaptionKind& kind : CaptionKinds()) {
+        const QString caption = texts ? MenuText(CaptionText(*texts, kind.choice)) : LabelOf(kind);
+        arrangeItems_[static_cast<std::size_t>(CaptionNumber(kind.choice))]->setText(caption);
     }
     const BrowserOptions& options = browser_.Options();
-    if (options.captionIndex >= 0 && options.captionIndex < CaptionChoiceCount)
-        arrangeItems_[static_cast<std::size_t>(options.captionIndex)]->setChecked(true);
+    arrangeItems_[static_cast<std::size_t>(CaptionNumber(options.caption))]->setChecked(true);
     Item("Sort1")->setChecked(options.sort);
     const char* const viewNames[] = {"List1", "Icons1", "Thumbnails1"};
     Item(viewNames[static_cast<int>(list->ViewKind())])->setChecked(true);
@@ -242,7 +242,8 @@ void FileListMenu::ArrangeAllClick(QAction* item)
     if (found == arrangeItems_.end())
         return;
     item->setChecked(true);
-    host_.ChooseCaption(static_cast<int>(found - arrangeItems_.begin()));
+    if (const std::optional<CaptionChoice> choice = CaptionChoiceAt(static_cast<int>(found - arrangeItems_.begin())))
+        host_.ChooseCaption(*choice);
 }
 
 void FileListMenu::Sort1Click()

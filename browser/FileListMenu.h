@@ -20,7 +20,7 @@ public:
     // Shows the compare window, or refreshes it when it is visible.
     virtual void ShowCompareWindow() = 0;
     // The caption chooser takes `choice`, and the caption change runs.
-    virtual void ChooseCaption(int choice) = 0;
+    virtual void ChooseCaption(CaptionChoice choice) = 0;
     // The "Sort" check box takes `on`, and its handler runs.
     virtual void SetSortChecked(bool on) = 0;
     // The "View IES" radio button of `kind` is checked, and its handler runs.

@@ -82,7 +82,7 @@ void FileListView::ClearCatalog()
     ListChangeHold_ = hold;
 }
 
-bool FileListView::ListFolder(const std::string& folder, int choice, bool sort, std::vector<ReadFault>& faults)
+bool FileListView::ListFolder(const std::string& folder, CaptionChoice choice, bool sort, std::vector<ReadFault>& faults)
 {
     const std::string first = model_->ListFolder(folder, choice, *panel_, faults);
     if (!first.empty()) {
@@ -101,7 +101,7 @@ void FileListView::SortCatalog()
     model_->SortItems(*panel_);
 }
 
-void FileListView::ChangeCaptions(int choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults)
+void FileListView::ChangeCaptions(CaptionChoice choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults)
 {
     ListChangeSuspension suspended(*this);
     WaitScope wait(*panel_);
@@ -117,7 +117,7 @@ void FileListView::ChangeCaptions(int choice, const std::string& folder, bool so
     });
 
     Catalog& catalog = model_->catalog();
-    if (catalog.FolderCount() < catalog.Count() - 1 && choice > 0) {
+    if (catalog.FolderCount() < catalog.Count() - 1 && NeedsKeywords(choice)) {
         selectionModel()->setCurrentIndex(model_->index(0), QItemSelectionModel::NoUpdate);
         if (catalog.ProbesUnread(choice))
             panel_->ShowProgress(ProgressKind::Loading, catalog.FileCount());
@@ -377,7 +377,7 @@ void FileListView::PrepareThumbnailView(const QIcon* upIcon, const std::string& 
         panel_->ShowProgress(ProgressKind::Thumbnails, model_->rowCount());
         const std::vector<QIcon> folderIcons = ThumbnailFolderIcons(Entries(), upIcon, *panel_);
         const QIcon fileIcon =
-            Entries().FileCount() > 0 ? FileIcon(folder + Entries().Item(FolderCount()).entry->Texts[1]) : QIcon();
+            Entries().FileCount() > 0 ? FileIcon(folder + Entries().Item(FolderCount()).entry->Texts.fileName) : QIcon();
         delegate_->SetImages(ThumbnailImageList(folderIcons, fileIcon.isNull() ? nullptr : &fileIcon,
                                                 LargeIconSide(), devicePixelRatioF()));
     }

@@ -44,9 +44,9 @@ public:
     // The catalog's operations with the panel and the wait cursor.
     void ClearCatalog();
     // Returns whether any file matched. `faults` collects unreadable files.
-    bool ListFolder(const std::string& folder, int choice, bool sort, std::vector<ReadFault>& faults);
+    bool ListFolder(const std::string& folder, CaptionChoice choice, bool sort, std::vector<ReadFault>& faults);
     void SortCatalog();
-    void ChangeCaptions(int choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults);
+    void ChangeCaptions(CaptionChoice choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults);
     // Fits the column width to the widest caption; with `refresh` item 0
     // is scrolled into view first.
     void FitCaptionColumn(bool refresh);

@@ -30,11 +30,11 @@ struct PageLayout {
 // room for five header lines below it.
 [[nodiscard]] PageLayout LayoutPage(int width, int height, int mainFontHeight);
 
-// The header lines printed below the diagram from an entry's keyword texts
-// (the slots of TiesData::Texts): manufacturer, luminaire catalog,
-// luminaire, lamp catalog and lamp, each only when its text is not empty.
-// The test keyword is not printed.
-[[nodiscard]] QStringList PrintHeaderLines(const QStringList& texts);
+// The header lines printed below the diagram from an entry's texts:
+// manufacturer, luminaire catalog, luminaire, lamp catalog and lamp, each
+// only when its text is not empty, read as UTF-8 or else as Latin-1. The
+// test keyword is not printed.
+[[nodiscard]] QStringList PrintHeaderLines(const EntryTexts& texts);
 
 // What one printed page shows.
 struct PageRequest {

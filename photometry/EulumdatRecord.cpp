@@ -135,14 +135,13 @@ tIES EulumdatRecord(const EulumdatFile& file)
     return ies;
 }
 
-bool FillEulumdatTexts(const EulumdatFile& file, std::vector<std::string>& texts)
+bool FillEulumdatTexts(const EulumdatFile& file, EntryTexts& texts)
 {
-    texts.resize(2);
-    texts.push_back(file.ReportNumber);
-    texts.push_back(file.Company);
-    texts.push_back(file.LuminaireName);
-    texts.push_back(file.LuminaireNumber);
-    texts.push_back(file.LampSets.empty() ? std::string() : file.LampSets.front().Type);
-    texts.emplace_back();
+    texts.test = file.ReportNumber;
+    texts.manufacturer = file.Company;
+    texts.luminaire = file.LuminaireName;
+    texts.luminaireCatalog = file.LuminaireNumber;
+    texts.lamp = file.LampSets.empty() ? std::string() : file.LampSets.front().Type;
+    texts.lampCatalog.clear();
     return file.DateUser.find(kChangeMarker) != std::string::npos;
 }

@@ -65,12 +65,13 @@ QJsonObject DumpFile(const QString& file, bool& ok)
     }
 
     QJsonObject texts;
-    static const char* const kNames[] = {"test", "manufacturer", "luminaire", "luminaire_catalog", "lamp", "lamp_catalog"};
-    for (int i = 0; i < 6; ++i) {
-        const std::size_t slot = static_cast<std::size_t>(i) + 2;
+    for (const CaptionKind& kind : CaptionKinds()) {
+        if (kind.choice == CaptionChoice::FileName)
+            continue;
+        QString key = QString::fromLatin1(kind.name.data(), static_cast<qsizetype>(kind.name.size()));
+        key.replace(QLatin1Char('-'), QLatin1Char('_'));
         // Keyword values are single-byte text of unknown code page; Latin-1 keeps every byte.
-        texts.insert(QLatin1String(kNames[i]),
-                     QString::fromLatin1(slot < entry.Texts.size() ? entry.Texts[slot] : std::string()));
+        texts.insert(key, QString::fromLatin1(entry.Texts.*kind.field));
     }
     return QJsonObject{
         {QStringLiteral("file"), file},

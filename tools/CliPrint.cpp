@@ -66,14 +66,6 @@ std::optional<CliPrintArguments> ParsePrintArguments(const QStringList& argument
     return a;
 }
 
-// Keyword texts as the file list shows them: UTF-8, else Latin-1.
-QString KeywordToText(const std::string& bytes)
-{
-    const auto size = static_cast<qsizetype>(bytes.size());
-    const QString text = QString::fromUtf8(bytes.data(), size);
-    return text.contains(QChar::ReplacementCharacter) ? QString::fromLatin1(bytes.data(), size) : text;
-}
-
 }  // namespace
 
 int RunPrint(const QStringList& arguments)
@@ -93,14 +85,10 @@ int RunPrint(const QStringList& arguments)
                                                             : QString::fromStdString(loaded.error)));
         return 1;
     }
-    QStringList texts;
-    for (const std::string& text : entry.Texts)
-        texts << KeywordToText(text);
-
     PageRequest page;
     page.record = &entry.Ies;
     page.planeIndex = ZeroPlaneIndex(entry.Ies);
-    page.headerLines = PrintHeaderLines(texts);
+    page.headerLines = PrintHeaderLines(entry.Texts);
     page.options = DefaultDiagramOptions();
     page.options.Planes.Orthogonal = true;
 

@@ -93,7 +93,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     TiesData entry;
-    const LoadResult loaded = ReadEntryBytes(entry, bytes, std::string());
+    const LoadResult loaded = ReadEntryBytes(entry, bytes);
     if (loaded.kind != LoadResult::Kind::Loaded) {
         std::fprintf(stderr, "kandora-thumbnailer: %s: %s\n", input->c_str(), loaded.error.c_str());
         return 1;

@@ -115,7 +115,7 @@ TEST_F(BrowserHostingTest, StartPathOpensItsFolderAndShowsTheFile)
     const int row = List().FirstSelectedRow();
     ASSERT_GE(row, List().FolderCount());
     EXPECT_EQ(shown.CurrentIes(), List().Entries().Item(row).entry->Ies);
-    EXPECT_EQ(List().Entries().Item(row).entry->Texts[1], "-odd name.ies");
+    EXPECT_EQ(List().Entries().Item(row).entry->Texts.fileName, "-odd name.ies");
 }
 
 TEST_F(BrowserHostingTest, StartFolderOpensAndAMissingPathFallsBackToTheStoredFolder)
@@ -139,8 +139,8 @@ TEST_F(BrowserHostingTest, OptionControlsDriveTheBrowser)
 {
     TMainWindow& w = OpenOnSamples();
     OptionsPanel& panel = options();
-    panel.controls().ComboBoxCaption->setCurrentIndex(CaptionManufacturer);
-    EXPECT_EQ(w.browser().Options().captionIndex, CaptionManufacturer);
+    panel.controls().ComboBoxCaption->setCurrentIndex(CaptionNumber(CaptionChoice::Manufacturer));
+    EXPECT_EQ(w.browser().Options().caption, CaptionChoice::Manufacturer);
     EXPECT_NE(RowOf(QStringLiteral("Norrick Outdoor Lighting")), -1);
     panel.controls().CheckBoxUp->setChecked(false);
     EXPECT_EQ(RowOf(QStringLiteral("..")), -1);
@@ -159,7 +159,7 @@ TEST_F(BrowserHostingTest, ListingFaultsReachThePresenterOnceAfterTheListing)
 {
     OpenOnSamples();
     presenter.messages.clear();
-    options().controls().ComboBoxCaption->setCurrentIndex(CaptionManufacturer);
+    options().controls().ComboBoxCaption->setCurrentIndex(CaptionNumber(CaptionChoice::Manufacturer));
     EXPECT_TRUE(presenter.messages.empty()) << "no box inside the listing";
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();

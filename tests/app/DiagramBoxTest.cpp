@@ -38,7 +38,7 @@ protected:
     bool loadSample(const char* name)
     {
         TiesData entry;
-        entry.Texts = {"", name};
+        entry.Texts.fileName = name;
         const LoadResult result = LoadEntry(entry, std::string(KANDORA_SOURCE_DIR) + "/samples/");
         if (result.kind != LoadResult::Kind::Loaded)
             return false;
@@ -158,7 +158,7 @@ TEST_F(DiagramBoxTest, SliderWidthHintAndSymmetryText)
     file.ShowFile(tIES{}, QStringLiteral("unreadable.ies"));  // what a failed read leaves
     EXPECT_FALSE(axial->isVisibleTo(&panel));
     TiesData entry;
-    entry.Texts = {"", "pendant-opal-globe.ies"};
+    entry.Texts.fileName = "pendant-opal-globe.ies";
     if (LoadEntry(entry, std::string(KANDORA_SOURCE_DIR) + "/samples/").kind != LoadResult::Kind::Loaded)
         GTEST_SKIP() << "sample library missing";
     file.ShowFile(entry.Ies, QStringLiteral("pendant-opal-globe.ies"));  // one plane

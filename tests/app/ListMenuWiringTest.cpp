@@ -44,7 +44,7 @@ TEST_F(ListMenuWiringTest, ItemsWorkThroughThePanelsControls)
 
     menu.Item("Lamp1")->trigger();
     EXPECT_EQ(control<QComboBox>("ComboBoxCaption")->currentIndex(), 5);
-    EXPECT_EQ(w.browser().Options().captionIndex, 5);
+    EXPECT_EQ(w.browser().Options().caption, CaptionChoice::Lamp);
     menu.PopupMenuPopup();
     EXPECT_TRUE(menu.Item("Lamp1")->isChecked());
 

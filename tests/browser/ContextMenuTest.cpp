@@ -14,13 +14,13 @@ public:
     [[nodiscard]] bool OptionsPanelVisible() const override { return panelVisible; }
     void ShowOptionsPanelClick() override { ++panelClicks; }
     void ShowCompareWindow() override { ++compareShown; }
-    void ChooseCaption(int choice) override { captions.push_back(choice); }
+    void ChooseCaption(CaptionChoice choice) override { captions.push_back(choice); }
     void SetSortChecked(bool on) override { sorts.push_back(on); }
     void ChooseView(FileListViewKind kind) override { views.push_back(kind); }
 
     bool panelVisible = false;
     int panelClicks = 0, compareShown = 0;
-    std::vector<int> captions;
+    std::vector<CaptionChoice> captions;
     std::vector<bool> sorts;
     std::vector<FileListViewKind> views;
 };
@@ -274,7 +274,7 @@ TEST_F(ContextMenuTest, HandlersReachTheHostAndTheDefaultItemFollowsTheDoubleCli
     Menu().Item("Icons1")->trigger();
     Menu().Item("ShowOptionsPanel")->trigger();
     Menu().Item("ShowCompareWindow1")->trigger();
-    EXPECT_EQ(menuHost_.captions, std::vector<int>{CaptionManufacturer});
+    EXPECT_EQ(menuHost_.captions, std::vector<CaptionChoice>{CaptionChoice::Manufacturer});
     EXPECT_TRUE(Menu().Item("Manufacturer1")->isChecked());
     EXPECT_EQ(menuHost_.sorts, std::vector<bool>{false});
     EXPECT_EQ(menuHost_.views, std::vector<FileListViewKind>{FileListViewKind::Icons});

@@ -41,20 +41,20 @@ public:
         if (onChooseView)
             onChooseView(kind);
     }
-    void ChooseCaption(int index) override
+    void ChooseCaption(CaptionChoice choice) override
     {
-        captionChoices.push_back(index);
+        captionChoices.push_back(choice);
         if (onChooseCaption)
-            onChooseCaption(index);
+            onChooseCaption(choice);
     }
 
     int filesShown = 0, blanks = 0, folderChanges = 0, captionResets = 0, fills = 0;
     bool crosshair = false;
     bool addEnabled = true;
     std::vector<FileListViewKind> viewChoices;
-    std::vector<int> captionChoices;
+    std::vector<CaptionChoice> captionChoices;
     std::function<void(FileListViewKind)> onChooseView;
-    std::function<void(int)> onChooseCaption;
+    std::function<void(CaptionChoice)> onChooseCaption;
     ShownFile shown;
     tIES current;
     QString info, caption, appTitle;

@@ -13,7 +13,7 @@ protected:
     {
         // The options panel's part: a chosen view or caption comes back as the browser's setting.
         host_.onChooseView = [this](FileListViewKind kind) { Browser().SetViewKind(kind); };
-        host_.onChooseCaption = [this](int index) { Browser().SetCaptionIndex(index); };
+        host_.onChooseCaption = [this](CaptionChoice choice) { Browser().SetCaption(choice); };
     }
     // A path below home as the favourites take it: text.
     QString Below(const std::string& relative) const { return NameToText(Home() + "/" + relative); }
@@ -66,7 +66,7 @@ TEST_F(FavoritesTest, SortedByNameAndSameNamesBothKept)
 TEST_F(FavoritesTest, AddedWithListViewAndLampCaptionStores25)
 {
     Open(QStringLiteral("Lamps"));
-    Browser().SetCaptionIndex(CaptionLamp);
+    Browser().SetCaption(CaptionChoice::Lamp);
     ASSERT_EQ(Browser().List()->ViewKind(), FileListViewKind::List);
     EXPECT_TRUE(host_.addEnabled);
     Browser().AddToFavorites1Click();  // nothing selected: the shown folder
@@ -92,7 +92,7 @@ TEST_F(FavoritesTest, RememberSettingsOffChangesNothing)
     b.SetFavouriteOptions({false, true, true});
     Open(QStringLiteral("Lamps"));
     b.SetViewKind(FileListViewKind::Icons);
-    b.SetCaptionIndex(CaptionManufacturer);
+    b.SetCaption(CaptionChoice::Manufacturer);
     Open(QStringLiteral("Docs"));
     EXPECT_EQ(Settings(0), stored) << "leaving keeps the stored settings";
     b.StoreViewSettings(0);
@@ -110,7 +110,7 @@ TEST_F(FavoritesTest, LeavingStoresAndOpeningAppliesWhatIsTicked)
     b.SetFavouriteOptions({true, true, true});
     Open(QStringLiteral("Lamps"));
     b.SetViewKind(FileListViewKind::Icons);
-    b.SetCaptionIndex(CaptionManufacturer);
+    b.SetCaption(CaptionChoice::Manufacturer);
     Open(QStringLiteral("Docs"));
     EXPECT_EQ(Settings(0), 0x12) << "Icons, Manufacturer";
 

@@ -105,12 +105,12 @@ TEST_F(FileListTest, TitleShowsFolderAndFile)
 TEST_F(FileListTest, CaptionsFollowTheChoiceAndSortOrder)
 {
     OpenLamps();
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Mid"), QStringLiteral("Zeta")}));
-    Browser().SetCaptionIndex(CaptionLamp);  // only A.ies names a lamp; B sorts before H
+    Browser().SetCaption(CaptionChoice::Lamp);  // only A.ies names a lamp; B sorts before H
     EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("b.ies"), QStringLiteral("c.ies"), QStringLiteral("Halogen")}));
     Browser().SetSort(false);
-    Browser().SetCaptionIndex(CaptionFileName);
+    Browser().SetCaption(CaptionChoice::FileName);
     EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("b.ies"), QStringLiteral("c.ies"), QStringLiteral("A.ies")}))
         << "the order stays when sorting is off";
     Browser().SetSort(true);
@@ -118,14 +118,14 @@ TEST_F(FileListTest, CaptionsFollowTheChoiceAndSortOrder)
         << "turning sorting on sorts at once";
     EXPECT_EQ(ListCaptions().mid(0, 2), (QStringList{QStringLiteral("Floods"), QStringLiteral("Spots")}));
     // A folder change puts the caption back to the file name unless kept.
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     Browser().NavigateToPath(Path(QStringLiteral("Lamps/Spots")));
-    EXPECT_EQ(Browser().Options().captionIndex, CaptionFileName);
+    EXPECT_EQ(Browser().Options().caption, CaptionChoice::FileName);
     EXPECT_EQ(host_.captionResets, 1);
     Browser().SetKeepCaption(true);
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     OpenLamps();
-    EXPECT_EQ(Browser().Options().captionIndex, CaptionManufacturer);
+    EXPECT_EQ(Browser().Options().caption, CaptionChoice::Manufacturer);
     EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Mid"), QStringLiteral("Zeta")}));
 }
 
@@ -133,7 +133,7 @@ TEST_F(FileListTest, CaptionChangeKeepsTheShownEntrySelected)
 {
     OpenLamps();
     Focus(Row(QStringLiteral("c.ies")));
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     const int shownRow = Browser().List()->ShownItem().row();
     EXPECT_EQ(ListCaptions().at(shownRow), QStringLiteral("Mid")) << "the shown entry moved with its item";
     EXPECT_EQ(host_.filesShown, 1) << "a caption change shows nothing anew";
@@ -226,7 +226,7 @@ TEST_F(FileListTest, ListingFaultsMakeOneBoxNamingTheFirstFew)
     for (int i = 0; i < 7; ++i)
         ASSERT_EQ(::mkfifo((tree_.Root() / ("home/Lamps/pipe" + std::to_string(i) + ".ies")).c_str(), 0644), 0);
     Browser().SetKeepCaption(true);
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     OpenLamps();
     DeliverQueuedMessages();
     ASSERT_EQ(host_.messages.size(), 1u);
@@ -286,7 +286,7 @@ TEST_F(FileListTest, FilesThisProgramWroteGetTheLinkOverlay)
 {
     tree_.Write("home/Lamps/d_C.ies", "[MANUFAC] Conv\r\n[CHANGED] Orvanek\r\n" + IesText("", "", 1).substr(18));
     Browser().SetKeepCaption(true);
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     OpenLamps();
     auto& model = Browser().List()->Model();
     const auto icon = [&](const QString& caption) {
@@ -305,7 +305,7 @@ TEST_F(FileListTest, CaptionColumnFitsTheWidestCaption)
     const QFontMetrics metrics(list->font());
     const int wwww = metrics.horizontalAdvance(QStringLiteral("WWWW"));
     EXPECT_EQ(list->gridSize().width(), wwww + metrics.horizontalAdvance(QStringLiteral("Floods")));
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     EXPECT_EQ(list->gridSize().width(),
               wwww + metrics.horizontalAdvance(QStringLiteral("A manufacturer with a much longer name than the others")));
 }
@@ -333,7 +333,7 @@ TEST_F(FileListTest, ListingFaultBoxOnlyForTheFolderTheTreeStoppedOn)
 {
     ASSERT_EQ(::mkfifo((tree_.Root() / "home/Docs/pipe.ies").c_str(), 0644), 0);
     Browser().SetKeepCaption(true);
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     Browser().NavigateToPath(Path(QStringLiteral("Docs")));
     EXPECT_TRUE(Browser().Messages().BoxesHeld());
     Browser().NavigateToPath(Path(QStringLiteral("Lamps")));

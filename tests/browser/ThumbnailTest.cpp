@@ -66,7 +66,7 @@ protected:
         list_.AddFolderEntry(QStringLiteral("Floods"), folderIcon_);
         list_.AddFolderEntry(QStringLiteral("Spots"), folderIcon_);
         std::vector<ReadFault> faults;
-        list_.ListFolder(Folder(), CaptionFileName, true, faults);
+        list_.ListFolder(Folder(), CaptionChoice::FileName, true, faults);
     }
     int Row(const std::string& name) const
     {
