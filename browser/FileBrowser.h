@@ -13,6 +13,7 @@
 #include "browser/Favorites.h"
 #include "browser/FileListMenu.h"
 #include "browser/DesktopOpen.h"
+#include "browser/SystemDesktop.h"
 #include "browser/FileListView.h"
 #include "browser/FolderNavigator.h"
 #include "browser/FolderTree.h"
