@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/DiagramPanel.h"
+#include "app/InfoPanel.h"
 #include "app/OptionsPanel.h"
 #include "app/SnapSplitter.h"
 
@@ -91,12 +92,7 @@ MainLayout MainLayout::Build(QWidget* window, QTreeView* folderTree, QListView* 
     l.panelHandle->hide();
     listLayout->addWidget(l.panelHandle);
 
-    l.panelInfo = Named(new QWidget(l.listInfoSplitter), "PanelInfo");
-    auto* infoLayout = new QVBoxLayout(l.panelInfo);
-    infoLayout->setContentsMargins(11, 2, 2, 0);
-    l.labelInfo = Named(new QLabel(l.panelInfo), "LabelInfo");
-    l.labelInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    infoLayout->addWidget(l.labelInfo);
+    l.panelInfo = new InfoPanel(l.listInfoSplitter);
     l.listInfoSplitter->setStretchFactor(0, 1);
     l.listInfoSplitter->setStretchFactor(1, 0);
 

@@ -19,6 +19,7 @@
 #include "app/DiagramPanel.h"
 #include "app/FavoritesBox.h"
 #include "app/HintTracker.h"
+#include "app/InfoPanel.h"
 #include "app/MainBrowserHost.h"
 #include "app/MessagePresenter.h"
 #include "app/OptionRules.h"
@@ -27,7 +28,7 @@
 #include "app/SnapSplitter.h"
 #include "browser/FileBrowser.h"
 #include "browser/FileListMenu.h"
-#include "diagram/ShownFile.h"
+#include "browser/ShownFile.h"
 
 
 TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, ShownFile& shown, QWidget* parent)
@@ -40,6 +41,7 @@ TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, Show
     browser_ = std::make_unique<FileBrowser>(*browserHost_, shown, ShellNamespace::ForCurrentUser(), *this);
     ui_ = MainLayout::Build(this, browser_->Tree(), browser_->List());
     ui_.diagramPanel->followShownFile(shown);
+    ui_.panelInfo->followShownFile(shown);
     listMenu_ = std::make_unique<FileListMenu>(*browser_, *browserHost_);
     connect(this, &TMainWindow::navigateRequested, browser_.get(), &FileBrowser::NavigateToPath);
     resize(800, 600);
@@ -124,7 +126,9 @@ void TMainWindow::ShowCompareWindow()
 {
     if (!compare_)
         return;
-    compare_->ShowCopy(shownFile_.CurrentIes(), shownFile_.PlaneIndex(), browser_->FocusedCaption());
+    // Titled as the list captions the file.
+    const QString caption = NameToText(CaptionText(shownFile_.Texts(), browser_->Options().caption));
+    compare_->ShowCopy(shownFile_.CurrentIes(), shownFile_.PlaneIndex(), caption);
 }
 
 void TMainWindow::SpeedButtonPrintClick()
@@ -132,7 +136,7 @@ void TMainWindow::SpeedButtonPrintClick()
     PageRequest page;
     page.record = &shownFile_.CurrentIes();
     page.planeIndex = shownFile_.PlaneIndex();
-    page.headerLines = PrintHeaderLines(browser_->FocusedTexts());
+    page.headerLines = PrintHeaderLines(shownFile_.Texts());
     page.options = diagramOptions();
     if (PrintDiagram(this, ui_.diagramPanel->printButton(), page, printDialog_) == PrintOutcome::Failed)
         messages_.showMessage(MessagePresenter::Icon::Error, AppTexts::MainTitle(),

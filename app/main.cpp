@@ -18,7 +18,7 @@
 #include "app/MessagePresenter.h"
 #include "app/RenderWindowLink.h"
 #include "app/TerminationSignal.h"
-#include "diagram/ShownFile.h"
+#include "browser/ShownFile.h"
 
 namespace {
 

@@ -8,12 +8,11 @@
 
 // What the file browser needs from the application window. The browser
 // never reaches into the window; the window implements this. The shown file
-// itself goes into the ShownFile, which the diagram follows.
+// itself goes into the ShownFile, which the diagram and information panels follow.
 class BrowserHost {
 public:
     virtual ~BrowserHost() = default;
 
-    virtual void SetInfoText(const QString& text) = 0;
     virtual void SetWindowCaption(const QString& caption) = 0;
     // The text of the task-bar button.
     virtual void SetApplicationTitle(const QString& title) = 0;

@@ -4,7 +4,6 @@
 #include <new>
 
 #include <QApplication>
-#include <QFile>
 #include <QClipboard>
 #include <QDrag>
 #include <QMimeData>
@@ -16,7 +15,6 @@
 #include "browser/DesktopOpen.h"
 #include "browser/UpdatesFrozen.h"
 #include "photometry/EntryLoader.h"
-#include "photometry/Keywords.h"
 
 namespace {
 
@@ -109,7 +107,6 @@ void FileBrowser::FolderTreeViewChange(FolderNode* node)
         const auto treeFrozen = UpdatesFrozen(*tree_);
         shown_.ShowNone();
         host_.FolderChanging();
-        host_.SetInfoText(QString());
         tree_->FolderTreeViewExpand(node);
         tree_->MarkShownFolder(node);
         host_.SetAddEnabled(CanAddFavorite(node));
@@ -235,20 +232,9 @@ void FileBrowser::ShowEntry(const QModelIndex& entry)
         return;
     if (entry.row() < list_->FolderCount()) {
         shown_.ShowNone();
-        host_.SetInfoText(QString());
         return;
     }
-    const TiesData& data = *list_->Entries().Item(entry.row()).entry;
-    shown_.ShowFile(data.Ies,
-                    NameToText(ShownFolderPath()) + NameToText(data.Texts.fileName));
-    ShowFileInLabel(data);
-}
-
-void FileBrowser::ShowFileInLabel(const TiesData& entry)
-{
-    QString keywords = NameToText(KeywordText(entry.Texts, KeywordForm::Labels));
-    keywords.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    host_.SetInfoText(QStringLiteral("Filename: ") + FileNamePart(shown_.CurrentFilePath()) + QLatin1Char('\n') + keywords);
+    shown_.ShowFile(*list_->Entries().Item(entry.row()).entry, ShownFolderPath());
 }
 
 void FileBrowser::ShowPathInTitle()
@@ -381,18 +367,7 @@ void FileBrowser::Explore1Click()
 
 std::string FileBrowser::CurrentFileBytes() const
 {
-    const QString& shown = shown_.CurrentFilePath();
-    if (shown.isEmpty())
-        return {};
-    // The entry's own bytes, so a name that is not UTF-8 stays exactly that name.
-    const QModelIndex item = list_->ShownItem();
-    if (item.isValid() && item.row() >= list_->FolderCount()) {
-        const std::string& name = list_->Entries().Item(item.row()).entry->Texts.fileName;
-        const std::string folder = ShownFolderPath();
-        if (NameToText(folder) + NameToText(name) == shown)
-            return folder + name;
-    }
-    return QFile::encodeName(shown).toStdString();
+    return shown_.FilePathBytes();
 }
 
 FileBrowser::FolderTarget FileBrowser::FolderTargetPath() const
@@ -520,20 +495,6 @@ void FileBrowser::ApplyOptions(const BrowserOptions& wanted)
         ToggleUpEntry(wanted.upEntry);
     options_.doubleClickAction = wanted.doubleClickAction;
     options_.doubleClick = wanted.doubleClick;
-}
-
-QString FileBrowser::FocusedCaption() const
-{
-    const QModelIndex focused = list_->currentIndex();
-    return focused.isValid() ? focused.data(Qt::DisplayRole).toString() : QString();
-}
-
-EntryTexts FileBrowser::FocusedTexts() const
-{
-    const QModelIndex focused = list_->currentIndex();
-    if (!focused.isValid() || focused.row() < list_->FolderCount())
-        return {};
-    return list_->Entries().Item(focused.row()).entry->Texts;
 }
 
 void FileBrowser::SetViewKind(FileListViewKind kind)

@@ -18,7 +18,7 @@
 #include "browser/FolderNavigator.h"
 #include "browser/FolderTree.h"
 #include "browser/MessageQueue.h"
-#include "diagram/ShownFile.h"
+#include "browser/ShownFile.h"
 #include "photometry/Conversion.h"
 
 // The folder tree and the file list working together: a folder selected in
@@ -86,10 +86,6 @@ public:
     void SetDragRunner(DragRunner runner) { dragRunner_ = std::move(runner); }
     void GoToParentFolder();
     [[nodiscard]] const QString& CurrentFilePath() const { return shown_.CurrentFilePath(); }
-    // The caption of the list's focused item; empty when none has the focus.
-    [[nodiscard]] QString FocusedCaption() const;
-    // The texts of the focused file entry; empty when the focus is on no file entry.
-    [[nodiscard]] EntryTexts FocusedTexts() const;
     // The folder the list shows, with a trailing "/"; empty for none.
     [[nodiscard]] std::string ShownFolderPath() const;
 
@@ -179,7 +175,6 @@ signals:
     void FavoritesCleared();
 
 private:
-    void ShowFileInLabel(const TiesData& entry);
     void StoreFolderView(const FolderNode* node);
     [[nodiscard]] std::optional<IdList> ParseTextPath(const QString& path) const;
     // Focuses (and so shows) the file entry whose name reads as `name`; false when there is none.

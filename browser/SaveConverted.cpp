@@ -33,11 +33,10 @@ void FileBrowser::SaveAsTypeC()
 void FileBrowser::WriteConverted(ConversionKind kind, const QString& caption, const QString& format)
 {
     const int row = list_->FirstSelectedRow();
-    if (row < list_->FolderCount() || ChooseConversion(shown_.CurrentIes()) != kind)
+    if (row < list_->FolderCount() || !shown_.HasFile() || ChooseConversion(shown_.CurrentIes()) != kind)
         return;
     const std::string folder = ShownFolderPath();
-    const ConversionResult result =
-        SaveConversion(shown_.CurrentIes(), list_->Entries().Item(row).entry->Texts, folder);
+    const ConversionResult result = SaveConversion(shown_.CurrentIes(), shown_.Texts(), folder);
     switch (result.fault) {
     case ConversionFault::None:
         break;

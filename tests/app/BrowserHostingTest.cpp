@@ -61,9 +61,28 @@ TEST_F(BrowserHostingTest, EverySampleShowsItsRecordSliderAndLabel)
             EXPECT_EQ(slider->value(), slider->minimum() + ZeroPlaneIndex(current)) << row;
         }
         EXPECT_TRUE(Diagram().printButton()->isEnabled());
-        EXPECT_TRUE(w.areas().labelInfo->text().startsWith(QStringLiteral("Filename: ")));
+        EXPECT_TRUE(w.areas().panelInfo->text().startsWith(QStringLiteral("Filename: ")));
         EXPECT_TRUE(w.windowTitle().endsWith(w.browser().CurrentFilePath().mid(1)));
     }
+}
+
+// The panel's text: the file line, then the labelled keyword lines; a file
+// naming no keyword still ends its file line with a line break.
+TEST(InfoPanelText, FileLineThenKeywordLines)
+{
+    ShownFile shown;
+    InfoPanel panel;
+    panel.followShownFile(shown);
+    EXPECT_TRUE(panel.text().isEmpty());
+    TiesData entry = UnreadEntry("lamp\xE9.ies");  // not UTF-8: read as Latin-1
+    shown.ShowFile(entry, "/x/");
+    EXPECT_EQ(panel.text(), QStringLiteral("Filename: lamp\u00E9.ies\n"));
+    entry.Texts.manufacturer = "Acme";
+    entry.Texts.lamp = "LED";
+    shown.ShowFile(entry, "/x/");
+    EXPECT_EQ(panel.text(), QStringLiteral("Filename: lamp\u00E9.ies\nManufacturer: Acme\nLamp: LED"));
+    shown.ShowNone();
+    EXPECT_TRUE(panel.text().isEmpty());
 }
 
 TEST_F(BrowserHostingTest, FolderEntryBlanksTheDiagramArea)
@@ -76,7 +95,7 @@ TEST_F(BrowserHostingTest, FolderEntryBlanksTheDiagramArea)
     EXPECT_FALSE(AxialShown());
     EXPECT_FALSE(Diagram().printButton()->isEnabled());
     EXPECT_FALSE(Diagram().renderButton()->isEnabled());
-    EXPECT_TRUE(w.areas().labelInfo->text().isEmpty());
+    EXPECT_TRUE(w.areas().panelInfo->text().isEmpty());
     EXPECT_TRUE(w.browser().CurrentFilePath().isEmpty());
 }
 

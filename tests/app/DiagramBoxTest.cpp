@@ -42,7 +42,7 @@ protected:
         const LoadResult result = LoadEntry(entry, std::string(KANDORA_SOURCE_DIR) + "/samples/");
         if (result.kind != LoadResult::Kind::Loaded)
             return false;
-        shown.ShowFile(entry.Ies, QString::fromLatin1(name));
+        shown.ShowFile(entry, std::string());
         return true;
     }
 };
@@ -155,13 +155,13 @@ TEST_F(DiagramBoxTest, SliderWidthHintAndSymmetryText)
 
     const auto* axial = panel.findChild<QLabel*>(QStringLiteral("LabelAxial"));
     ASSERT_NE(axial, nullptr);
-    file.ShowFile(tIES{}, QStringLiteral("unreadable.ies"));  // what a failed read leaves
+    file.ShowFile(UnreadEntry("unreadable.ies"), std::string());  // what a failed read leaves
     EXPECT_FALSE(axial->isVisibleTo(&panel));
     TiesData entry;
     entry.Texts.fileName = "pendant-opal-globe.ies";
     if (LoadEntry(entry, std::string(KANDORA_SOURCE_DIR) + "/samples/").kind != LoadResult::Kind::Loaded)
         GTEST_SKIP() << "sample library missing";
-    file.ShowFile(entry.Ies, QStringLiteral("pendant-opal-globe.ies"));  // one plane
+    file.ShowFile(entry, std::string());  // one plane
     EXPECT_TRUE(axial->isVisibleTo(&panel));
 }
 

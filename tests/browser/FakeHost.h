@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "browser/BrowserHost.h"
-#include "diagram/ShownFile.h"
+#include "browser/ShownFile.h"
 
 // Records what the browser asked of the application, and what it put into
 // the shown file.
@@ -22,7 +22,6 @@ public:
         });
     }
     void FolderChanging() override { ++folderChanges; }
-    void SetInfoText(const QString& text) override { info = text; }
     void SetWindowCaption(const QString& text) override { caption = text; }
     void SetApplicationTitle(const QString& text) override { appTitle = text; }
     void SetDiagramCrosshair(bool on) override { crosshair = on; }
@@ -57,6 +56,6 @@ public:
     std::function<void(CaptionChoice)> onChooseCaption;
     ShownFile shown;
     tIES current;
-    QString info, caption, appTitle;
+    QString caption, appTitle;
     std::vector<QString> messages, messageCaptions;
 };

@@ -65,13 +65,13 @@ TEST_F(FileListTest, ShowAndHoldSequence)
     EXPECT_TRUE(host_.crosshair);
     EXPECT_EQ(host_.appTitle, QStringLiteral("b.ies"));
     EXPECT_EQ(Browser().CurrentFilePath(), QString::fromStdString(Home() + "/Lamps/b.ies"));
-    EXPECT_TRUE(host_.info.startsWith(QStringLiteral("Filename: b.ies\n"))) << host_.info.toStdString();
-    EXPECT_TRUE(host_.info.contains(QStringLiteral("Zeta")));
-    // Back to a folder entry: blanked, path and label emptied, held again.
+    EXPECT_EQ(host_.shown.Texts(), Browser().List()->Entries().Item(Row(QStringLiteral("b.ies"))).entry->Texts);
+    EXPECT_EQ(host_.shown.FilePathBytes(), Home() + "/Lamps/b.ies");
+    // Back to a folder entry: blanked, path emptied, held again.
     Focus(0);
     EXPECT_EQ(host_.blanks, blanks + 1);
     EXPECT_TRUE(Browser().CurrentFilePath().isEmpty());
-    EXPECT_TRUE(host_.info.isEmpty());
+    EXPECT_FALSE(host_.shown.HasFile());
     EXPECT_FALSE(host_.crosshair);
     EXPECT_EQ(host_.appTitle, QStringLiteral("Kandora"));
     EXPECT_TRUE(Browser().List()->ListChangeHold());
