@@ -1,0 +1,625 @@
+#include "DatasheetPage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "diagram/DrawDiagram.h"
+#include "diagram/FormatValue.h"
+#include "diagram/LuminaireSketch.h"
+#include "diagram/OffsetCanvas.h"
+#include "diagram/PictogramStrip.h"
+#include "diagram/PrintPage.h"
+#include "photometry/Calculations.h"
+
+namespace {
+
+// Page geometry in typographic points.
+constexpr double kMargin = 36;
+constexpr double kGutter = 16;
+constexpr double kSummaryWidth = 205;  // the least the summary beside the diagram needs
+constexpr double kBottomHeight = 230;  // the intensity table of 19 rows and the rendered view
+constexpr double kFooterHeight = 16;
+constexpr double kIndexTableTop = 52;  // below the margin
+constexpr double kIndexRow = 11;
+
+const QColor kInk{0, 0, 0};
+const QColor kGrey{0x55, 0x55, 0x55};
+const QColor kRule{0x99, 0x99, 0x99};
+const QColor kShade{0xe8, 0xe8, 0xe8};
+const QColor kStripe{0xf5, 0xf5, 0xf5};
+
+const QString kDash = QStringLiteral("–");
+const QString kDegree = QStringLiteral("°");
+
+// Drawing in points on a canvas in device pixels.
+class Sheet {
+public:
+    Sheet(Canvas& canvas, const DatasheetPaper& paper)
+        : canvas_(canvas), ppp_(paper.pixelsPerPoint > 0 ? paper.pixelsPerPoint : 1),
+          width_(paper.size.width() / ppp_), height_(paper.size.height() / ppp_)
+    {
+    }
+
+    [[nodiscard]] Canvas& Target() { return canvas_; }
+    [[nodiscard]] double Width() const { return width_; }
+    [[nodiscard]] double Height() const { return height_; }
+    [[nodiscard]] int Px(double points) const { return RoundHalfEven(points * ppp_); }
+    [[nodiscard]] double Points(int pixels) const { return pixels / ppp_; }
+
+    void Font(double size, bool bold = false, const QColor& color = kInk)
+    {
+        canvas_.SetFont(DiagramFont{QStringLiteral("arial"), -std::max(1, Px(size)), bold ? 700 : 400});
+        canvas_.SetTextColor(color);
+    }
+    [[nodiscard]] double TextWidth(const QString& text) { return Points(canvas_.TextWidth(text)); }
+
+    // Text with its cell's top-left corner at (x, y), cut to `width` with an ellipsis.
+    void Text(double x, double y, const QString& text, double width)
+    {
+        canvas_.TextOut(Px(x), Px(y), Elide(text, width));
+    }
+    // Text ending at `right`.
+    void TextRight(double right, double y, const QString& text, double width)
+    {
+        const QString shown = Elide(text, width);
+        canvas_.TextOut(Px(right) - canvas_.TextWidth(shown), Px(y), shown);
+    }
+
+    QString Elide(const QString& text, double width)
+    {
+        const int limit = Px(width);
+        if (canvas_.TextWidth(text) <= limit)
+            return text;
+        // The longest beginning that fits with the ellipsis.
+        qsizetype low = 0, high = text.size();
+        while (low < high) {
+            const qsizetype mid = (low + high + 1) / 2;
+            if (canvas_.TextWidth(text.left(mid) + QStringLiteral("…")) <= limit)
+                low = mid;
+            else
+                high = mid - 1;
+        }
+        return low == 0 ? QString() : text.left(low).trimmed() + QStringLiteral("…");
+    }
+
+    void Rule(double x0, double y, double x1, double weight = 0.5, const QColor& color = kRule)
+    {
+        canvas_.SetPen(color, std::max(1, Px(weight)));
+        canvas_.MoveTo(Px(x0), Px(y));
+        canvas_.LineTo(Px(x1), Px(y));
+    }
+    void Fill(double x, double y, double w, double h, const QColor& color)
+    {
+        canvas_.SetPen(color, 1);
+        canvas_.SetSolidBrush(color);
+        canvas_.Rectangle(Px(x), Px(y), Px(x + w), Px(y + h));
+    }
+    void Frame(double x, double y, double w, double h)
+    {
+        canvas_.SetPen(kRule, std::max(1, Px(0.5)));
+        canvas_.SetHollowBrush();
+        canvas_.Rectangle(Px(x), Px(y), Px(x + w), Px(y + h));
+    }
+
+private:
+    Canvas& canvas_;
+    double ppp_;
+    double width_;
+    double height_;
+};
+
+// ---- Numbers as the diagram writes them.
+
+QString Grouped(const QString& digits)
+{
+    QString out;
+    const qsizetype n = digits.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out += QLatin1Char(' ');
+        out += digits[i];
+    }
+    return out;
+}
+
+// `decimals` places, the user's decimal separator, space-grouped thousands.
+QString Fixed(double x, int decimals)
+{
+    if (!std::isfinite(x))
+        return kDash;
+    QString text = QString::number(x, 'f', decimals);
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    if (negative)
+        text.remove(0, 1);
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    const QString whole = point < 0 ? text : text.left(point);
+    QString result = Grouped(whole);
+    if (point >= 0)
+        result += LocaleDecimalPoint() + text.mid(point + 1);
+    // "-0" is not a value anyone measured.
+    if (negative && std::any_of(result.begin(), result.end(), [](QChar c) { return c >= u'1' && c <= u'9'; }))
+        result.prepend(QLatin1Char('-'));
+    return result;
+}
+
+QString Optional(const std::optional<double>& x, int decimals, const QString& unit)
+{
+    return x && std::isfinite(*x) ? Fixed(*x, decimals) + unit : kDash;
+}
+
+// Rounded to `decimals` places, without trailing zeros ("36 W", "36.5 W").
+QString Rounded(const std::optional<double>& x, int decimals, const QString& unit)
+{
+    if (!x || !std::isfinite(*x))
+        return kDash;
+    const double scale = std::pow(10.0, decimals);
+    return FormatValue(std::round(*x * scale) / scale, LocaleDecimalPoint()) + unit;
+}
+
+QString Angle(double degrees)
+{
+    return GeneralDecimal(degrees, LocaleDecimalPoint()) + kDegree;
+}
+
+QString OrDash(const QString& text)
+{
+    return text.isEmpty() ? kDash : text;
+}
+
+// ---- What the record says, in words.
+
+bool TypeC(const tIES& ies)
+{
+    return ies.PhotometricType == 1;
+}
+
+QString TypeText(const tIES& ies)
+{
+    switch (ies.PhotometricType) {
+    case 1: {
+        const std::size_t n = ies.HorzAngles.size();
+        const double first = n > 0 ? ies.HorzAngles.front() : 0, last = n > 0 ? ies.HorzAngles.back() : 0;
+        if (n == 1)
+            return QStringLiteral("C, rotationally symmetric");
+        if (first == 0 && last == 90)
+            return QStringLiteral("C, symmetric in each quadrant");
+        if (first == 0 && last == 180)
+            return QStringLiteral("C, symmetric about C0–C180");
+        if (first == 90 && last == 270)
+            return QStringLiteral("C, symmetric about C90–C270");
+        return QStringLiteral("C");
+    }
+    case 2:
+        return QStringLiteral("B");
+    case 3:
+        return QStringLiteral("A");
+    default:
+        return QStringLiteral("unknown (%1)").arg(ies.PhotometricType);
+    }
+}
+
+// ---- Page parts.
+
+struct Field {
+    QString label;
+    QString value;
+};
+
+void DrawFields(Sheet& s, double x, double y, double width, const std::vector<Field>& fields, double rowHeight)
+{
+    constexpr double kLabelWidth = 72;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const double top = y + static_cast<double>(i) * rowHeight;
+        s.Font(7.5, false, kGrey);
+        s.Text(x, top + 0.5, fields[i].label, kLabelWidth - 4);
+        s.Font(8.5);
+        s.Text(x + kLabelWidth, top, OrDash(fields[i].value), width - kLabelWidth);
+    }
+}
+
+// The title block; returns the y below it.
+double DrawTitleBlock(Sheet& s, const DatasheetRequest& r, double x, double y, double width)
+{
+    const DatasheetTexts& t = r.texts;
+    s.Font(9.5, false, kGrey);
+    s.Text(x, y, OrDash(t.manufacturer), width);
+    y += 13;
+    s.Font(15, true);
+    s.Text(x, y, t.luminaire.isEmpty() ? t.fileName : t.luminaire, width);
+    y += 22;
+    const double column = (width - kGutter) / 2;
+    const QString type = r.record != nullptr ? TypeText(*r.record) : QString();
+    DrawFields(s, x, y, column,
+               {{QStringLiteral("Luminaire catalog"), t.luminaireCatalog},
+                {QStringLiteral("Lamp"), t.lamp},
+                {QStringLiteral("Lamp catalog"), t.lampCatalog},
+                {QStringLiteral("Test"), t.test}},
+               11.5);
+    DrawFields(s, x + column + kGutter, y, column,
+               {{QStringLiteral("Date"), t.date},
+                {QStringLiteral("File"), t.fileName},
+                {QStringLiteral("Format"), t.format},
+                {QStringLiteral("Photometric type"), type}},
+               11.5);
+    y += 4 * 11.5 + 4;
+    s.Rule(x, y, x + width, 0.75, kInk);
+    return y + 8;
+}
+
+void Heading(Sheet& s, double x, double y, const QString& text, double width)
+{
+    s.Font(9.5, true);
+    s.Text(x, y, text, width);
+}
+
+void DrawDiagramBox(Sheet& s, const DatasheetRequest& r, double x, double y, double side)
+{
+    Heading(s, x, y, QStringLiteral("Polar intensity diagram"), side);
+    const double top = y + 14;
+    const QRect box(s.Px(x), s.Px(top), s.Px(side), s.Px(side));
+    s.Frame(x, top, side, side);
+    if (r.record == nullptr || box.width() <= 2)
+        return;
+    Canvas& canvas = s.Target();
+    canvas.SetClip(box.adjusted(1, 1, -1, -1));
+    OffsetCanvas inner(canvas, box.topLeft() + QPoint(1, 1));
+    DiagramRequest diagram;
+    diagram.size = box.size() - QSize(2, 2);
+    diagram.record = r.record;
+    diagram.planeIndex = ZeroPlaneIndex(*r.record);
+    diagram.factor = static_cast<double>(diagram.size.width()) / kNominalDiagramSide;
+    diagram.options = r.options;
+    diagram.options.Planes.Orthogonal = true;
+    diagram.options.AbsoluteValues = true;
+    diagram.options.TextLabels = true;
+    DrawDiagram(inner, diagram);
+    canvas.SetClip(std::nullopt);
+}
+
+QString LampFluxText(const tIES& ies, const PhotometricSummary& summary)
+{
+    if (!summary.lamp_flux_lm)
+        return QStringLiteral("– (absolute photometry)");
+    const QString total = Fixed(*summary.lamp_flux_lm, 0) + QStringLiteral(" lm");
+    if (ies.LampCount <= 1)
+        return total;
+    return QString::number(ies.LampCount) + QStringLiteral(" × ") + Fixed(ies.LampLumens, 0) + QStringLiteral(" = ") +
+           total;
+}
+
+QString DirectionText(const tIES& ies, const std::optional<SummaryDirection>& at)
+{
+    if (!at)
+        return kDash;
+    if (TypeC(ies))
+        return QStringLiteral("C ") + Angle(at->c) + QStringLiteral(", γ ") + Angle(at->gamma);
+    return QStringLiteral("H ") + Angle(at->c) + QStringLiteral(", V ") + Angle(at->gamma);
+}
+
+QString CieText(const std::optional<CieFluxCode>& code)
+{
+    if (!code)
+        return kDash;
+    QStringList parts{Fixed(code->n1, 0), Fixed(code->n2, 0), Fixed(code->n3, 0)};
+    if (code->n4)
+        parts << Fixed(*code->n4, 0);
+    if (code->n5)
+        parts << Fixed(*code->n5, 0);
+    return parts.join(QLatin1Char(' '));
+}
+
+// A row of a small table: texts at column positions, right-aligned after the first.
+void TableRow(Sheet& s, double y, const std::vector<double>& rights, double x, const QStringList& cells)
+{
+    for (qsizetype i = 0; i < cells.size() && i < static_cast<qsizetype>(rights.size()); ++i) {
+        const double left = i == 0 ? x : rights[static_cast<std::size_t>(i - 1)] + 3;
+        const double right = rights[static_cast<std::size_t>(i)];
+        if (i == 0)
+            s.Text(left, y, cells[i], right - left);
+        else
+            s.TextRight(right, y, cells[i], right - left);
+    }
+}
+
+void DrawSummary(Sheet& s, const DatasheetRequest& r, double x, double y, double width)
+{
+    const PhotometricSummary& sum = r.summary;
+    const tIES empty;
+    const tIES& ies = r.record != nullptr ? *r.record : empty;
+    constexpr double kRow = 11.5;
+    constexpr double kLabelWidth = 88;
+    Heading(s, x, y, QStringLiteral("Photometric summary"), width);
+    y += 15;
+    const double maxDecimals = sum.max_cd && std::fabs(*sum.max_cd) < 100 ? 1 : 0;
+    const std::vector<Field> fields{
+        {QStringLiteral("Luminaire flux"), Optional(sum.flux_lm, 0, QStringLiteral(" lm"))},
+        {QStringLiteral("Lamp flux"), LampFluxText(ies, sum)},
+        {QStringLiteral("Light output ratio"),
+         sum.lor ? Optional(*sum.lor * 100, 1, QStringLiteral(" %")) : kDash},
+        {QStringLiteral("Input power"), Rounded(sum.input_watts, 1, QStringLiteral(" W"))},
+        {QStringLiteral("Efficacy"), Optional(sum.efficacy_lm_per_w, 1, QStringLiteral(" lm/W"))},
+        {QStringLiteral("Maximum intensity"),
+         Optional(sum.max_cd, static_cast<int>(maxDecimals), QStringLiteral(" cd"))},
+        {QStringLiteral("  in direction"), DirectionText(ies, sum.max_at)},
+        {QStringLiteral("CIE flux code"), CieText(sum.cie_flux_code)},
+    };
+    for (const Field& field : fields) {
+        s.Font(8, false, kGrey);
+        s.Text(x, y + 0.5, field.label, kLabelWidth - 4);
+        s.Font(8.5);
+        s.Text(x + kLabelWidth, y, field.value, width - kLabelWidth);
+        y += kRow;
+    }
+    // The luminous opening: its pictogram and the sketch's text.
+    s.Font(8, false, kGrey);
+    s.Text(x, y + 0.5, QStringLiteral("Luminous opening"), kLabelWidth - 4);
+    if (r.record != nullptr) {
+        const LuminaireShape shape = ClassifyShape(ies);
+        const double icon = 10;
+        DrawStripCell(s.Target(), shape.cell, s.Px(x + kLabelWidth), s.Px(y), s.Px(icon));
+        s.Font(8.5);
+        s.Text(x + kLabelWidth + icon + 4, y, (shape.name.isEmpty() ? QString() : shape.name + QLatin1Char(' ')) +
+                                                  shape.dimensions,
+               width - kLabelWidth - icon - 4);
+    }
+    y += kRow + 6;
+
+    // Beam and field of both pairs.
+    const bool c = TypeC(ies);
+    const QString first = c ? QStringLiteral("C0–C180") : QStringLiteral("H 0° plane");
+    const QString second = c ? QStringLiteral("C90–C270") : QStringLiteral("V 0° profile");
+    const std::vector<double> spreadRights{x + kLabelWidth, x + kLabelWidth + 55, x + width};
+    s.Fill(x, y - 1.5, width, kRow, kShade);
+    s.Font(8, true);
+    TableRow(s, y, spreadRights, x, {QStringLiteral("Spread"), first, second});
+    y += kRow;
+    s.Font(8.5);
+    TableRow(s, y, spreadRights, x,
+             {QStringLiteral("Beam (50 %)"), Optional(sum.c0_c180.beam_deg, 1, kDegree),
+              Optional(sum.c90_c270.beam_deg, 1, kDegree)});
+    y += kRow;
+    TableRow(s, y, spreadRights, x,
+             {QStringLiteral("Field (10 %)"), Optional(sum.c0_c180.field_deg, 1, kDegree),
+              Optional(sum.c90_c270.field_deg, 1, kDegree)});
+    y += kRow + 8;
+
+    Heading(s, x, y, QStringLiteral("Zonal lumens"), width);
+    y += 15;
+    const std::vector<double> zoneRights{x + 50, x + 50 + (width - 50) / 3, x + 50 + 2 * (width - 50) / 3, x + width};
+    s.Fill(x, y - 1.5, width, kRow, kShade);
+    s.Font(8, true);
+    TableRow(s, y, zoneRights, x,
+             {QStringLiteral("Zone"), QStringLiteral("lm"), QStringLiteral("% luminaire"), QStringLiteral("% lamps")});
+    y += kRow;
+    s.Font(8.5);
+    for (std::size_t i = 0; i < kZonalBands.size(); ++i) {
+        const ZonalBand& band = kZonalBands[i];
+        const std::optional<double> lm =
+            sum.zonal_lm ? std::optional<double>((*sum.zonal_lm)[i]) : std::optional<double>();
+        const auto share = [&](const std::optional<double>& whole) -> QString {
+            if (!lm || !whole || !(*whole > 0))
+                return kDash;
+            return Fixed(100 * *lm / *whole, 1);
+        };
+        if (i % 2 == 1)
+            s.Fill(x, y - 1.5, width, kRow, kStripe);
+        TableRow(s, y, zoneRights, x,
+                 {GeneralDecimal(band.from, QLatin1Char('.')) + QStringLiteral("–") +
+                      GeneralDecimal(band.to, QLatin1Char('.')) + kDegree,
+                  Optional(lm, 0, QString()), share(sum.flux_lm), share(sum.lamp_flux_lm)});
+        y += kRow;
+    }
+}
+
+// Table decimals from the largest value, so that a column's points line up.
+int TableDecimals(const IntensityTable& table)
+{
+    double largest = 0;
+    for (const auto& row : table.values)
+        for (const double v : row)
+            if (std::isfinite(v))
+                largest = std::max(largest, std::fabs(v));
+    return largest >= 100 ? 0 : largest >= 10 ? 1 : 2;
+}
+
+QString SymmetryNote(const tIES& ies)
+{
+    if (!TypeC(ies) || ies.HorzAngles.empty())
+        return QString();
+    const double first = ies.HorzAngles.front(), last = ies.HorzAngles.back();
+    if (ies.HorzAngles.size() == 1)
+        return QStringLiteral("One plane stands for every direction.");
+    if (first == 0 && last == 90)
+        return QStringLiteral("C0–C90 stands for every quadrant.");
+    if (first == 0 && last == 180)
+        return QStringLiteral("C180–C360 mirror C0–C180.");
+    if (first == 90 && last == 270)
+        return QStringLiteral("C270–C90 mirror C90–C270.");
+    return QString();
+}
+
+void DrawIntensityTable(Sheet& s, const DatasheetRequest& r, double x, double y, double width)
+{
+    Heading(s, x, y, QStringLiteral("Luminous intensity, cd"), width);
+    y += 15;
+    const IntensityTable& table = r.table;
+    if (r.record == nullptr || table.planes.empty()) {
+        s.Font(8.5, false, kGrey);
+        s.Text(x, y, QStringLiteral("No intensities in this file."), width);
+        return;
+    }
+    const bool c = TypeC(*r.record);
+    const double first = 30;
+    const double column = std::min(48.0, (width - first) / static_cast<double>(table.planes.size()));
+    const int decimals = TableDecimals(table);
+    QStringList header{c ? QStringLiteral("γ \\ C") : QStringLiteral("V \\ H")};
+    for (const double plane : table.planes)
+        header << (c ? QStringLiteral("C") + GeneralDecimal(plane, LocaleDecimalPoint())
+                     : GeneralDecimal(plane, LocaleDecimalPoint()) + kDegree);
+    std::vector<QStringList> rows;
+    for (std::size_t i = 0; i < table.angles.size(); ++i) {
+        QStringList row{Angle(table.angles[i])};
+        for (const double v : table.values[i])
+            row << Fixed(v, decimals);
+        rows.push_back(std::move(row));
+    }
+    // The font shrinks until the widest number fits its column.
+    double size = 7.5;
+    for (; size > 5; size -= 0.5) {
+        s.Font(size);
+        double widest = 0;
+        for (const QStringList& row : rows)
+            for (qsizetype i = 1; i < row.size(); ++i)
+                widest = std::max(widest, s.TextWidth(row[i]));
+        if (widest <= column - 3)
+            break;
+    }
+    const double rowHeight = std::max(8.0, size + 2.5);
+    std::vector<double> rights{x + first - 4};
+    for (std::size_t i = 1; i <= table.planes.size(); ++i)
+        rights.push_back(x + first + column * static_cast<double>(i) - 3);
+    const double tableWidth = first + column * static_cast<double>(table.planes.size());
+    s.Fill(x, y - 1.5, tableWidth, rowHeight, kShade);
+    s.Font(size, true);
+    for (qsizetype i = 0; i < header.size(); ++i) {
+        const double right = rights[static_cast<std::size_t>(i)];
+        const double left = i == 0 ? x : right - column + 3;
+        s.TextRight(right, y, header[i], right - left);
+    }
+    y += rowHeight;
+    s.Font(size);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i % 2 == 1)
+            s.Fill(x, y - 1.5, tableWidth, rowHeight, kStripe);
+        s.Font(size, false, kGrey);
+        s.TextRight(rights[0], y, rows[i][0], first - 4);
+        s.Font(size);
+        for (qsizetype k = 1; k < rows[i].size(); ++k)
+            s.TextRight(rights[static_cast<std::size_t>(k)], y, rows[i][k], column - 3);
+        y += rowHeight;
+    }
+    s.Rule(x, y - 1.5, x + tableWidth);
+    const QString note = SymmetryNote(*r.record);
+    if (!note.isEmpty()) {
+        s.Font(7, false, kGrey);
+        s.Text(x, y + 2, note, width);
+    }
+}
+
+void DrawPicture(Sheet& s, const DatasheetRequest& r, double x, double y, double width)
+{
+    Heading(s, x, y, QStringLiteral("Rendered light view"), width);
+    y += 15;
+    const double side = std::min(width, 190.0);
+    if (!r.picture.isNull()) {
+        s.Target().DrawImage(QRect(s.Px(x), s.Px(y), s.Px(side), s.Px(side)), r.picture, r.picture.rect());
+    }
+    s.Frame(x, y, side, side);
+    s.Font(7, false, kGrey);
+    s.Text(x, y + side + 3, r.pictureNote, width);
+}
+
+void DrawFooter(Sheet& s, const DatasheetFooter& footer, double x, double width)
+{
+    const double y = s.Height() - kMargin - kFooterHeight + 4;
+    s.Rule(x, y - 4, x + width, 0.5, kInk);
+    s.Font(7.5, false, kGrey);
+    s.Text(x, y, footer.program + QLatin1Char(' ') + footer.version, width / 2);
+    s.TextRight(x + width, y, QStringLiteral("Page ") + QString::number(footer.pageNumber), width / 2);
+}
+
+}  // namespace
+
+void DrawDatasheetPage(Canvas& canvas, const DatasheetRequest& request)
+{
+    if (request.paper.size.isEmpty())
+        return;
+    const CanvasStateGuard guard(canvas);
+    Sheet s(canvas, request.paper);
+    const double x = kMargin;
+    const double width = s.Width() - 2 * kMargin;
+    if (width <= 0)
+        return;
+    double y = DrawTitleBlock(s, request, x, kMargin, width);
+    // The diagram as large as the summary beside it and the table below leave it.
+    const double below = s.Height() - kMargin - kFooterHeight - y - 2 * 14 - kBottomHeight;
+    const double side = std::floor(std::clamp(std::min(width - kGutter - kSummaryWidth, below), 0.0, width));
+    const double right = x + side + kGutter;
+    const double rightWidth = width - side - kGutter;
+    DrawDiagramBox(s, request, x, y, side);
+    DrawSummary(s, request, right, y, rightWidth);
+    y += 14 + side + 14;
+    DrawIntensityTable(s, request, x, y, side);
+    DrawPicture(s, request, right, y, rightWidth);
+    DrawFooter(s, request.footer, x, width);
+}
+
+int IndexRowsPerPage(const DatasheetPaper& paper)
+{
+    const double ppp = paper.pixelsPerPoint > 0 ? paper.pixelsPerPoint : 1;
+    const double height = paper.size.height() / ppp;
+    const double rows = (height - 2 * kMargin - kFooterHeight - kIndexTableTop - kIndexRow) / kIndexRow;
+    return std::max(1, static_cast<int>(std::floor(rows)));
+}
+
+void DrawDatasheetIndex(Canvas& canvas, const DatasheetIndexRequest& request)
+{
+    if (request.paper.size.isEmpty())
+        return;
+    const CanvasStateGuard guard(canvas);
+    Sheet s(canvas, request.paper);
+    const double x = kMargin;
+    const double width = s.Width() - 2 * kMargin;
+    if (width <= 0)
+        return;
+    double y = kMargin;
+    s.Font(15, true);
+    s.Text(x, y, request.title, width);
+    y += 22;
+    s.Font(9.5, false, kGrey);
+    s.Text(x, y, QStringLiteral("%1 datasheets").arg(request.fileCount), width);
+    y = kMargin + kIndexTableTop - 8;
+    s.Rule(x, y, x + width, 0.75, kInk);
+    y += 8;
+
+    constexpr double kNumber = 44;
+    const double page = 26, file = std::floor(width * 0.2), maker = std::floor(width * 0.17);
+    const double luminaire = width - page - file - maker - 4 * kNumber;
+    // Right edges; the text columns are drawn from the previous edge.
+    const std::vector<double> rights{x + page - 6,
+                                     x + page + file - 6,
+                                     x + page + file + maker - 6,
+                                     x + page + file + maker + luminaire - 6,
+                                     x + width - 3 * kNumber,
+                                     x + width - 2 * kNumber,
+                                     x + width - kNumber,
+                                     x + width};
+    const auto row = [&](const QStringList& cells) {
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            const double right = rights[static_cast<std::size_t>(i)];
+            const double left = i == 0 ? x : rights[static_cast<std::size_t>(i - 1)] + 6;
+            if (i == 0 || i >= 4)
+                s.TextRight(right, y, cells[i], right - left);
+            else
+                s.Text(left, y, cells[i], right - left);
+        }
+    };
+    s.Fill(x, y - 1.5, width, kIndexRow, kShade);
+    s.Font(7.5, true);
+    row({QStringLiteral("Page"), QStringLiteral("File"), QStringLiteral("Manufacturer"), QStringLiteral("Luminaire"),
+         QStringLiteral("Flux, lm"), QStringLiteral("Power, W"), QStringLiteral("lm/W"), QStringLiteral("Beam")});
+    y += kIndexRow;
+    for (std::size_t i = 0; i < request.rows.size(); ++i) {
+        const DatasheetIndexRow& r = request.rows[i];
+        if (i % 2 == 1)
+            s.Fill(x, y - 1.5, width, kIndexRow, kStripe);
+        s.Font(7.5);
+        row({QString::number(r.page), r.fileName, OrDash(r.manufacturer), OrDash(r.luminaire),
+             Optional(r.flux_lm, 0, QString()), Rounded(r.input_watts, 1, QString()),
+             Optional(r.efficacy_lm_per_w, 1, QString()), Optional(r.beam_deg, 1, kDegree)});
+        y += kIndexRow;
+    }
+    DrawFooter(s, request.footer, x, width);
+}
