@@ -67,10 +67,14 @@ public:
         canvas_.TextOut(Px(right) - canvas_.TextWidth(shown), Px(y), shown);
     }
 
-    QString Elide(const QString& text, double width)
+    QString Elide(const QString& full, double width)
     {
+        // No line of a page holds more; measuring a hostile file's 10 MB
+        // keyword whole would take seconds.
+        constexpr qsizetype kLongest = 400;
+        const QString text = full.left(kLongest);
         const int limit = Px(width);
-        if (canvas_.TextWidth(text) <= limit)
+        if (text.size() == full.size() && canvas_.TextWidth(text) <= limit)
             return text;
         // The longest beginning that fits with the ellipsis.
         qsizetype low = 0, high = text.size();

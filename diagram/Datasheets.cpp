@@ -8,6 +8,10 @@
 #include <QSaveFile>
 
 #include <cstring>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <optional>
 #include <span>
 
@@ -71,12 +75,31 @@ QString Slot(const TiesData& entry, std::size_t slot)
     return slot < entry.Texts.size() ? ToText(entry.Texts[slot]) : QString();
 }
 
+// The front of a regular file, where its header is; empty when it cannot be read.
+std::string ReadFront(const std::string& path)
+{
+    constexpr std::size_t kFront = std::size_t{64} << 10;
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return bytes;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        bytes.resize(kFront);
+        std::size_t have = 0;
+        ssize_t got = 0;
+        while (have < kFront && (got = ::read(fd, bytes.data() + have, kFront - have)) > 0)
+            have += static_cast<std::size_t>(got);
+        bytes.resize(have);
+    }
+    ::close(fd);
+    return bytes;
+}
+
 // The date and format the title block shows, from the file's header.
 void DescribeFile(const std::string& path, DatasheetTexts& texts)
 {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes).empty())
-        return;
+    const std::string bytes = ReadFront(path);
     const std::string_view text = FileText(bytes);
     const HeaderSplit split = SplitHeader(text);
     texts.date = ToText(DateKeyword(split.headerLines));
@@ -87,23 +110,23 @@ void DescribeFile(const std::string& path, DatasheetTexts& texts)
     texts.format = QString::fromStdString(format);
 }
 
-DatasheetTexts TitleTexts(const SheetFile& file)
+DatasheetTexts TitleTexts(const TiesData& entry, const std::string& path)
 {
     DatasheetTexts texts;
-    texts.test = Slot(file.entry, 2);
-    texts.manufacturer = Slot(file.entry, 3);
-    texts.luminaire = Slot(file.entry, 4);
-    texts.luminaireCatalog = Slot(file.entry, 5);
-    texts.lamp = Slot(file.entry, 6);
-    texts.lampCatalog = Slot(file.entry, 7);
-    texts.fileName = QFile::decodeName(QByteArray::fromStdString(NameOf(file.path)));
+    texts.test = Slot(entry, 2);
+    texts.manufacturer = Slot(entry, 3);
+    texts.luminaire = Slot(entry, 4);
+    texts.luminaireCatalog = Slot(entry, 5);
+    texts.lamp = Slot(entry, 6);
+    texts.lampCatalog = Slot(entry, 7);
+    texts.fileName = QFile::decodeName(QByteArray::fromStdString(NameOf(path)));
     return texts;
 }
 
 DatasheetIndexRow IndexRowOf(const SheetFile& file, int page)
 {
     const PhotometricSummary summary = SummarizePhotometry(file.entry.Ies);
-    const DatasheetTexts texts = TitleTexts(file);
+    const DatasheetTexts texts = TitleTexts(file.entry, file.path);
     return DatasheetIndexRow{texts.fileName,          texts.manufacturer,       texts.luminaire,
                              summary.flux_lm,         summary.input_watts,      summary.efficacy_lm_per_w,
                              summary.c0_c180.beam_deg, page};
@@ -209,23 +232,7 @@ private:
 
 void DrawSheet(PdfPages& pdf, const SheetFile& file, int page)
 {
-    DatasheetRequest request;
-    request.paper = pdf.Paper();
-    request.texts = TitleTexts(file);
-    request.footer = Footer(page);
-    request.options = DefaultDiagramOptions();
-    // A datasheet is paper: no button face behind the diagram.
-    request.options.Colors.ButtonFace = Qt::white;
-    if (file.error.empty()) {
-        const tIES& ies = file.entry.Ies;
-        request.record = &ies;
-        request.summary = SummarizePhotometry(ies);
-        request.table = MakeIntensityTable(ies);
-        RenderPicture(ies, request);
-        DescribeFile(file.path, request.texts);
-    } else {
-        request.pictureNote = QStringLiteral("The file could not be read: ") + ToText(file.error);
-    }
+    const DatasheetRequest request = MakeDatasheetRequest(file.entry, file.path, file.error, pdf.Paper(), page);
     QPainter& painter = pdf.NextPage();
     QPainterCanvas canvas(painter, true);
     DrawDatasheetPage(canvas, request);
@@ -252,8 +259,9 @@ DatasheetOutcome WriteOne(const std::string& path, const QString& out, Datasheet
         outcome.faults.push_back({path, file.error});
         return outcome;
     }
-    const DatasheetTexts texts = TitleTexts(file);
-    PdfPages pdf(out, paper, texts.luminaire.isEmpty() ? texts.fileName : texts.luminaire);
+    const DatasheetTexts texts = TitleTexts(file.entry, file.path);
+    // A title, not a hostile file's whole keyword line.
+    PdfPages pdf(out, paper, (texts.luminaire.isEmpty() ? texts.fileName : texts.luminaire).left(200));
     if (!pdf.Ok()) {
         outcome.status = DatasheetOutcome::Status::WriteFailed;
         outcome.error = pdf.Error();
@@ -269,6 +277,29 @@ DatasheetOutcome WriteOne(const std::string& path, const QString& out, Datasheet
 }
 
 }  // namespace
+
+DatasheetRequest MakeDatasheetRequest(const TiesData& entry, const std::string& path, const std::string& error,
+                                      const DatasheetPaper& paper, int page)
+{
+    DatasheetRequest request;
+    request.paper = paper;
+    request.texts = TitleTexts(entry, path);
+    request.footer = Footer(page);
+    request.options = DefaultDiagramOptions();
+    // A datasheet is paper: no button face behind the diagram.
+    request.options.Colors.ButtonFace = Qt::white;
+    if (!entry.Loaded) {
+        request.pictureNote = QStringLiteral("The file could not be read: ") + ToText(error);
+        return request;
+    }
+    const tIES& ies = entry.Ies;
+    request.record = &ies;
+    request.summary = SummarizePhotometry(ies);
+    request.table = MakeIntensityTable(ies);
+    RenderPicture(ies, request);
+    DescribeFile(path, request.texts);
+    return request;
+}
 
 DatasheetOutcome WriteDatasheets(const std::vector<std::string>& paths, const QString& out, DatasheetPaperSize paper,
                                  const DatasheetProgress& progress)

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "diagram/DatasheetPage.h"
+#include "photometry/IesRecord.h"
+
 // Writing datasheets of photometric files into one PDF, for the command
 // line and the window alike (no widget is made, no dialog opens).
 
@@ -28,6 +31,13 @@ struct DatasheetOutcome {
     std::vector<DatasheetFault> faults;   // files left out (or read on their page as unreadable)
     QString error;                        // WriteFailed: why
 };
+
+// The page of a file whose entry was read from `path` (a failed read leaves
+// the entry unread: the page then has the title block and says why in
+// `error`), numbered `page`, as WriteDatasheets draws it. The request points
+// into `entry`.
+[[nodiscard]] DatasheetRequest MakeDatasheetRequest(const TiesData& entry, const std::string& path,
+                                                    const std::string& error, const DatasheetPaper& paper, int page);
 
 // Writes one datasheet page per readable file of `paths` (file system bytes),
 // in their order, to `out`. More than one page gets index pages first: every
