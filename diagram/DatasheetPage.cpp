@@ -588,18 +588,16 @@ void DrawDatasheetIndex(Canvas& canvas, const DatasheetIndexRequest& request)
     s.Rule(x, y, x + width, 0.75, kInk);
     y += 8;
 
-    constexpr double kNumber = 44;
-    const double page = 26, file = std::floor(width * 0.2), maker = std::floor(width * 0.17);
-    const double luminaire = width - page - file - maker - 4 * kNumber;
+    // Widths of page, file, manufacturer, luminaire and the four numbers; the luminaire takes the rest.
+    const double page = 30, file = std::floor(width * 0.25), maker = std::floor(width * 0.15);
+    const double numbers[] = {42, 40, 30, 36};
+    const double luminaire = width - page - file - maker - (numbers[0] + numbers[1] + numbers[2] + numbers[3]);
     // Right edges; the text columns are drawn from the previous edge.
-    const std::vector<double> rights{x + page - 6,
-                                     x + page + file - 6,
-                                     x + page + file + maker - 6,
-                                     x + page + file + maker + luminaire - 6,
-                                     x + width - 3 * kNumber,
-                                     x + width - 2 * kNumber,
-                                     x + width - kNumber,
-                                     x + width};
+    std::vector<double> rights{x + page - 6, x + page + file - 6, x + page + file + maker - 6,
+                               x + page + file + maker + luminaire - 6};
+    double edge = x + page + file + maker + luminaire;
+    for (const double w : numbers)
+        rights.push_back(edge += w);
     const auto row = [&](const QStringList& cells) {
         for (qsizetype i = 0; i < cells.size(); ++i) {
             const double right = rights[static_cast<std::size_t>(i)];

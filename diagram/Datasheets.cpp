@@ -347,7 +347,7 @@ DatasheetOutcome WriteDatasheets(const std::vector<std::string>& paths, const QS
     for (std::size_t p = 0; p < indexPages; ++p) {
         DatasheetIndexRequest request;
         request.paper = pdf.Paper();
-        request.title = QStringLiteral("Contents");
+        request.title = p == 0 ? QStringLiteral("Contents") : QStringLiteral("Contents (continued)");
         request.fileCount = static_cast<int>(index.size());
         const std::size_t first = p * perPage;
         request.rows = std::span<const DatasheetIndexRow>(index).subspan(first, std::min(perPage, index.size() - first));
