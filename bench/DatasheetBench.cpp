@@ -1,8 +1,8 @@
-// Datasheet catalogues written as a PDF, 100 and 1,000 files: pages per
-// second (datasheet pages, one per file; the target is at least 20), and how far the resident size rises
-// above its level at the start of a write, sampled after every step. A
-// write that held its pages would rise ten times more for 1,000 files than
-// for 100; a bounded one rises about the same.
+// Datasheet catalogues written as a PDF, 100 and 1,000 files: datasheet
+// pages (one per file) per second, the target being at least 20; and how
+// far the resident size rises above its level at the start of a write,
+// sampled every tenth step. A write that held its pages would rise ten times
+// more for 1,000 files than for 100; a bounded one rises about the same.
 //
 //   build-release/bench/datasheet_bench [--folder=DIR] [benchmark options]
 //   (without --folder: bench/corpus/ from scripts/make-bench-corpus when it

@@ -11,166 +11,15 @@
 #include "diagram/OffsetCanvas.h"
 #include "diagram/PictogramStrip.h"
 #include "diagram/PrintPage.h"
+#include "diagram/SheetDrawing.h"
 #include "photometry/Calculations.h"
 
 namespace {
 
-// Page geometry in typographic points.
-constexpr double kMargin = 36;
-constexpr double kGutter = 16;
+using namespace datasheet;
+
 constexpr double kSummaryWidth = 205;  // the least the summary beside the diagram needs
 constexpr double kBottomHeight = 230;  // the intensity table of 19 rows and the rendered view
-constexpr double kFooterHeight = 16;
-constexpr double kIndexTableTop = 52;  // below the margin
-constexpr double kIndexRow = 11;
-
-const QColor kInk{0, 0, 0};
-const QColor kGrey{0x55, 0x55, 0x55};
-const QColor kRule{0x99, 0x99, 0x99};
-const QColor kShade{0xe8, 0xe8, 0xe8};
-const QColor kStripe{0xf5, 0xf5, 0xf5};
-
-const QString kDash = QStringLiteral("–");
-const QString kDegree = QStringLiteral("°");
-
-// Drawing in points on a canvas in device pixels.
-class Sheet {
-public:
-    Sheet(Canvas& canvas, const DatasheetPaper& paper)
-        : canvas_(canvas), ppp_(paper.pixelsPerPoint > 0 ? paper.pixelsPerPoint : 1),
-          width_(paper.size.width() / ppp_), height_(paper.size.height() / ppp_)
-    {
-    }
-
-    [[nodiscard]] Canvas& Target() { return canvas_; }
-    [[nodiscard]] double Width() const { return width_; }
-    [[nodiscard]] double Height() const { return height_; }
-    [[nodiscard]] int Px(double points) const { return RoundHalfEven(points * ppp_); }
-    [[nodiscard]] double Points(int pixels) const { return pixels / ppp_; }
-
-    void Font(double size, bool bold = false, const QColor& color = kInk)
-    {
-        canvas_.SetFont(DiagramFont{QStringLiteral("arial"), -std::max(1, Px(size)), bold ? 700 : 400});
-        canvas_.SetTextColor(color);
-    }
-    [[nodiscard]] double TextWidth(const QString& text) { return Points(canvas_.TextWidth(text)); }
-
-    // Text with its cell's top-left corner at (x, y), cut to `width` with an ellipsis.
-    void Text(double x, double y, const QString& text, double width)
-    {
-        canvas_.TextOut(Px(x), Px(y), Elide(text, width));
-    }
-    // Text ending at `right`.
-    void TextRight(double right, double y, const QString& text, double width)
-    {
-        const QString shown = Elide(text, width);
-        canvas_.TextOut(Px(right) - canvas_.TextWidth(shown), Px(y), shown);
-    }
-
-    QString Elide(const QString& full, double width)
-    {
-        // No line of a page holds more; measuring a hostile file's 10 MB
-        // keyword whole would take seconds.
-        constexpr qsizetype kLongest = 400;
-        const QString text = full.left(kLongest);
-        const int limit = Px(width);
-        if (text.size() == full.size() && canvas_.TextWidth(text) <= limit)
-            return text;
-        // The longest beginning that fits with the ellipsis.
-        qsizetype low = 0, high = text.size();
-        while (low < high) {
-            const qsizetype mid = (low + high + 1) / 2;
-            if (canvas_.TextWidth(text.left(mid) + QStringLiteral("…")) <= limit)
-                low = mid;
-            else
-                high = mid - 1;
-        }
-        return low == 0 ? QString() : text.left(low).trimmed() + QStringLiteral("…");
-    }
-
-    void Rule(double x0, double y, double x1, double weight = 0.5, const QColor& color = kRule)
-    {
-        canvas_.SetPen(color, std::max(1, Px(weight)));
-        canvas_.MoveTo(Px(x0), Px(y));
-        canvas_.LineTo(Px(x1), Px(y));
-    }
-    void Fill(double x, double y, double w, double h, const QColor& color)
-    {
-        canvas_.SetPen(color, 1);
-        canvas_.SetSolidBrush(color);
-        canvas_.Rectangle(Px(x), Px(y), Px(x + w), Px(y + h));
-    }
-    void Frame(double x, double y, double w, double h)
-    {
-        canvas_.SetPen(kRule, std::max(1, Px(0.5)));
-        canvas_.SetHollowBrush();
-        canvas_.Rectangle(Px(x), Px(y), Px(x + w), Px(y + h));
-    }
-
-private:
-    Canvas& canvas_;
-    double ppp_;
-    double width_;
-    double height_;
-};
-
-// ---- Numbers as the diagram writes them.
-
-QString Grouped(const QString& digits)
-{
-    QString out;
-    const qsizetype n = digits.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            out += QLatin1Char(' ');
-        out += digits[i];
-    }
-    return out;
-}
-
-// `decimals` places, the user's decimal separator, space-grouped thousands.
-QString Fixed(double x, int decimals)
-{
-    if (!std::isfinite(x))
-        return kDash;
-    QString text = QString::number(x, 'f', decimals);
-    const bool negative = text.startsWith(QLatin1Char('-'));
-    if (negative)
-        text.remove(0, 1);
-    const qsizetype point = text.indexOf(QLatin1Char('.'));
-    const QString whole = point < 0 ? text : text.left(point);
-    QString result = Grouped(whole);
-    if (point >= 0)
-        result += LocaleDecimalPoint() + text.mid(point + 1);
-    // "-0" is not a value anyone measured.
-    if (negative && std::any_of(result.begin(), result.end(), [](QChar c) { return c >= u'1' && c <= u'9'; }))
-        result.prepend(QLatin1Char('-'));
-    return result;
-}
-
-QString Optional(const std::optional<double>& x, int decimals, const QString& unit)
-{
-    return x && std::isfinite(*x) ? Fixed(*x, decimals) + unit : kDash;
-}
-
-// Rounded to `decimals` places, without trailing zeros ("36 W", "36.5 W").
-QString Rounded(const std::optional<double>& x, int decimals, const QString& unit)
-{
-    if (!x || !std::isfinite(*x))
-        return kDash;
-    const double scale = std::pow(10.0, decimals);
-    return FormatValue(std::round(*x * scale) / scale, LocaleDecimalPoint()) + unit;
-}
-
-QString Angle(double degrees)
-{
-    return GeneralDecimal(degrees, LocaleDecimalPoint()) + kDegree;
-}
-
-QString OrDash(const QString& text)
-{
-    return text.isEmpty() ? kDash : text;
-}
 
 // ---- What the record says, in words.
 
@@ -228,7 +77,7 @@ double DrawTitleBlock(Sheet& s, const DatasheetRequest& r, double x, double y, d
 {
     const DatasheetTexts& t = r.texts;
     s.Font(9.5, false, kGrey);
-    s.Text(x, y, OrDash(t.manufacturer), width);
+    s.Text(x, y, t.manufacturer, width);
     y += 13;
     s.Font(15, true);
     s.Text(x, y, t.luminaire.isEmpty() ? t.fileName : t.luminaire, width);
@@ -250,12 +99,6 @@ double DrawTitleBlock(Sheet& s, const DatasheetRequest& r, double x, double y, d
     y += 4 * 11.5 + 4;
     s.Rule(x, y, x + width, 0.75, kInk);
     return y + 8;
-}
-
-void Heading(Sheet& s, double x, double y, const QString& text, double width)
-{
-    s.Font(9.5, true);
-    s.Text(x, y, text, width);
 }
 
 void DrawDiagramBox(Sheet& s, const DatasheetRequest& r, double x, double y, double side)
@@ -391,6 +234,12 @@ void DrawSummary(Sheet& s, const DatasheetRequest& r, double x, double y, double
 
     Heading(s, x, y, QStringLiteral("Zonal lumens"), width);
     y += 15;
+    if (!sum.zonal_lm) {
+        // Zones are counted from the nadir, which only type C files index.
+        s.Font(8, false, kGrey);
+        s.Text(x, y, QStringLiteral("Zonal lumens and the CIE flux code need a type C file."), width);
+        return;
+    }
     const std::vector<double> zoneRights{x + 50, x + 50 + (width - 50) / 3, x + 50 + 2 * (width - 50) / 3, x + width};
     s.Fill(x, y - 1.5, width, kRow, kShade);
     s.Font(8, true);
@@ -525,15 +374,6 @@ void DrawPicture(Sheet& s, const DatasheetRequest& r, double x, double y, double
     s.Text(x, y + side + 3, r.pictureNote, width);
 }
 
-void DrawFooter(Sheet& s, const DatasheetFooter& footer, double x, double width)
-{
-    const double y = s.Height() - kMargin - kFooterHeight + 4;
-    s.Rule(x, y - 4, x + width, 0.5, kInk);
-    s.Font(7.5, false, kGrey);
-    s.Text(x, y, footer.program + QLatin1Char(' ') + footer.version, width / 2);
-    s.TextRight(x + width, y, QStringLiteral("Page ") + QString::number(footer.pageNumber), width / 2);
-}
-
 }  // namespace
 
 void DrawDatasheetPage(Canvas& canvas, const DatasheetRequest& request)
@@ -557,71 +397,5 @@ void DrawDatasheetPage(Canvas& canvas, const DatasheetRequest& request)
     y += 14 + side + 14;
     DrawIntensityTable(s, request, x, y, side);
     DrawPicture(s, request, right, y, rightWidth);
-    DrawFooter(s, request.footer, x, width);
-}
-
-int IndexRowsPerPage(const DatasheetPaper& paper)
-{
-    const double ppp = paper.pixelsPerPoint > 0 ? paper.pixelsPerPoint : 1;
-    const double height = paper.size.height() / ppp;
-    const double rows = (height - 2 * kMargin - kFooterHeight - kIndexTableTop - kIndexRow) / kIndexRow;
-    return std::max(1, static_cast<int>(std::floor(rows)));
-}
-
-void DrawDatasheetIndex(Canvas& canvas, const DatasheetIndexRequest& request)
-{
-    if (request.paper.size.isEmpty())
-        return;
-    const CanvasStateGuard guard(canvas);
-    Sheet s(canvas, request.paper);
-    const double x = kMargin;
-    const double width = s.Width() - 2 * kMargin;
-    if (width <= 0)
-        return;
-    double y = kMargin;
-    s.Font(15, true);
-    s.Text(x, y, request.title, width);
-    y += 22;
-    s.Font(9.5, false, kGrey);
-    s.Text(x, y, QStringLiteral("%1 datasheets").arg(request.fileCount), width);
-    y = kMargin + kIndexTableTop - 8;
-    s.Rule(x, y, x + width, 0.75, kInk);
-    y += 8;
-
-    // Widths of page, file, manufacturer, luminaire and the four numbers; the luminaire takes the rest.
-    const double page = 30, file = std::floor(width * 0.25), maker = std::floor(width * 0.15);
-    const double numbers[] = {42, 40, 30, 36};
-    const double luminaire = width - page - file - maker - (numbers[0] + numbers[1] + numbers[2] + numbers[3]);
-    // Right edges; the text columns are drawn from the previous edge.
-    std::vector<double> rights{x + page - 6, x + page + file - 6, x + page + file + maker - 6,
-                               x + page + file + maker + luminaire - 6};
-    double edge = x + page + file + maker + luminaire;
-    for (const double w : numbers)
-        rights.push_back(edge += w);
-    const auto row = [&](const QStringList& cells) {
-        for (qsizetype i = 0; i < cells.size(); ++i) {
-            const double right = rights[static_cast<std::size_t>(i)];
-            const double left = i == 0 ? x : rights[static_cast<std::size_t>(i - 1)] + 6;
-            if (i == 0 || i >= 4)
-                s.TextRight(right, y, cells[i], right - left);
-            else
-                s.Text(left, y, cells[i], right - left);
-        }
-    };
-    s.Fill(x, y - 1.5, width, kIndexRow, kShade);
-    s.Font(7.5, true);
-    row({QStringLiteral("Page"), QStringLiteral("File"), QStringLiteral("Manufacturer"), QStringLiteral("Luminaire"),
-         QStringLiteral("Flux, lm"), QStringLiteral("Power, W"), QStringLiteral("lm/W"), QStringLiteral("Beam")});
-    y += kIndexRow;
-    for (std::size_t i = 0; i < request.rows.size(); ++i) {
-        const DatasheetIndexRow& r = request.rows[i];
-        if (i % 2 == 1)
-            s.Fill(x, y - 1.5, width, kIndexRow, kStripe);
-        s.Font(7.5);
-        row({QString::number(r.page), r.fileName, OrDash(r.manufacturer), OrDash(r.luminaire),
-             Optional(r.flux_lm, 0, QString()), Rounded(r.input_watts, 1, QString()),
-             Optional(r.efficacy_lm_per_w, 1, QString()), Optional(r.beam_deg, 1, kDegree)});
-        y += kIndexRow;
-    }
     DrawFooter(s, request.footer, x, width);
 }

@@ -90,7 +90,7 @@ std::string DateKeyword(std::string_view headerText)
     for (const std::string_view key : {"[ISSUEDATE]", "[DATE]", "[TESTDATE]"})
         if (std::string value = KeywordValue(key, headerText, "["); !value.empty())
             return value;
-    return {};
+    return KeywordValue("LM-DATE :", headerText, "");
 }
 
 std::string IesFormatName(std::string_view fileText, bool hasTilt)

@@ -25,7 +25,8 @@ bool FillKeywordTexts(std::string_view headerText, std::vector<std::string>& tex
 inline constexpr std::string_view kChangeMarker = "Orvanek";
 
 // The date a header names: [ISSUEDATE] (LM-63-2002 on), else [DATE], else
-// [TESTDATE]; empty when it names none.
+// [TESTDATE], else the first edition's "LM-DATE :" label; empty when it
+// names none.
 [[nodiscard]] std::string DateKeyword(std::string_view headerText);
 
 // The edition a file's first line names ("IESNA:LM-63-2002" gives

@@ -155,7 +155,8 @@ TEST(DatasheetKeywords, FormatFromTheFirstLineAndDateFromItsKeywords)
         {"IESNA:LM-63-1995\n[DATE] 12/5/1999\n", "IES LM-63-1995", "12/5/1999"},
         {"IESNA91\n[TESTDATE] 1991\n", "IES LM-63-1991", "1991"},
         {"IESNA:LM-63-\n", "IES LM-63", ""},
-        {"EASTFIELD PHOTOMETRICS\nLM-DATE : 06/12/86\n", "IES LM-63-1986", ""},
+        {"EASTFIELD PHOTOMETRICS\nLM-NO.   : EP-1   LM-DATE : 06/12/86\n", "IES LM-63-1986", "06/12/86"},
+        {"IESNA:LM-63-2002\n[TEST] 1\n", "IES LM-63-2002", ""},
     };
     for (const HeaderCase& c : cases) {
         EXPECT_EQ(IesFormatName(c.text, true), c.format) << c.text;
