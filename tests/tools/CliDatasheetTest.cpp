@@ -92,7 +92,7 @@ TEST(CliDatasheetTest, IndexThenOnePagePerFileWithItsValues)
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("sheets.pdf"));
     const QStringList names{QStringLiteral("street-light-hps-cobra-head.ies"), QStringLiteral("downlight-led-4in-15w.ies"),
-                            QStringLiteral("floodlight-area-symmetric.ies")};
+                            QStringLiteral("wall-washer-recessed-led.ies")};
     QStringList arguments;
     for (const QString& name : names)
         arguments << kSamples + name;
