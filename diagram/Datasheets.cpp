@@ -286,7 +286,9 @@ DatasheetRequest MakeDatasheetRequest(const TiesData& entry, const std::string& 
     request.texts = TitleTexts(entry, path);
     request.footer = Footer(page);
     request.options = DefaultDiagramOptions();
-    // A datasheet is paper: no button face behind the diagram.
+    // A datasheet is paper whatever the desktop's colours: black on white,
+    // the grid in the usual grey.
+    request.options.Colors = DiagramColors{};
     request.options.Colors.ButtonFace = Qt::white;
     if (!entry.Loaded) {
         request.pictureNote = QStringLiteral("The file could not be read: ") + ToText(error);
