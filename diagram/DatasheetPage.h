@@ -27,7 +27,7 @@ struct DatasheetPaper {
     double pixelsPerPoint = 1;
 };
 
-// The title block's texts, as plain strings (empty ones are shown as a dash).
+// The title block's texts, as plain strings (an empty field shows a dash).
 struct DatasheetTexts {
     QString manufacturer;
     QString luminaire;
