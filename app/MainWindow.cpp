@@ -54,7 +54,7 @@ TMainWindow::~TMainWindow()
 {
     disconnect(focusConnection_);
     qApp->removeEventFilter(this);
-    delete hints_;
+    hints_.reset();
     // The browser leaves its widgets to the window but must not hear them go.
     listMenu_.reset();
     browser_.reset();
@@ -62,8 +62,8 @@ TMainWindow::~TMainWindow()
 
 void TMainWindow::FormCreate()
 {
-    hints_ = new HintTracker(this);
-    connect(hints_, &HintTracker::hintChanged, this, &TMainWindow::DisplayHint);
+    hints_ = std::make_unique<HintTracker>();
+    connect(hints_.get(), &HintTracker::hintChanged, this, &TMainWindow::DisplayHint);
     connect(listMenu_.get(), &FileListMenu::HintChanged, this, &TMainWindow::DisplayHint);
     connectControls();
 
@@ -89,13 +89,10 @@ void TMainWindow::FormCreate()
     const bool favs = c.CheckBoxFavs->isChecked();
     c.CheckBoxFavViews->setEnabled(favs);
     c.CheckBoxFavCaptions->setEnabled(favs);
-    treeUpdating_ = false;
 
     OptionRules::TreeStyleIndicator(c);
     browser_->ButtonCreateTreeClick();
     panel->UpdateOptionsContentHeight();
-    // This platform always blends; there is no library to load and nothing to warn about.
-    alphaBlend_ = true;
     c.CheckBoxHide->setEnabled(!panel->alwaysShown());
     ui_.diagramPanel->paintBox()->setOptions(diagramOptions());
     browser_->List()->SetThumbnailOptions(diagramOptions());
@@ -262,7 +259,6 @@ void TMainWindow::closeEvent(QCloseEvent* event)
         return;
     closed_ = true;
     config_.WriteConfiguration(*this);
-    treeUpdating_ = true;
     browser_->List()->ClearCatalog();
 }
 

@@ -110,6 +110,10 @@ void BM_ThumbnailDrawOnly(benchmark::State& state)
 {
     ThumbnailList view(KANDORA_SOURCE_DIR "/samples", 1, 1);
     const Catalog& catalog = view.list.Model().catalog();
+    std::vector<int> rows;
+    for (int i = catalog.FolderCount(); i < catalog.Count(); ++i)
+        rows.push_back(i);
+    view.list.Model().ReadEntries(rows, KANDORA_SOURCE_DIR "/samples/", 1);
     QImage target(view.grid, QImage::Format_RGB32);
     QPainter painter(&target);
     QStyleOptionViewItem option;

@@ -1,5 +1,7 @@
 #include "CatalogModel.h"
 
+#include <algorithm>
+
 #include "browser/ShellNamespace.h"
 
 int CatalogModel::rowCount(const QModelIndex& parent) const
@@ -110,9 +112,35 @@ void CatalogModel::RemoveFileEntry(int row)
     endRemoveRows();
 }
 
-void CatalogModel::EntryIconChanged(int row)
+LoadResult CatalogModel::ReadEntry(int row, const std::string& folder)
 {
-    emit dataChanged(index(row), index(row), {Qt::DecorationRole});
+    if (row < catalog_.FolderCount() || row >= catalog_.Count())
+        return LoadResult{LoadResult::Kind::Missing, {}, {}};
+    TiesData& entry = *catalog_.Item(row).entry;
+    const LoadResult result = LoadEntry(entry, folder);
+    if (entry.Changed)
+        emit dataChanged(index(row), index(row), {Qt::DecorationRole});
+    return result;
+}
+
+void CatalogModel::ReadEntries(const std::vector<int>& rows, const std::string& folder, unsigned workers)
+{
+    std::vector<TiesData*> unread;
+    std::vector<int> unreadRows;
+    for (const int row : rows) {
+        if (row < catalog_.FolderCount() || row >= catalog_.Count())
+            continue;
+        TiesData* entry = catalog_.Item(row).entry.get();
+        if (!entry->Loaded && std::find(unread.begin(), unread.end(), entry) == unread.end()) {
+            unread.push_back(entry);
+            unreadRows.push_back(row);
+        }
+    }
+    LoadEntries(unread, folder, workers);
+    for (std::size_t i = 0; i < unread.size(); ++i) {
+        if (unread[i]->Changed)
+            emit dataChanged(index(unreadRows[i]), index(unreadRows[i]), {Qt::DecorationRole});
+    }
 }
 
 void CatalogModel::SortItems(CatalogFeedback& feedback)

@@ -74,16 +74,10 @@ FileBrowser::~FileBrowser() = default;
 
 void FileBrowser::ButtonCreateTreeClick()
 {
-    tree_->BeginTreeUpdate();
-    {
-        const auto listFrozen = UpdatesFrozen(*list_);
-        const auto treeFrozen = UpdatesFrozen(*tree_);
-        const auto finally = qScopeGuard([this] {
-            tree_->EndTreeUpdate();
-            tree_->SetExpanded(tree_->Root(), true);
-        });
-        UpdateTreeView();
-    }
+    const auto listFrozen = UpdatesFrozen(*list_);
+    const auto treeFrozen = UpdatesFrozen(*tree_);
+    const auto finally = qScopeGuard([this] { tree_->SetExpanded(tree_->Root(), true); });
+    UpdateTreeView();
 }
 
 void FileBrowser::UpdateTreeView()
@@ -91,7 +85,6 @@ void FileBrowser::UpdateTreeView()
     list_->ClearCatalog();
     shown_.ClearFilePath();
     tree_->Rebuild();
-    tree_->EndTreeUpdate();
 }
 
 void FileBrowser::FolderTreeViewChange(FolderNode* node)
@@ -106,18 +99,16 @@ void FileBrowser::FolderTreeViewChange(FolderNode* node)
     {
         const auto treeFrozen = UpdatesFrozen(*tree_);
         shown_.ShowNone();
-        host_.FolderChanging();
         tree_->FolderTreeViewExpand(node);
         tree_->MarkShownFolder(node);
         host_.SetAddEnabled(CanAddFavorite(node));
-        list_->HoldListChange();
+        const auto filling = list_->FillingList();
         if (!options_.keepCaption && options_.caption != CaptionChoice::FileName) {
             options_.caption = CaptionChoice::FileName;
             host_.CaptionChoiceReset();
         }
         {
             const auto listFrozen = UpdatesFrozen(*list_);
-            const auto release = qScopeGuard([this] { list_->ReleaseListChange(); });
             list_->ForgetChangedIcon();
             OpenFolder(node);
         }
@@ -135,10 +126,9 @@ void FileBrowser::OpenFolder(FolderNode* node)
         return;
     std::vector<ReadFault> faults;
     {
-        list_->HoldListChange();
+        const auto filling = list_->FillingList();
         const auto frozen = UpdatesFrozen(*list_);
         ListChangeSuspension suspended(*list_);
-        const auto release = qScopeGuard([this] { list_->ReleaseListChange(); });
 
         list_->ClearCatalog();
         if (options_.upEntry && node->parent()) {
@@ -154,7 +144,6 @@ void FileBrowser::OpenFolder(FolderNode* node)
             if (!folder.empty() && space_.BindsAsFolder(node->Record->AbsoluteId))
                 list_->ListFolder(WithSlash(folder), options_.caption, options_.sort, faults);
         }
-        host_.ListFilled();
         // Fitted for every caption, so keyword captions are not cut short either.
         list_->FitCaptionColumn(false);
     }
@@ -197,29 +186,20 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
 {
     const QModelIndex focused = list_->currentIndex();
     const int n = list_->FolderCount();
-    if (focused.isValid() && list_->ListChangeHold() && focused.row() >= n)
-        list_->ReleaseListChange();
     host_.SetAddEnabled(CanAddFavorite(ListTargetFolder(false)));
     if (entry == list_->ShownItem() || !entry.isValid() || list_->ListChangeHold() || entry != focused)
         return;
     list_->MarkShownItem(entry);
-    if (entry.row() >= n) {
-        TiesData& data = *list_->Model().catalog().Item(entry.row()).entry;
-        if (!data.Loaded) {
-            const LoadResult result = LoadEntry(data, ShownFolderPath());
-            if (result.kind == LoadResult::Kind::Failed)
-                messages_.Post(NameToText(data.Texts.fileName) + QStringLiteral(": ") + NameToText(result.error),
-                               kWindowCaption, QMessageBox::Critical);
-            else if (result.HasHeaderFault())
-                messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical);
-            if (data.Changed)
-                list_->Model().EntryIconChanged(entry.row());
-        }
+    if (entry.row() >= n && !list_->Entries().Item(entry.row()).entry->Loaded) {
+        const LoadResult result = list_->Model().ReadEntry(entry.row(), ShownFolderPath());
+        if (result.kind == LoadResult::Kind::Failed)
+            messages_.Post(NameToText(list_->Entries().Item(entry.row()).entry->Texts.fileName) + QStringLiteral(": ")
+                               + NameToText(result.error),
+                           kWindowCaption, QMessageBox::Critical);
+        else if (result.HasHeaderFault())
+            messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical);
     }
     ShowEntry(entry);
-    host_.UpdateRenderIfAutomatic();
-    if (focused.row() < n)
-        list_->HoldListChange();
     const QString fileName = FileNamePart(shown_.CurrentFilePath());
     host_.SetDiagramCrosshair(!fileName.isEmpty());
     host_.SetApplicationTitle(fileName.isEmpty() ? kAppTitle : fileName);

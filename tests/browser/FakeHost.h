@@ -21,7 +21,6 @@ public:
             }
         });
     }
-    void FolderChanging() override { ++folderChanges; }
     void SetWindowCaption(const QString& text) override { caption = text; }
     void SetApplicationTitle(const QString& text) override { appTitle = text; }
     void SetDiagramCrosshair(bool on) override { crosshair = on; }
@@ -31,7 +30,6 @@ public:
         messageCaptions.push_back(boxCaption);
     }
     void CaptionChoiceReset() override { ++captionResets; }
-    void ListFilled() override { ++fills; }
     void SetAddEnabled(bool on) override { addEnabled = on; }
     // The panel's round trip: a choice comes back to the browser as its setting.
     void ChooseView(FileListViewKind kind) override
@@ -47,7 +45,7 @@ public:
             onChooseCaption(choice);
     }
 
-    int filesShown = 0, blanks = 0, folderChanges = 0, captionResets = 0, fills = 0;
+    int filesShown = 0, blanks = 0, captionResets = 0;
     bool crosshair = false;
     bool addEnabled = true;
     std::vector<FileListViewKind> viewChoices;
