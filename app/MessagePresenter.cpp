@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QSpacerItem>
 
+#include "diagram/BoundedText.h"
+
 int MessageBoxPresenter::CaptionWidth(const QString& caption)
 {
     QFont bold = QMessageBox().font();
@@ -17,6 +19,8 @@ std::unique_ptr<QMessageBox> MessageBoxPresenter::MakeBox(Icon icon, const QStri
 {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // A box is laid out at once: a text from a file is cut to what a screen shows.
+    shown = BoundedLines(shown, kShownTextLimit, kMessageLines);
     const QMessageBox::Icon boxIcon = icon == Icon::Error     ? QMessageBox::Critical
                                       : icon == Icon::Warning ? QMessageBox::Warning
                                       : icon == Icon::Information ? QMessageBox::Information

@@ -31,6 +31,8 @@ public:
     // for the window menu and the close, minimise and maximise buttons.
     [[nodiscard]] static int CaptionWidth(const QString& caption);
     static constexpr int kTitleBarButtons = 160;
+    // The most lines a box shows; longer texts end in a line "…".
+    static constexpr int kMessageLines = 40;
 
 private:
     QWidget* parent_;

@@ -15,6 +15,7 @@
 
 #include "browser/DesktopOpen.h"
 #include "browser/UpdatesFrozen.h"
+#include "diagram/BoundedText.h"
 #include "photometry/EntryLoader.h"
 #include "photometry/Keywords.h"
 
@@ -33,6 +34,19 @@ QString FileNamePart(const QString& path)
 }
 
 }  // namespace
+
+QString InfoLabelText(const QString& fileName, const std::vector<std::string>& texts)
+{
+    // Only each keyword's front is composed: a header line may be megabytes long.
+    std::vector<std::string> shown;
+    shown.reserve(texts.size());
+    for (const std::string& text : texts)
+        shown.emplace_back(ShownBytes(text));
+    QString keywords = NameToText(KeywordText(shown, KeywordForm::Labels));
+    keywords.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return BoundedLines(QStringLiteral("Filename: ") + fileName + QLatin1Char('\n') + keywords, kShownTextLimit,
+                        kInfoLabelLines);
+}
 
 FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace space, QWidget& widgetOwner)
     : host_(host),
@@ -246,9 +260,7 @@ void FileBrowser::ShowEntry(const QModelIndex& entry)
 
 void FileBrowser::ShowFileInLabel(const TiesData& entry)
 {
-    QString keywords = NameToText(KeywordText(entry.Texts, KeywordForm::Labels));
-    keywords.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    host_.SetInfoText(QStringLiteral("Filename: ") + FileNamePart(shown_.CurrentFilePath()) + QLatin1Char('\n') + keywords);
+    host_.SetInfoText(InfoLabelText(FileNamePart(shown_.CurrentFilePath()), entry.Texts));
 }
 
 void FileBrowser::ShowPathInTitle()
@@ -537,7 +549,7 @@ QStringList FileBrowser::FocusedTexts() const
     if (!focused.isValid() || focused.row() < list_->FolderCount())
         return texts;
     for (const std::string& text : list_->Entries().Item(focused.row()).entry->Texts)
-        texts << NameToText(text);
+        texts << NameToShownText(text);
     return texts;
 }
 

@@ -27,6 +27,12 @@
 // and destroys the browser before them.
 class QMimeData;
 
+// The information label's text for a file: "Filename: " and the labelled
+// keyword lines, each line bounded for display.
+[[nodiscard]] QString InfoLabelText(const QString& fileName, const std::vector<std::string>& texts);
+// The label shows the file name and the six keywords at most.
+inline constexpr qsizetype kInfoLabelLines = 7;
+
 class FileBrowser : public QObject {
     Q_OBJECT
 public:
@@ -87,8 +93,8 @@ public:
     [[nodiscard]] const QString& CurrentFilePath() const { return shown_.CurrentFilePath(); }
     // The caption of the list's focused item; empty when none has the focus.
     [[nodiscard]] QString FocusedCaption() const;
-    // The keyword texts (TiesData::Texts) of the focused file entry as the
-    // list shows them; empty when the focus is on no file entry.
+    // The keyword texts (TiesData::Texts) of the focused file entry, each
+    // bounded for display (NameToShownText); empty when the focus is on no file entry.
     [[nodiscard]] QStringList FocusedTexts() const;
     // The folder the list shows, with a trailing "/"; empty for none.
     [[nodiscard]] std::string ShownFolderPath() const;

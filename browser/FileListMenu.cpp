@@ -34,7 +34,7 @@ QIcon ThemeIcon(std::initializer_list<const char*> names, QStyle::StandardPixmap
 // A file's own text as an item's caption: "&" would be taken for a mnemonic.
 QString MenuText(const std::string& bytes)
 {
-    QString text = NameToText(bytes);
+    QString text = NameToShownText(bytes);
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return text;
 }

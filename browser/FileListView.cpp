@@ -20,6 +20,14 @@ namespace {
 // The system's hover time, used when the field holds -1.
 constexpr int kDefaultHoverTime = 400;
 
+// C (or the keypad's 3) pressed with exactly Ctrl: the copy of the shown file's path.
+bool IsCopyKey(const QKeyEvent& event)
+{
+    const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+    return (event.key() == Qt::Key_C || (keypad && event.key() == Qt::Key_3))
+           && (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
 }  // namespace
 
 FileListView::FileListView(QWidget* parent)
@@ -137,7 +145,7 @@ void FileListView::FitCaptionColumn(bool refresh)
     const QFontMetrics metrics(font());
     int widest = 0;
     for (int i = 0; i < Entries().Count(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(NameToText(Entries().Item(i).caption)));
+        widest = std::max(widest, metrics.horizontalAdvance(NameToShownText(Entries().Item(i).caption)));
     const int height = std::max(metrics.height(), iconSize().height() > 0 ? iconSize().height() : 16) + 4;
     setGridSize(QSize(metrics.horizontalAdvance(QStringLiteral("WWWW")) + widest, height));
 }
@@ -217,6 +225,17 @@ void FileListView::SetHotTrack(bool on)
 
 void FileListView::keyPressEvent(QKeyEvent* event)
 {
+    if (IsCopyKey(*event)) {
+        // Copied when the key goes up, also when Ctrl went up first; the
+        // view's own copy of the caption never runs.
+        copyArmed_ = !event->isAutoRepeat() || copyArmed_;
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Backspace:
         emit BackspacePressed();
@@ -278,8 +297,10 @@ void FileListView::keyReleaseEvent(QKeyEvent* event)
     const bool keypad = event->modifiers().testFlag(Qt::KeypadModifier);
     if (event->key() == Qt::Key_F5) {
         emit RefreshReleased();
-    } else if ((event->key() == Qt::Key_C || (keypad && event->key() == Qt::Key_3)) && held == Qt::ControlModifier) {
+    } else if ((event->key() == Qt::Key_C || (keypad && event->key() == Qt::Key_3))
+               && (held == Qt::ControlModifier || copyArmed_)) {
         // The keypad's 3 shares the C key's code on some keyboards' layouts of old; both copy.
+        copyArmed_ = false;
         emit CopyReleased();
     } else if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && held == Qt::ShiftModifier)) {
         // Shift+F10 is the desktop's menu key for keyboards without one.

@@ -125,6 +125,7 @@ private:
     QPersistentModelIndex ShownItem_;
     ListStyleFlags style_;
     bool flatScrollBars_ = false;
+    bool copyArmed_ = false;  // Ctrl+C went down here; its release copies
     int hoverTime_ = -1;
     int hoverRow_ = -1;
     QTimer hoverTimer_;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QScreen>
@@ -25,6 +26,7 @@
 #include "app/SlideSteps.h"
 #include "app/SnapSplitter.h"
 #include "app/TerminationSignal.h"
+#include "diagram/BoundedText.h"
 
 namespace {
 
@@ -150,6 +152,20 @@ TEST_P(InfoSplitter, SnapsToWholeLines)
 INSTANTIATE_TEST_SUITE_P(Drags, InfoSplitter,
                          ::testing::Values(SnapCase{40, 41}, SnapCase{120, 98}, SnapCase{5, 17}, SnapCase{58, 54},
                                            SnapCase{45, 41}, SnapCase{46, 54}, SnapCase{84, 80}));
+
+TEST_F(MainWindowTest, LongInformationTextNeitherGrowsThePanelNorWidensTheWindow)
+{
+    TMainWindow& w = start();
+    SnapSplitter* splitter = w.areas().listInfoSplitter;
+    splitter->dragHandleTo(splitter->height() - splitter->handleWidth() - 41);
+    const int minimumWidth = w.minimumSizeHint().width();
+    QStringList lines(7, QString(kShownTextLimit, QLatin1Char('x')));
+    w.areas().labelInfo->setText(lines.join(QLatin1Char('\n')));
+    QApplication::processEvents();
+    EXPECT_EQ(w.areas().panelInfo->height(), 41);
+    EXPECT_EQ(w.infoHeight(), 41) << "the stored height stays the user's";
+    EXPECT_EQ(w.minimumSizeHint().width(), minimumWidth);
+}
 
 TEST_F(MainWindowTest, ColumnSplitterRefusesNarrowAndRepeatedWidths)
 {

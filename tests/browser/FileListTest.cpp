@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 
 #include <QApplication>
@@ -5,6 +6,8 @@
 
 #include "BrowserFixture.h"
 #include "browser/ProgressPanel.h"
+#include "diagram/BoundedText.h"
+#include "tests/photometry/HostileFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -102,6 +105,34 @@ TEST_F(FileListTest, TitleShowsFolderAndFile)
     EXPECT_EQ(host_.caption, QStringLiteral("Kandora v2.9    "));
 }
 
+TEST_F(FileListTest, AHeaderLineOfMegabytesIsShownBounded)
+{
+    for (const HostileFile& file : HostileFiles())
+        if (file.name == "header-line-10MB.ies")
+            tree_.Write("home/Lamps/" + file.name, file.bytes());
+    Browser().SetKeepCaption(true);
+    Browser().SetCaptionIndex(CaptionTest);
+    OpenLamps();
+    const QStringList captions = ListCaptions();
+    const auto found = std::find_if(captions.begin(), captions.end(),
+                                    [](const QString& c) { return c.startsWith(QStringLiteral("xxxx")); });
+    ASSERT_NE(found, captions.end());
+    const QModelIndex item = Browser().List()->Model().index(static_cast<int>(found - captions.begin()));
+    const QString caption = item.data(Qt::DisplayRole).toString();
+    EXPECT_EQ(caption.size(), kShownTextLimit);
+    EXPECT_TRUE(caption.endsWith(QChar(0x2026)));
+    EXPECT_EQ(item.data(Qt::ToolTipRole).toString().remove(QLatin1Char('\n')), caption);
+
+    Focus(item.row());
+    const QStringList info = host_.info.split(QLatin1Char('\n'));
+    ASSERT_EQ(info.size(), 2) << "file name and test lines";
+    EXPECT_EQ(info[0], QStringLiteral("Filename: header-line-10MB.ies"));
+    EXPECT_EQ(info[1].size(), kShownTextLimit);
+    EXPECT_EQ(Browser().FocusedCaption(), caption);
+    for (const QString& text : Browser().FocusedTexts())
+        EXPECT_LE(text.size(), kShownTextLimit);
+}
+
 TEST_F(FileListTest, CaptionsFollowTheChoiceAndSortOrder)
 {
     OpenLamps();
@@ -195,6 +226,17 @@ TEST_F(FileListTest, KeysCopyGoUpAndRefresh)
     EXPECT_NE(QApplication::clipboard()->text(), Browser().CurrentFilePath()) << "Ctrl+Shift+C does not copy";
     Key(QEvent::KeyRelease, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), Browser().CurrentFilePath());
+    // Ctrl let go before C, as fingers (and xdotool) often do: still the path, never the caption.
+    QApplication::clipboard()->clear();
+    Key(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_NE(QApplication::clipboard()->text(), Browser().FocusedCaption()) << "the view's own copy ran";
+    Key(QEvent::KeyRelease, Qt::Key_Control);
+    Key(QEvent::KeyRelease, Qt::Key_C);
+    EXPECT_EQ(QApplication::clipboard()->text(), Browser().CurrentFilePath());
+    Key(QEvent::KeyRelease, Qt::Key_C);
+    QApplication::clipboard()->clear();
+    Key(QEvent::KeyRelease, Qt::Key_C);
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty()) << "a plain C after the copy copies nothing";
     Key(QEvent::KeyPress, Qt::Key_Backspace);
     EXPECT_EQ(Browser().SelectedDisplayPath(), QStringLiteral("Desktop/home/"));
     Key(QEvent::KeyPress, Qt::Key_Backspace);
