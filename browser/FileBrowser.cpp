@@ -144,6 +144,9 @@ void FileBrowser::FolderTreeViewChange(FolderNode* node)
         const auto held = messages_.HoldPosts();
         list_->FocusRowOnly(0);
     }
+    // A favourite's stored caption kind puts the focus on the first entry
+    // already, so the focus change above may not come: the title follows here.
+    ShowPathInTitle();
 }
 
 void FileBrowser::OpenFolder(FolderNode* node)
