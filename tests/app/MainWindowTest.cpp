@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -460,6 +461,31 @@ TEST_F(MainWindowTest, WheelScrollsTheOptionsPanelAndAHandleBringsItBack)
     QTest::mouseClick(handle, Qt::LeftButton);
     EXPECT_TRUE(panel->isVisible());
     EXPECT_FALSE(handle->isVisible());
+}
+
+TEST_F(MainWindowTest, TheWheelChangesOnlyTheFocusedControlAndScrollsPastTheOthers)
+{
+    TMainWindow& w = start("[GroupBoxExView]\r\nCollapsed=0\r\n[GroupBoxExEye]\r\nCollapsed=0\r\n");
+    QApplication::setActiveWindow(&w);
+    w.resize(w.width(), TMainWindow::kMinHeight);
+    OptionsPanel* panel = w.areas().optionsPanel;
+    ASSERT_LT(panel->height(), panel->content()->height());
+    const OptionControls& c = panel->controls();
+    w.areas().folderList->setFocus();
+    for (QWidget* control : {static_cast<QWidget*>(c.TrackBarR), static_cast<QWidget*>(c.ComboBoxCaption)}) {
+        const int radius = c.TrackBarR->value();
+        const int caption = c.ComboBoxCaption->currentIndex();
+        const int top = panel->content()->y();
+        wheel(control, -120, Qt::NoModifier);
+        EXPECT_EQ(c.TrackBarR->value(), radius);
+        EXPECT_EQ(c.ComboBoxCaption->currentIndex(), caption);
+        EXPECT_LT(panel->content()->y(), top) << control->objectName().toStdString() << ": the panel scrolls";
+        EXPECT_FALSE(control->hasFocus());
+    }
+    c.TrackBarR->setFocus();
+    const int radius = c.TrackBarR->value();
+    wheel(c.TrackBarR, -120, Qt::NoModifier);
+    EXPECT_NE(c.TrackBarR->value(), radius) << "the focused slider takes the wheel";
 }
 
 TEST_F(MainWindowTest, OptionCaptionsFitTheirControlsAndBoxes)
