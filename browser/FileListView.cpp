@@ -19,6 +19,8 @@ namespace {
 
 // The system's hover time, used when the field holds -1.
 constexpr int kDefaultHoverTime = 400;
+// A flat bar's thumb is never narrower than this, so it can be grabbed.
+constexpr int kFlatThumbMinimum = 24;
 
 // C (or the keypad's 3) pressed with exactly Ctrl: the copy of the shown file's path.
 bool IsCopyKey(const QKeyEvent& event)
@@ -51,6 +53,10 @@ FileListView::FileListView(QWidget* parent)
     setDragDropMode(QAbstractItemView::DragOnly);
     setDefaultDropAction(Qt::CopyAction);
     setMouseTracking(true);
+    // Scrolled by pixels, not by whole columns: the end of the range is the end
+    // of the content, not its last column alone at the left edge.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (ListChangeAttached())
             emit ListChanged(current);
@@ -208,10 +214,22 @@ void FileListView::SetUnderlineCold(bool on)
 void FileListView::SetFlatScrollBars(bool on)
 {
     flatScrollBars_ = on;
+    // Flat bars have no arrow buttons at all: the whole bar is the track, and a
+    // thumb at either end is still the thumb. Every sub-control is sized here,
+    // since a style sheet leaves unnamed ones to guesswork.
+    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const QString flat = QStringLiteral(
-        "QScrollBar { border: none; background: palette(window); }"
-        "QScrollBar::handle { background: palette(mid); border: none; min-width: 16px; min-height: 16px; }"
-        "QScrollBar::add-line, QScrollBar::sub-line { border: none; background: palette(button); }");
+        "QScrollBar { border: none; background: palette(window); margin: 0px; }"
+        "QScrollBar:vertical { width: %1px; }"
+        "QScrollBar:horizontal { height: %1px; }"
+        "QScrollBar::handle { background: palette(mid); border: none; }"
+        "QScrollBar::handle:hover, QScrollBar::handle:pressed { background: palette(dark); }"
+        "QScrollBar::handle:vertical { min-height: %2px; }"
+        "QScrollBar::handle:horizontal { min-width: %2px; }"
+        "QScrollBar::add-line, QScrollBar::sub-line { border: none; background: none; width: 0px; height: 0px; }"
+        "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
+                             .arg(extent)
+                             .arg(kFlatThumbMinimum);
     horizontalScrollBar()->setStyleSheet(on ? flat : QString());
     verticalScrollBar()->setStyleSheet(on ? flat : QString());
 }

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 
 #include "BrowserFixture.h"
 #include "browser/ProgressPanel.h"
@@ -131,6 +132,41 @@ TEST_F(FileListTest, AHeaderLineOfMegabytesIsShownBounded)
     EXPECT_EQ(Browser().FocusedCaption(), caption);
     for (const QString& text : Browser().FocusedTexts())
         EXPECT_LE(text.size(), kShownTextLimit);
+}
+
+// Flat bars: no hidden arrows under the thumb or at the track's ends, and the
+// range ends where the content does.
+TEST(FlatScrollBars, ThumbDragsFromTheStartTrackPagesAndTheEndIsTheContentsEnd)
+{
+    TempTree tree;
+    for (int i = 0; i < 150; ++i)
+        tree.WriteIes("lamp-" + std::to_string(1000 + i) + ".ies", "M");
+    FileListView list;
+    list.resize(420, 160);
+    std::vector<ReadFault> faults;
+    list.ListFolder(tree.Folder(), CaptionFileName, false, faults);
+    list.FitCaptionColumn(false);
+    list.SetFlatScrollBars(true);
+    list.show();
+    QApplication::processEvents();
+    QScrollBar* bar = list.horizontalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    ASSERT_GT(bar->maximum(), 3);
+    const int middle = bar->height() / 2;
+
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(2, middle));
+    QTest::mouseMove(bar, QPoint(bar->width() / 2, middle));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, middle));
+    EXPECT_GT(bar->value(), bar->maximum() / 3) << "the thumb at the start is dragged, not stepped";
+
+    const int before = bar->value();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 2, middle));
+    EXPECT_EQ(bar->value(), std::min(before + bar->pageStep(), bar->maximum())) << "the track's end pages";
+
+    bar->setValue(bar->maximum());
+    const QRect last = list.visualRect(list.Model().index(list.Model().rowCount() - 1));
+    EXPECT_GT(last.right(), list.viewport()->width() - list.gridSize().width())
+        << "at the end the last column stands at the right edge, not alone at the left";
 }
 
 TEST_F(FileListTest, CaptionsFollowTheChoiceAndSortOrder)
