@@ -122,13 +122,16 @@ void TMainWindow::setCompareWindow(TBigGonioWin* window)
 
 void TMainWindow::ShowCompareWindow()
 {
-    if (!compare_)
+    // With a folder entry focused the record is the last file's, of whatever folder: nothing to compare.
+    if (!compare_ || !shownFile_.HasFile())
         return;
     compare_->ShowCopy(shownFile_.CurrentIes(), shownFile_.PlaneIndex(), browser_->FocusedCaption());
 }
 
 void TMainWindow::SpeedButtonPrintClick()
 {
+    if (!shownFile_.HasFile() || shownFile_.CurrentIes().Candela.empty())
+        return;
     PageRequest page;
     page.record = &shownFile_.CurrentIes();
     page.planeIndex = shownFile_.PlaneIndex();

@@ -71,6 +71,34 @@ TEST_F(CompareAndPrintTest, CompareWindowKeepsItsCopyUntilAskedAgain)
     EXPECT_EQ(compare_.windowTitle(), QStringLiteral("street-light-post-top.ies"));
 }
 
+TEST_F(CompareAndPrintTest, WithAFolderEntryFocusedNothingStaleIsComparedOrPrinted)
+{
+    Focus("..");
+    window->ShowCompareWindow();
+    EXPECT_FALSE(compare_.isVisible()) << "no file shown: nothing to compare";
+    const TiesData& globe = Focus("pendant-opal-globe.ies");
+    window->ShowCompareWindow();
+    Focus("..");
+    window->ShowCompareWindow();
+    EXPECT_EQ(compare_.windowTitle(), QStringLiteral("pendant-opal-globe.ies"));
+    EXPECT_EQ(compare_.CompareIes(), globe.Ies);
+    EXPECT_FALSE(PrintButton()->isEnabled());
+
+    // A file that does not read shows nothing, so there is nothing to print either.
+    QFile bad(dir.filePath(QStringLiteral("refused.ies")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("TILT=NONE\r\n1 1000 1 65535 65535 1 2 0 0 0 1 1 35\r\n");
+    bad.close();
+    window->browser().NavigateToPath(window->browser().Navigator().ParsingToDisplayPath(dir.path().toStdString()));
+    Focus("refused.ies");
+    ASSERT_FALSE(window->browser().CurrentFilePath().isEmpty());
+    EXPECT_FALSE(PrintButton()->isEnabled());
+    bool asked = false;
+    window->setPrintDialogRunner([&](QPrinter&, QWidget*) { return asked = true; });
+    window->SpeedButtonPrintClick();
+    EXPECT_FALSE(asked);
+}
+
 TEST_F(CompareAndPrintTest, CompareWindowFollowsOptionChangesAndStaysSquare)
 {
     Focus("pendant-opal-globe.ies");
