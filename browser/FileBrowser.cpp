@@ -369,29 +369,60 @@ void FileBrowser::DoubleClickAction()
         OpenNotepad1Click();
 }
 
+DesktopPort::Ended FileBrowser::ReportFailure(const QString& what)
+{
+    // The program may end after the browser is gone (the window closed).
+    return [browser = QPointer<FileBrowser>(this), what](const QString& program, int status) {
+        if (status != 0 && browser)
+            browser->messages_.Post(what + QStringLiteral("\r") + program + QStringLiteral(" ended with status ") +
+                                        QString::number(status) + QLatin1Char('.'),
+                                    kWindowCaption, QMessageBox::Warning);
+    };
+}
+
 void FileBrowser::Open1Click()
 {
     const std::string path = CurrentFileBytes();
-    if (!path.empty() && !OpenWithDefault(*desktop_, path))
-        messages_.Post(QStringLiteral("Cannot open ") + shown_.CurrentFilePath(), kWindowCaption, QMessageBox::Warning);
+    const QString what = QStringLiteral("Cannot open ") + shown_.CurrentFilePath();
+    if (!path.empty() && !OpenWithDefault(*desktop_, path, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 void FileBrowser::OpenNotepad1Click()
 {
     const std::string path = CurrentFileBytes();
-    if (!path.empty() && !OpenWithTextEditor(*desktop_, path))
-        messages_.Post(QStringLiteral("Cannot open ") + shown_.CurrentFilePath(), kWindowCaption, QMessageBox::Warning);
+    if (path.empty())
+        return;
+    const QString what = QStringLiteral("Cannot open ") + shown_.CurrentFilePath() + QStringLiteral(" in a text editor");
+    if (std::none_of(TextEditors().begin(), TextEditors().end(),
+                     [this](const QString& editor) { return desktop_->HasProgram(editor); })) {
+        // The desktop's own choice for the file could be this very program.
+        QStringList editors;
+        for (const QString& editor : TextEditors())
+            editors << editor;
+        messages_.Post(what + QStringLiteral(":\rnone of ") + editors.join(QStringLiteral(", ")) +
+                           QStringLiteral(" is installed."),
+                       kWindowCaption, QMessageBox::Warning);
+        return;
+    }
+    if (!OpenWithTextEditor(*desktop_, path, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 void FileBrowser::Openfolder1Click()
 {
-    OpenFolderWindow(*desktop_, FolderTargetPath().folder);
+    const std::string folder = FolderTargetPath().folder;
+    const QString what = QStringLiteral("Cannot open the folder ") + NameToText(folder);
+    if (!folder.empty() && !OpenFolderWindow(*desktop_, folder, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 void FileBrowser::Explore1Click()
 {
     const FolderTarget target = FolderTargetPath();
-    ExploreFolder(*desktop_, target.folder, target.file);
+    const QString what = QStringLiteral("Cannot open the folder ") + NameToText(target.folder);
+    if (!target.folder.empty() && !ExploreFolder(*desktop_, target.folder, target.file, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 std::string FileBrowser::CurrentFileBytes() const
