@@ -394,6 +394,7 @@ void FileListView::ShowAsList()
     const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     setIconSize(QSize(side, side));
     FitCaptionColumn(false);
+    ScrollToFocus();
 }
 
 void FileListView::ShowAsIcons()
@@ -402,6 +403,7 @@ void FileListView::ShowAsIcons()
     SetDefaultImageIndex();
     const int side = LargeIconSide();
     ShowCells(QSize(side, side), QSize(std::max(76, side + 44), side + 12 + 2 * fontMetrics().height()));
+    ScrollToFocus();
 }
 
 void FileListView::PrepareThumbnailView(const QIcon* upIcon, const std::string& folder)
@@ -421,6 +423,15 @@ void FileListView::PrepareThumbnailView(const QIcon* upIcon, const std::string& 
                                                 LargeIconSide(), devicePixelRatioF()));
     }
     ShowCells(QSize(kThumbnailSide, kThumbnailSide), ThumbnailGridSize(fontMetrics().height()));
+    ScrollToFocus();
+}
+
+void FileListView::ScrollToFocus()
+{
+    // Laid out anew, the items stand elsewhere: the one the user is at is brought back into view.
+    const QModelIndex focused = ShownItem_.isValid() ? QModelIndex(ShownItem_) : currentIndex();
+    if (focused.isValid())
+        scrollTo(focused);
 }
 
 void FileListView::SetThumbnailOptions(const DiagramOptions& options)

@@ -116,6 +116,7 @@ private:
     void SetHoverRow(int row);
     [[nodiscard]] int LargeIconSide() const;
     void ShowCells(const QSize& icon, const QSize& cell);
+    void ScrollToFocus();
 
     CatalogModel* model_;
     ProgressPanel* panel_;
