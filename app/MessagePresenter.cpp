@@ -15,7 +15,7 @@ int MessageBoxPresenter::CaptionWidth(const QString& caption)
 }
 
 std::unique_ptr<QMessageBox> MessageBoxPresenter::MakeBox(Icon icon, const QString& caption, const QString& text,
-                                                          QWidget* parent)
+                                                          QWidget* parent, const QString& detail)
 {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -26,6 +26,8 @@ std::unique_ptr<QMessageBox> MessageBoxPresenter::MakeBox(Icon icon, const QStri
                                       : icon == Icon::Information ? QMessageBox::Information
                                                                   : QMessageBox::NoIcon;
     auto box = std::make_unique<QMessageBox>(boxIcon, caption, shown, QMessageBox::Ok, parent);
+    if (!detail.isEmpty())
+        box->setInformativeText(BoundedText(detail));
     // A short text makes a box so narrow that its title is cut to "..".
     // QMessageBox sizes itself from its layout, so a spacer row widens it.
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
@@ -37,4 +39,10 @@ std::unique_ptr<QMessageBox> MessageBoxPresenter::MakeBox(Icon icon, const QStri
 void MessageBoxPresenter::showMessage(Icon icon, const QString& caption, const QString& text)
 {
     MakeBox(icon, caption, text, parent_)->exec();
+}
+
+void MessageBoxPresenter::showDetailedMessage(Icon icon, const QString& caption, const QString& text,
+                                              const QString& detail)
+{
+    MakeBox(icon, caption, text, parent_, detail)->exec();
 }

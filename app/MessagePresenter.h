@@ -15,6 +15,12 @@ public:
     virtual ~MessagePresenter() = default;
     // `text` may hold "\r" line breaks.
     virtual void showMessage(Icon icon, const QString& caption, const QString& text) = 0;
+    // The same with `detail` as a line of its own under the text (none when
+    // empty); by default it is simply the text's last line.
+    virtual void showDetailedMessage(Icon icon, const QString& caption, const QString& text, const QString& detail)
+    {
+        showMessage(icon, caption, detail.isEmpty() ? text : text + QLatin1Char('\n') + detail);
+    }
 };
 
 // The real one: a message box with an OK button.
@@ -22,11 +28,13 @@ class MessageBoxPresenter : public MessagePresenter {
 public:
     explicit MessageBoxPresenter(QWidget* parent = nullptr) : parent_(parent) {}
     void showMessage(Icon icon, const QString& caption, const QString& text) override;
+    void showDetailedMessage(Icon icon, const QString& caption, const QString& text, const QString& detail) override;
 
     // The box showMessage runs, wide enough that the window manager can show its
-    // caption in the title bar beside the title bar's own buttons.
+    // caption in the title bar beside the title bar's own buttons; `detail`
+    // is the box's informative line below the text.
     [[nodiscard]] static std::unique_ptr<QMessageBox> MakeBox(Icon icon, const QString& caption, const QString& text,
-                                                              QWidget* parent);
+                                                              QWidget* parent, const QString& detail = QString());
     // The width a title bar needs for `caption`: the text in a bold face plus room
     // for the window menu and the close, minimise and maximise buttons.
     [[nodiscard]] static int CaptionWidth(const QString& caption);

@@ -231,7 +231,8 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
                 messages_.Post(NameToText(data.Texts[1]) + QStringLiteral(": ") + NameToText(result.error),
                                kWindowCaption, QMessageBox::Critical);
             else if (result.HasHeaderFault())
-                messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical);
+                messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical,
+                               NameToShownText(data.Texts[1]));
             if (data.Changed)
                 list_->Model().EntryIconChanged(entry.row());
         }

@@ -508,6 +508,10 @@ TEST(MessageBoxWidth, TheCaptionFitsBesideTheTitleBarButtons)
                                                   QStringLiteral("Line 10"), nullptr);
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Error!"));
     EXPECT_GE(box->sizeHint().width(), MessageBoxPresenter::CaptionWidth(QStringLiteral("Error!")));
+    const auto named = MessageBoxPresenter::MakeBox(MessagePresenter::Icon::Error, QStringLiteral("Error!"),
+                                                    QStringLiteral("Line 11"), nullptr, QStringLiteral("lamp.ies"));
+    EXPECT_EQ(named->text(), QStringLiteral("Line 11")) << "the text stays as it was";
+    EXPECT_EQ(named->informativeText(), QStringLiteral("lamp.ies"));
 }
 
 }  // namespace

@@ -321,6 +321,7 @@ TEST_F(FileListTest, HeaderFaultOfTheSelectedFileIsShownAfterwards)
     ASSERT_EQ(host_.messages.size(), 1u);
     EXPECT_TRUE(host_.messages[0].startsWith(QStringLiteral("Line ")));
     EXPECT_EQ(host_.messageCaptions[0], QStringLiteral("Error!"));
+    EXPECT_EQ(host_.messageDetails[0], QStringLiteral("bad.ies")) << "the box names the file";
     EXPECT_EQ(host_.filesShown, 1) << "the file is still drawn";
 }
 
