@@ -137,7 +137,9 @@ void TMainWindow::SpeedButtonPrintClick()
     page.planeIndex = shownFile_.PlaneIndex();
     page.headerLines = PrintHeaderLines(browser_->FocusedTexts());
     page.options = diagramOptions();
-    if (PrintDiagram(this, ui_.diagramPanel->printButton(), page, printDialog_) == PrintOutcome::Failed)
+    const QString& path = shownFile_.CurrentFilePath();
+    const QString fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    if (PrintDiagram(this, ui_.diagramPanel->printButton(), page, fileName, printDialog_) == PrintOutcome::Failed)
         messages_.showMessage(MessagePresenter::Icon::Error, AppTexts::MainTitle(),
                               QStringLiteral("The page could not be printed."));
 }

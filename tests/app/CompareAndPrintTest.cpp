@@ -120,8 +120,10 @@ TEST_F(CompareAndPrintTest, PrintingWritesThePageAndAlwaysPopsTheButtonUp)
     ASSERT_TRUE(PrintButton()->isEnabled());
     const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
     bool heldDown = false;
+    QString offered;
     window->setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
         heldDown = PrintButton()->isDown();
+        offered = printer.docName();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
@@ -134,6 +136,12 @@ TEST_F(CompareAndPrintTest, PrintingWritesThePageAndAlwaysPopsTheButtonUp)
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1) << "one page";
+    // The dialog's file is named after the shown file; the document keeps its title.
+    EXPECT_EQ(offered, QStringLiteral("pendant-opal-globe.ies"));
+    QByteArray title("\xFE\xFF", 2);
+    for (const QChar c : kPrintDocumentTitle)
+        title += QByteArray(1, '\0') + QByteArray(1, static_cast<char>(c.unicode()));
+    EXPECT_TRUE(bytes.contains(title));
     file.close();
     QFile::remove(pdf);
 
