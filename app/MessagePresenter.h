@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QFont>
 #include <QString>
 
 class QMessageBox;
@@ -38,6 +39,12 @@ public:
     // The width a title bar needs for `caption`: the text in a bold face plus room
     // for the window menu and the close, minimise and maximise buttons.
     [[nodiscard]] static int CaptionWidth(const QString& caption);
+    // The widest two words that stand side by side in `text` (or one word
+    // alone at a line's start): a box this wide never leaves a word by itself
+    // before a long one.
+    [[nodiscard]] static int WidestWordPair(const QString& text, const QFont& font);
+    // The box's icon and margins beside its text.
+    static constexpr int kTextIndent = 80;
     static constexpr int kTitleBarButtons = 160;
     // The most lines a box shows; longer texts end in a line "…".
     static constexpr int kMessageLines = 40;

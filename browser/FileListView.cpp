@@ -47,6 +47,8 @@ FileListView::FileListView(QWidget* parent)
     setResizeMode(QListView::Adjust);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The end of a long name (its variant, its number) tells it from its neighbours.
+    setTextElideMode(Qt::ElideMiddle);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // A drag starts after the usual distance; the browser makes it (DragWanted).
     setDragEnabled(true);
