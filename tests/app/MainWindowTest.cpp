@@ -514,18 +514,4 @@ TEST(MessageBoxWidth, TheCaptionFitsBesideTheTitleBarButtons)
     EXPECT_EQ(named->informativeText(), QStringLiteral("lamp.ies"));
 }
 
-TEST(MessageBoxWidth, ALongFileNameStaysOnTheLineOfTheWordBeforeIt)
-{
-    const QString name = QStringLiteral("ksmet1977_testcode_iesna_type_c_1_rotated_variant_from_lib.ies");
-    const auto box = MessageBoxPresenter::MakeBox(
-        MessagePresenter::Icon::Information, QStringLiteral("Rotate from 90 to 0"),
-        QStringLiteral("File ") + name + QStringLiteral(" successfully rotated and saved to ") + name, nullptr);
-    box->show();
-    QApplication::processEvents();
-    const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-    ASSERT_NE(label, nullptr);
-    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(QStringLiteral("File ") + name))
-        << "\"File\" would stand alone on the first line";
-}
-
 }  // namespace

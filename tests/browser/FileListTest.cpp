@@ -169,31 +169,6 @@ TEST(FlatScrollBars, ThumbDragsFromTheStartTrackPagesAndTheEndIsTheContentsEnd)
         << "at the end the last column stands at the right edge, not alone at the left";
 }
 
-TEST(ViewSwitch, TheFocusedFileIsScrolledIntoViewInEachView)
-{
-    TempTree tree;
-    for (int i = 0; i < 150; ++i)
-        tree.WriteIes("lamp-" + std::to_string(1000 + i) + ".ies", "M");
-    FileListView list;
-    list.resize(420, 200);
-    std::vector<ReadFault> faults;
-    list.ListFolder(tree.Folder(), CaptionFileName, false, faults);
-    list.ShowAsList();
-    list.show();
-    list.FocusRow(list.Model().rowCount() - 1);
-    const QModelIndex last = list.currentIndex();
-    for (int view = 0; view < 3; ++view) {
-        if (view == 0)
-            list.ShowAsIcons();
-        else if (view == 1)
-            list.PrepareThumbnailView(nullptr, tree.Folder());
-        else
-            list.ShowAsList();
-        QApplication::processEvents();
-        EXPECT_TRUE(list.viewport()->rect().intersects(list.visualRect(last))) << "view " << view;
-    }
-}
-
 TEST_F(FileListTest, CaptionsFollowTheChoiceAndSortOrder)
 {
     OpenLamps();

@@ -10,47 +10,18 @@ namespace {
 
 const QString kEllipsis(QChar(0x2026));
 
-struct BoundCase {
-    const char* name;
-    QString text;
-    qsizetype limit;
-    QString expected;
-};
-
-class BoundedTextTest : public ::testing::TestWithParam<BoundCase> {};
-
-TEST_P(BoundedTextTest, KeepsShortTextsAndCutsLongOnesWithAnEllipsis)
+TEST(BoundedText, CutsWithAnEllipsisNeverInsideACharacter)
 {
-    EXPECT_EQ(BoundedText(GetParam().text, GetParam().limit), GetParam().expected);
-}
-
-const QString kClef = QString::fromUtf8("\xF0\x9D\x84\x9E");  // one character, two UTF-16 units
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, BoundedTextTest,
-    ::testing::Values(BoundCase{"Empty", QString(), 4, QString()},
-                      BoundCase{"AtTheLimit", QStringLiteral("abcd"), 4, QStringLiteral("abcd")},
-                      BoundCase{"OneOver", QStringLiteral("abcde"), 4, QStringLiteral("abc") + kEllipsis},
-                      BoundCase{"NoRoom", QStringLiteral("abc"), 0, QString()},
-                      BoundCase{"PairNotSplit", QStringLiteral("ab") + kClef + QStringLiteral("cd"), 4,
-                                QStringLiteral("ab") + kEllipsis},
-                      BoundCase{"PairKeptWhole", QStringLiteral("a") + kClef + QStringLiteral("cd"), 4,
-                                QStringLiteral("a") + kClef + kEllipsis}),
-    [](const ::testing::TestParamInfo<BoundCase>& c) { return std::string(c.param.name); });
-
-TEST(BoundedLines, CutsEachLineAndTheirNumber)
-{
-    EXPECT_EQ(BoundedLines(QStringLiteral("abcdef\nab\n\nxyz"), 4, 10),
-              QStringLiteral("abc") + kEllipsis + QStringLiteral("\nab\n\nxyz"));
-    EXPECT_EQ(BoundedLines(QStringLiteral("1\n2\n3\n4"), 4, 3), QStringLiteral("1\n2\n") + kEllipsis);
-    EXPECT_EQ(BoundedLines(QStringLiteral("1\n2\n3"), 4, 3), QStringLiteral("1\n2\n3"));
-}
-
-TEST(BrokenLines, BreaksAfterBlanksOrInsideLongWords)
-{
-    EXPECT_EQ(BrokenLines(QStringLiteral("one two three"), 8), QStringLiteral("one two\nthree"));
-    EXPECT_EQ(BrokenLines(QStringLiteral("abcdefghij"), 4), QStringLiteral("abcd\nefgh\nij"));
-    EXPECT_EQ(BrokenLines(QStringLiteral("short"), 8), QStringLiteral("short"));
+    const QString clef = QString::fromUtf8("\xF0\x9D\x84\x9E");  // one character, two UTF-16 units
+    EXPECT_EQ(BoundedText(QStringLiteral("abcd"), 4), QStringLiteral("abcd"));
+    EXPECT_EQ(BoundedText(QStringLiteral("abcde"), 4), QStringLiteral("abc") + kEllipsis);
+    EXPECT_EQ(BoundedText(QStringLiteral("ab") + clef + QStringLiteral("cd"), 4), QStringLiteral("ab") + kEllipsis);
+    EXPECT_EQ(BoundedText(QStringLiteral("abc"), 0), QString());
+    // Each line, and the number of lines; a tooltip's lines break after blanks or inside long words.
+    EXPECT_EQ(BoundedLines(QStringLiteral("abcdef\nab\n\n1\n2"), 4, 4),
+              QStringLiteral("abc") + kEllipsis + QStringLiteral("\nab\n\n") + kEllipsis);
+    EXPECT_EQ(BrokenLines(QStringLiteral("one two three abcdefghij"), 8),
+              QStringLiteral("one two\nthree\nabcdefgh\nij"));
 }
 
 // Decoding only the front that ShownBytes keeps must show what decoding all would.
