@@ -86,8 +86,7 @@ TEST_F(CompareAndPrintTest, WithAFolderEntryFocusedNothingStaleIsComparedOrPrint
 
     // A file that does not read shows nothing, so there is nothing to print either.
     QFile bad(dir.filePath(QStringLiteral("refused.ies")));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("TILT=NONE\r\n1 1000 1 65535 65535 1 2 0 0 0 1 1 35\r\n");
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly) && bad.write("TILT=NONE\r\n1 1000 1 65535 65535 1 2 0 0 0 1 1 35\r\n"));
     bad.close();
     window->browser().NavigateToPath(window->browser().Navigator().ParsingToDisplayPath(dir.path().toStdString()));
     Focus("refused.ies");

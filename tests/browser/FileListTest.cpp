@@ -120,18 +120,11 @@ TEST_F(FileListTest, AHeaderLineOfMegabytesIsShownBounded)
     ASSERT_NE(found, captions.end());
     const QModelIndex item = Browser().List()->Model().index(static_cast<int>(found - captions.begin()));
     const QString caption = item.data(Qt::DisplayRole).toString();
-    EXPECT_EQ(caption.size(), kShownTextLimit);
-    EXPECT_TRUE(caption.endsWith(QChar(0x2026)));
+    EXPECT_TRUE(caption.size() == kShownTextLimit && caption.endsWith(QChar(0x2026)));
     EXPECT_EQ(item.data(Qt::ToolTipRole).toString().remove(QLatin1Char('\n')), caption);
-
     Focus(item.row());
-    const QStringList info = host_.info.split(QLatin1Char('\n'));
-    ASSERT_EQ(info.size(), 2) << "file name and test lines";
-    EXPECT_EQ(info[0], QStringLiteral("Filename: header-line-10MB.ies"));
-    EXPECT_EQ(info[1].size(), kShownTextLimit);
-    EXPECT_EQ(Browser().FocusedCaption(), caption);
-    for (const QString& text : Browser().FocusedTexts())
-        EXPECT_LE(text.size(), kShownTextLimit);
+    EXPECT_EQ(host_.info, QStringLiteral("Filename: header-line-10MB.ies\nTest: ") + caption.left(kShownTextLimit - 7) +
+                              QChar(0x2026));
 }
 
 // Flat bars: no hidden arrows under the thumb or at the track's ends, and the
