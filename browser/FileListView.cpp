@@ -252,6 +252,7 @@ void FileListView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    copyArmed_ = false;  // another key between: no copy chord
     if (event->matches(QKeySequence::Copy)) {
         event->accept();
         return;
