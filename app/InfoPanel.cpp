@@ -1,10 +1,11 @@
 #include "app/InfoPanel.h"
 
-#include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/ElidingLabel.h"
 #include "browser/ShellNamespace.h"
 #include "browser/ShownFile.h"
+#include "diagram/BoundedText.h"
 #include "photometry/Keywords.h"
 
 namespace {
@@ -15,11 +16,13 @@ QString FileLine(const EntryTexts& texts)
     return QStringLiteral("Filename: ") + NameToText(texts.fileName);
 }
 
-// The keyword lines as one block ("Test: ...", "Manufacturer: ..."), empty
-// when the file names none.
+// The keyword lines as one block, empty when the file names none.
 QString KeywordBlock(const EntryTexts& texts)
 {
-    QString keywords = NameToText(KeywordText(texts, KeywordForm::Labels));
+    EntryTexts fronts;
+    for (const CaptionKind& kind : CaptionKinds())
+        fronts.*kind.field = std::string(ShownBytes(texts.*kind.field));
+    QString keywords = NameToText(KeywordText(fronts, KeywordForm::Labels));
     keywords.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return keywords;
 }
@@ -32,18 +35,24 @@ QStringList InfoLines(const ShownFile& file)
         return {};
     QStringList lines;
     lines << FileLine(file.Texts());
-    // Kept even when empty: the label has always ended in a line break then.
+    // Kept when empty: the file line has always ended in a line break.
     lines << KeywordBlock(file.Texts());
     return lines;
 }
 
-InfoPanel::InfoPanel(QWidget* parent) : QWidget(parent), label_(new QLabel(this))
+QString InfoText(const ShownFile& file)
+{
+    return BoundedLines(InfoLines(file).join(QLatin1Char('\n')), kShownTextLimit, kInfoPanelLines);
+}
+
+InfoPanel::InfoPanel(QWidget* parent) : QWidget(parent), label_(new ElidingLabel(this))
 {
     setObjectName(QStringLiteral("PanelInfo"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(11, 2, 2, 0);
     label_->setObjectName(QStringLiteral("LabelInfo"));
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     layout->addWidget(label_);
 }
 
@@ -60,5 +69,5 @@ QString InfoPanel::text() const
 
 void InfoPanel::showLines(const ShownFile& file)
 {
-    label_->setText(InfoLines(file).join(QLatin1Char('\n')));
+    label_->setText(InfoText(file));
 }

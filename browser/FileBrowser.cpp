@@ -14,6 +14,7 @@
 
 #include "browser/DesktopOpen.h"
 #include "browser/UpdatesFrozen.h"
+#include "diagram/BoundedText.h"
 #include "photometry/EntryLoader.h"
 
 namespace {
@@ -118,6 +119,9 @@ void FileBrowser::FolderTreeViewChange(FolderNode* node)
         const auto held = messages_.HoldPosts();
         list_->FocusRowOnly(0);
     }
+    // A favourite's stored caption kind puts the focus on the first entry
+    // already, so the focus change above may not come: the title follows here.
+    ShowPathInTitle();
 }
 
 void FileBrowser::OpenFolder(FolderNode* node)
@@ -192,12 +196,13 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
     list_->MarkShownItem(entry);
     if (entry.row() >= n && !list_->Entries().Item(entry.row()).entry->Loaded) {
         const LoadResult result = list_->Model().ReadEntry(entry.row(), ShownFolderPath());
+        const std::string& name = list_->Entries().Item(entry.row()).entry->Texts.fileName;
         if (result.kind == LoadResult::Kind::Failed)
-            messages_.Post(NameToText(list_->Entries().Item(entry.row()).entry->Texts.fileName) + QStringLiteral(": ")
-                               + NameToText(result.error),
-                           kWindowCaption, QMessageBox::Critical);
+            messages_.Post(NameToText(name) + QStringLiteral(": ") + NameToText(result.error), kWindowCaption,
+                           QMessageBox::Critical);
         else if (result.HasHeaderFault())
-            messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical);
+            messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical,
+                           NameToShownText(name));
     }
     ShowEntry(entry);
     const QString fileName = FileNamePart(shown_.CurrentFilePath());
@@ -320,29 +325,60 @@ void FileBrowser::DoubleClickAction()
         OpenNotepad1Click();
 }
 
+DesktopPort::Ended FileBrowser::ReportFailure(const QString& what)
+{
+    // The program may end after the browser is gone (the window closed).
+    return [browser = QPointer<FileBrowser>(this), what](const QString& program, int status) {
+        if (status != 0 && browser)
+            browser->messages_.Post(what + QStringLiteral("\r") + program + QStringLiteral(" ended with status ") +
+                                        QString::number(status) + QLatin1Char('.'),
+                                    kWindowCaption, QMessageBox::Warning);
+    };
+}
+
 void FileBrowser::Open1Click()
 {
     const std::string path = CurrentFileBytes();
-    if (!path.empty() && !OpenWithDefault(*desktop_, path))
-        messages_.Post(QStringLiteral("Cannot open ") + shown_.CurrentFilePath(), kWindowCaption, QMessageBox::Warning);
+    const QString what = QStringLiteral("Cannot open ") + shown_.CurrentFilePath();
+    if (!path.empty() && !OpenWithDefault(*desktop_, path, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 void FileBrowser::OpenNotepad1Click()
 {
     const std::string path = CurrentFileBytes();
-    if (!path.empty() && !OpenWithTextEditor(*desktop_, path))
-        messages_.Post(QStringLiteral("Cannot open ") + shown_.CurrentFilePath(), kWindowCaption, QMessageBox::Warning);
+    if (path.empty())
+        return;
+    const QString what = QStringLiteral("Cannot open ") + shown_.CurrentFilePath() + QStringLiteral(" in a text editor");
+    if (std::none_of(TextEditors().begin(), TextEditors().end(),
+                     [this](const QString& editor) { return desktop_->HasProgram(editor); })) {
+        // The desktop's own choice for the file could be this very program.
+        QStringList editors;
+        for (const QString& editor : TextEditors())
+            editors << editor;
+        messages_.Post(what + QStringLiteral(":\rnone of ") + editors.join(QStringLiteral(", ")) +
+                           QStringLiteral(" is installed."),
+                       kWindowCaption, QMessageBox::Warning);
+        return;
+    }
+    if (!OpenWithTextEditor(*desktop_, path, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 void FileBrowser::Openfolder1Click()
 {
-    OpenFolderWindow(*desktop_, FolderTargetPath().folder);
+    const std::string folder = FolderTargetPath().folder;
+    const QString what = QStringLiteral("Cannot open the folder ") + NameToText(folder);
+    if (!folder.empty() && !OpenFolderWindow(*desktop_, folder, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 void FileBrowser::Explore1Click()
 {
     const FolderTarget target = FolderTargetPath();
-    ExploreFolder(*desktop_, target.folder, target.file);
+    const QString what = QStringLiteral("Cannot open the folder ") + NameToText(target.folder);
+    if (!target.folder.empty() && !ExploreFolder(*desktop_, target.folder, target.file, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 std::string FileBrowser::CurrentFileBytes() const

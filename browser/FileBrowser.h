@@ -175,6 +175,9 @@ signals:
     void FavoritesCleared();
 
 private:
+    // Tells the user, when a program handed a file or folder ends with a
+    // status other than 0, that `what` failed and how.
+    [[nodiscard]] DesktopPort::Ended ReportFailure(const QString& what);
     void StoreFolderView(const FolderNode* node);
     [[nodiscard]] std::optional<IdList> ParseTextPath(const QString& path) const;
     // Focuses (and so shows) the file entry whose name reads as `name`; false when there is none.

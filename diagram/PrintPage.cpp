@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "diagram/BoundedText.h"
 #include "diagram/QPainterCanvas.h"
 
 PageLayout LayoutPage(int width, int height, int mainFontHeight)
@@ -28,11 +29,11 @@ PageLayout LayoutPage(int width, int height, int mainFontHeight)
 namespace {
 
 // Header texts as the file list shows them: UTF-8, else Latin-1, which every byte is.
-QString HeaderText(const std::string& bytes)
+QString HeaderText(std::string_view bytes)
 {
     const auto size = static_cast<qsizetype>(bytes.size());
     QString text = QString::fromUtf8(bytes.data(), size);
-    if (text.contains(QChar::ReplacementCharacter) && bytes.find("\xEF\xBF\xBD") == std::string::npos)
+    if (text.contains(QChar::ReplacementCharacter) && bytes.find("\xEF\xBF\xBD") == std::string_view::npos)
         return QString::fromLatin1(bytes.data(), size);
     return text;
 }
@@ -48,9 +49,10 @@ QStringList PrintHeaderLines(const EntryTexts& texts)
         {&EntryTexts::lamp, "Lamp: "},
     };
     QStringList lines;
+    // Only each text's front is decoded: a header line may be megabytes long.
     for (const auto& [field, label] : kLines)
         if (const std::string& text = texts.*field; !text.empty())
-            lines << QString::fromLatin1(label) + HeaderText(text);
+            lines << BoundedText(QString::fromLatin1(label) + HeaderText(ShownBytes(text)));
     return lines;
 }
 

@@ -33,7 +33,7 @@ struct PageLayout {
 // The header lines printed below the diagram from an entry's texts:
 // manufacturer, luminaire catalog, luminaire, lamp catalog and lamp, each
 // only when its text is not empty, read as UTF-8 or else as Latin-1. The
-// test keyword is not printed.
+// test keyword is not printed. Each line is bounded (BoundedText).
 [[nodiscard]] QStringList PrintHeaderLines(const EntryTexts& texts);
 
 // What one printed page shows.

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "AppTestSupport.h"
+#include "diagram/BoundedText.h"
 #include "app/DiagramPanel.h"
 #include "browser/FileBrowser.h"
 #include "photometry/Calculations.h"
@@ -81,6 +82,11 @@ TEST(InfoPanelText, FileLineThenKeywordLines)
     entry.Texts.lamp = "LED";
     shown.ShowFile(entry, "/x/");
     EXPECT_EQ(panel.text(), QStringLiteral("Filename: lamp\u00E9.ies\nManufacturer: Acme\nLamp: LED"));
+    // A header line of megabytes: only its front is composed, and it is cut.
+    entry.Texts.test = std::string(std::size_t{10} << 20, 'x');
+    shown.ShowFile(entry, "/x/");
+    EXPECT_EQ(panel.text().section(QLatin1Char('\n'), 1, 1),
+              QStringLiteral("Test: ") + QString(kShownTextLimit - 7, QLatin1Char('x')) + QChar(0x2026));
     shown.ShowNone();
     EXPECT_TRUE(panel.text().isEmpty());
 }

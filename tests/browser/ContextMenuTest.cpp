@@ -225,6 +225,7 @@ TEST_F(ContextMenuTest, FolderItemsOnTheUpEntryFolderEntriesAndTheShownFile)
     Menu().PopupMenuPopup();
     EXPECT_TRUE(Visible(&ListMenuItems::Openfolder1));
     EXPECT_TRUE(Visible(&ListMenuItems::Explore1));
+    EXPECT_FALSE(Menu().Items().ShowCompareWindow1->isEnabled()) << "no file shown, nothing to compare";
     // The up entry stands for the shown folder, not its parent.
     Menu().Items().Openfolder1->trigger();
     Menu().Items().Explore1->trigger();
@@ -246,6 +247,7 @@ TEST_F(ContextMenuTest, FolderItemsOnTheUpEntryFolderEntriesAndTheShownFile)
     desktop_.fileManagerAnswers = true;
     SelectRows({Row(QStringLiteral("c.ies"))});
     Menu().PopupMenuPopup();
+    EXPECT_TRUE(Menu().Items().ShowCompareWindow1->isEnabled());
     Browser().Explore1Click();
     EXPECT_EQ(desktop_.calls.back().method, QStringLiteral("ShowItems"));
     EXPECT_EQ(desktop_.calls.back().urls, QList<QByteArray>{Url("Lamps/c.ies")});
