@@ -101,7 +101,10 @@ tIES EulumdatRecord(const EulumdatFile& file)
         ies.LampLumens = flux / lamps;
         ies.Multiplier = ies.LampLumens / 1000;
     }
-    ies.InputWatts = file.LampSets.empty() ? 0 : RoundToU16(file.LampSets.front().Watts);
+    // As the IES reader keeps them: the watts as read, and rounded for the labels.
+    const double watts = file.LampSets.empty() ? 0 : file.LampSets.front().Watts;
+    ies.InputWattsExact = std::isfinite(watts) ? watts : 0;
+    ies.InputWatts = RoundToU16(ies.InputWattsExact);
 
     const double length = std::fabs(file.AreaLength) / 1000;
     const double width = std::fabs(file.AreaWidth) / 1000;

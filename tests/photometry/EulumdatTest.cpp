@@ -108,7 +108,8 @@ void ExpectSameRecord(const tIES& a, const tIES& b)
     ASSERT_EQ(a.VertAngles, b.VertAngles);
     EXPECT_EQ(std::tie(a.HorzCount, a.VertCount, a.PhotometricType, a.UnitsType, a.LampCount, a.InputWatts),
               std::tie(b.HorzCount, b.VertCount, b.PhotometricType, b.UnitsType, b.LampCount, b.InputWatts));
-    for (auto field : {&tIES::LampLumens, &tIES::Multiplier, &tIES::Width, &tIES::Length, &tIES::Height})
+    for (auto field : {&tIES::LampLumens, &tIES::Multiplier, &tIES::Width, &tIES::Length, &tIES::Height,
+                       &tIES::InputWattsExact})
         ExpectNear(a.*field, b.*field);
     for (std::size_t h = 0; h < a.Candela.size(); ++h)
         for (std::size_t v = 0; v < a.Candela[h].size(); ++v)
