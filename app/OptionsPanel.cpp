@@ -220,11 +220,11 @@ ListViewOptions OptionsPanel::listOptions() const
     return l;
 }
 
-LensOptions OptionsPanel::lensOptions() const
+LensSettings OptionsPanel::lensOptions() const
 {
-    LensOptions lens;
+    LensSettings lens;
     lens.on = c_.CheckBoxOn->isChecked();
-    lens.plus = c_.CheckBoxPlus->isChecked();
+    lens.magnify = c_.CheckBoxPlus->isChecked();
     lens.radius = c_.TrackBarR->value();
     lens.refraction = c_.TrackBarK->value();
     lens.opacity = c_.TrackBarAlpha->value();

@@ -34,7 +34,7 @@ public:
     [[nodiscard]] BrowserOptions browserOptions() const;
     [[nodiscard]] TreeViewOptions treeOptions() const;
     [[nodiscard]] ListViewOptions listOptions() const;
-    [[nodiscard]] LensOptions lensOptions() const;
+    [[nodiscard]] LensSettings lensOptions() const;
     [[nodiscard]] FavouriteOptions favouriteOptions() const;
     // "Always show": the panel never slides out by itself.
     [[nodiscard]] bool alwaysShown() const;
@@ -81,7 +81,7 @@ signals:
     void treeOptionsChanged(const TreeViewOptions& options);
     void listOptionsChanged(const ListViewOptions& options);
     // For the magnifier and the favourites, which arrive later.
-    void lensOptionsChanged(const LensOptions& options);
+    void lensOptionsChanged(const LensSettings& options);
     void favouriteOptionsChanged(const FavouriteOptions& options);
     void refreshRequested();
 

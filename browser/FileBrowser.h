@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "KandoraVersion.h"
 #include "browser/BrowserHost.h"
 #include "browser/Favorites.h"
 #include "browser/FileListMenu.h"
@@ -134,12 +135,10 @@ public:
     void ApplyOptions(const BrowserOptions& options);
 
     // Favourite folders, in the order they are shown.
-    // The name, and the folder's path (its display name when it has none).
-    using FavoriteEntry = FavoritesSource::Favorite;
-    [[nodiscard]] std::vector<FavoriteEntry> FavoriteEntries() const;
     [[nodiscard]] const Favorites& FavoriteList() const { return favorites_; }
+    // The folder's path as text (its display name when it has none).
     [[nodiscard]] QString FavoritePath(int index) const;
-    // Paths here are texts as FavoriteEntries() gives them (NameToText of the bytes).
+    // Paths here are texts as FavoritePath gives them (NameToText of the bytes).
     // Adds the folder at the absolute path `path` under its display name;
     // -1 when it is no folder, does not parse or is a favourite already.
     int AddFavorite(const QString& path);
@@ -166,7 +165,7 @@ public:
     // handed out in order as (settings, path) and the list is emptied.
     [[nodiscard]] std::vector<std::pair<int, QString>> CollectFavorites();
 
-    static inline const QString kWindowCaption = QStringLiteral("Kandora v2.9    ");
+    static inline const QString kWindowCaption = QString::fromLatin1(kKandoraNameVersion) + QStringLiteral("    ");
     static inline const QString kAppTitle = QStringLiteral("Kandora");
 
 signals:

@@ -4,14 +4,6 @@
 
 #include <algorithm>
 
-std::vector<FileBrowser::FavoriteEntry> FileBrowser::FavoriteEntries() const
-{
-    std::vector<FavoriteEntry> entries;
-    for (int i = 0; i < favorites_.Count(); ++i)
-        entries.push_back({favorites_.At(i).name, FavoritePath(i)});
-    return entries;
-}
-
 QString FileBrowser::FavoritePath(int index) const
 {
     if (!favorites_.Has(index))

@@ -206,20 +206,18 @@ void FileListMenu::PopupMenuPopup()
 void FileListMenu::RebuildFavorites()
 {
     favoritesMenu_->clear();
-    const std::vector<FavoritesSource::Favorite> favorites =
-        favorites_ ? favorites_->Favorites() : std::vector<FavoritesSource::Favorite>();
-    if (favorites.empty()) {
+    const int count = favorites_ ? favorites_->FavoriteCount() : 0;
+    if (count == 0) {
         QAction* none = AddItem(favoritesMenu_, "None1", QStringLiteral("None"));
         none->setEnabled(false);
         return;
     }
     const QIcon folder = ThemeIcon({"folder"}, QStyle::SP_DirIcon);
-    for (int i = 0; i < static_cast<int>(favorites.size()); ++i) {
-        const FavoritesSource::Favorite& favorite = favorites[static_cast<std::size_t>(i)];
-        QString caption = favorite.name;
+    for (int i = 0; i < count; ++i) {
+        QString caption = favorites_->FavoriteName(i);
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* item = favoritesMenu_->addAction(folder, caption);
-        item->setData(QStringLiteral("?") + favorite.path);
+        item->setData(QStringLiteral("?") + favorites_->FavoritePath(i));
         connect(item, &QAction::triggered, this, [this, i] {
             if (favorites_)
                 favorites_->OpenFavorite(i);

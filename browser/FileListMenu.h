@@ -29,15 +29,14 @@ public:
     virtual void ChooseView(FileListViewKind kind) = 0;
 };
 
-// The favourite folders as the menu shows and uses them.
+// The favourite folders as the menu shows and uses them, in their order.
 class FavoritesSource {
 public:
-    struct Favorite {
-        QString name;
-        QString path;  // the folder's path, shown in the title bar while highlighted
-    };
     virtual ~FavoritesSource() = default;
-    [[nodiscard]] virtual std::vector<Favorite> Favorites() const = 0;
+    [[nodiscard]] virtual int FavoriteCount() const = 0;
+    [[nodiscard]] virtual QString FavoriteName(int index) const = 0;
+    // The folder's path, shown in the title bar while its item is highlighted.
+    [[nodiscard]] virtual QString FavoritePath(int index) const = 0;
     [[nodiscard]] virtual bool IsFavorite(const QString& path) const = 0;
     virtual void AddFavorite(const QString& path) = 0;
     virtual void OpenFavorite(int index) = 0;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "KandoraVersion.h"
 #include "diagram/Canvas.h"
 #include "diagram/DiagramOptions.h"
 #include "diagram/DrawDiagram.h"
@@ -12,7 +13,8 @@
 class QPaintDevice;
 
 // The title of a printed document.
-inline const QString kPrintDocumentTitle = QStringLiteral("IES diagramm by Kandora v2.9    ");
+inline const QString kPrintDocumentTitle =
+    QStringLiteral("IES diagramm by ") + QString::fromLatin1(kKandoraNameVersion) + QStringLiteral("    ");
 
 // The screen diagram's nominal side; the page scales pens, fonts and text
 // margins by its own side over this.

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "AtomicFile.h"
+#include "KandoraVersion.h"
 #include "Calculations.h"
 #include "Keywords.h"
 
@@ -20,7 +21,7 @@ constexpr const char* kNotConvertible = "Neither type B nor starting at 90 degre
 std::string ChangedLine(ConversionKind kind)
 {
     const char* what = kind == ConversionKind::TypeC ? "Converted from type B" : "Rotated from 90 to 0";
-    return std::string("[CHANGED] ") + what + " by " + std::string(kChangeMarker) + " Kandora v2.9";
+    return std::string("[CHANGED] ") + what + " by " + std::string(kChangeMarker) + " " + kKandoraNameVersion;
 }
 
 void AppendWhole(std::string& line, unsigned value)

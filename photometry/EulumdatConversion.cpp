@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "EulumdatRecord.h"
+#include "KandoraVersion.h"
 #include "Keywords.h"
 
 namespace {
 
-constexpr const char* kVersion = "Kandora v2.9";
+constexpr const char* kVersion = kKandoraNameVersion;
 
 bool Ascending(const tArrEx& angles)
 {

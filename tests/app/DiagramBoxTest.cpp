@@ -294,7 +294,7 @@ TEST_F(MagnifierWiringTest, ControlsAndDragsRedrawTheLensWhereItIs)
     const QImage before = screen();
     // Ctrl + right turns the lens over at the pointer; the profile follows.
     SendMouse(box(), QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton, Qt::ControlModifier);
-    EXPECT_EQ(box()->lensOptions().plus, c.CheckBoxPlus->isChecked());
+    EXPECT_EQ(box()->lensOptions().magnify, c.CheckBoxPlus->isChecked());
     EXPECT_EQ(c.PaintBoxArc->magnify(), c.CheckBoxPlus->isChecked());
     EXPECT_NE(screen(), before) << "magnifying and shrinking differ";
     c.TrackBarAlpha->setValue(0);

@@ -11,10 +11,9 @@ namespace {
 
 class OneFavorite : public FavoritesSource {
 public:
-    [[nodiscard]] std::vector<Favorite> Favorites() const override
-    {
-        return {{QStringLiteral("Lamps"), QStringLiteral("/data/Lamps")}};
-    }
+    [[nodiscard]] int FavoriteCount() const override { return 1; }
+    [[nodiscard]] QString FavoriteName(int) const override { return QStringLiteral("Lamps"); }
+    [[nodiscard]] QString FavoritePath(int) const override { return QStringLiteral("/data/Lamps"); }
     [[nodiscard]] bool IsFavorite(const QString&) const override { return false; }
     void AddFavorite(const QString&) override {}
     void OpenFavorite(int) override {}

@@ -27,7 +27,12 @@ public:
 
 class FakeFavorites : public FavoritesSource {
 public:
-    [[nodiscard]] std::vector<Favorite> Favorites() const override { return list; }
+    struct Favorite {
+        QString name, path;
+    };
+    [[nodiscard]] int FavoriteCount() const override { return static_cast<int>(list.size()); }
+    [[nodiscard]] QString FavoriteName(int index) const override { return list[static_cast<std::size_t>(index)].name; }
+    [[nodiscard]] QString FavoritePath(int index) const override { return list[static_cast<std::size_t>(index)].path; }
     [[nodiscard]] bool IsFavorite(const QString& path) const override
     {
         for (const Favorite& favorite : list) {

@@ -50,11 +50,10 @@ TEST_F(FavoritesTest, SortedByNameAndSameNamesBothKept)
     EXPECT_EQ(b.AddFavorite(Below("Lamps/A.ies")), -1) << "not a folder";
     EXPECT_EQ(b.AddFavorite(Below("Gone")), -1);
 
-    const auto entries = b.FavoriteEntries();
-    ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(entries[2].name, QStringLiteral("Spots"));
-    EXPECT_EQ(entries[2].path, Below("Lamps/Spots"));
-    EXPECT_EQ(entries[3].path, Below("Docs/Spots"));
+    ASSERT_EQ(b.FavoriteList().Count(), 4);
+    EXPECT_EQ(b.FavoriteList().At(2).name, QStringLiteral("Spots"));
+    EXPECT_EQ(b.FavoritePath(2), Below("Lamps/Spots"));
+    EXPECT_EQ(b.FavoritePath(3), Below("Docs/Spots"));
     EXPECT_TRUE(b.IsFavorite(Below("Docs/Spots")));
     EXPECT_FALSE(b.IsFavorite(Below("Lamps")));
 
