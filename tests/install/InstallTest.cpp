@@ -107,6 +107,8 @@ TEST(Install, MimePackageDefinesTheTypeByNameAndContent)
     EXPECT_EQ(db.mimeTypeForData(QByteArray("IESNA:LM-63-2002\r\n[TEST] 1\r\n")).name(), kType);
     EXPECT_EQ(db.mimeTypeForData(QByteArray("IES:LM-63-2019\n[TEST] 1\n")).name(), kType);
     EXPECT_EQ(db.mimeTypeForData(QByteArray("IESNA91\r\n[TEST] 1\r\n")).name(), kType);
+    EXPECT_EQ(db.mimeTypeForData(QByteArray("\xEF\xBB\xBFIESNA:LM-63-2002\r\n[TEST] 1\r\n")).name(), kType);
+    EXPECT_EQ(db.mimeTypeForData(QByteArray("\xEF\xBB\xBFIES:LM-63-2019\n")).name(), kType);
     EXPECT_NE(db.mimeTypeForData(QByteArray("ordinary text\n")).name(), kType);
 }
 
