@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "app/AppTexts.h"
+
 namespace {
 
 const QString kType = QStringLiteral("application/x-ies-lm-63");
@@ -71,7 +73,10 @@ TEST(Install, LauncherIsValidAndOpensTheType)
     EXPECT_EQ(validate.readAll(), QByteArray()) << "no hints either";
 
     const auto keys = EntryKeys(Launcher());
-    EXPECT_EQ(keys.value(QStringLiteral("Exec")), QStringLiteral("kandora %F"));
+    // One file per start: the program shows one file at a time.
+    EXPECT_EQ(keys.value(QStringLiteral("Exec")), QStringLiteral("kandora %f"));
+    // The X11 window class is the application name the main window sets.
+    EXPECT_EQ(keys.value(QStringLiteral("StartupWMClass")), AppTexts::ApplicationTitle());
     EXPECT_TRUE(keys.value(QStringLiteral("MimeType")).split(QLatin1Char(';')).contains(kType));
     EXPECT_EQ(keys.value(QStringLiteral("Icon")), QStringLiteral("org.kandora.Kandora"));
     EXPECT_EQ(keys.value(QStringLiteral("Categories")), QStringLiteral("Graphics;Viewer;"));
