@@ -55,7 +55,9 @@ TEST(Install, ProgramsAndDesktopFilesAreInPlace)
         EXPECT_TRUE(QFileInfo(kBin + QLatin1Char('/') + QLatin1String(name)).isExecutable()) << name;
     for (const char* file : {"mime/packages/kandora.xml", "thumbnailers/kandora.thumbnailer",
                              "metainfo/org.kandora.Kandora.metainfo.xml",
-                             "icons/hicolor/scalable/apps/org.kandora.Kandora.svg"})
+                             "icons/hicolor/scalable/apps/org.kandora.Kandora.svg", "man/man1/kandora.1.gz",
+                             "man/man1/kandora-cli.1.gz", "man/man1/kandora-thumbnailer.1.gz",
+                             "doc/kandora/copyright", "doc/kandora/changelog.gz"})
         EXPECT_TRUE(QFileInfo::exists(kShare + QLatin1Char('/') + QLatin1String(file))) << file;
     for (int size : {16, 32, 48, 64, 128, 256}) {
         const QImage icon(kShare + QStringLiteral("/icons/hicolor/%1x%1/apps/org.kandora.Kandora.png").arg(size));
