@@ -25,6 +25,13 @@ Qt::KeyboardModifiers Keys(const QMouseEvent* event)
     return event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
 }
 
+// The lens drags: Alt, or Shift, which the common window managers leave to
+// the window (Alt + drag moves the window under most of them).
+bool LensDragKeys(Qt::KeyboardModifiers keys)
+{
+    return keys == Qt::AltModifier || keys == Qt::ShiftModifier;
+}
+
 }  // namespace
 
 DiagramBox::DiagramBox(QWidget* parent) : QWidget(parent), options_(DefaultDiagramOptions())
@@ -192,9 +199,9 @@ void DiagramBox::mousePressEvent(QMouseEvent* event)
     } else if (keys == Qt::ControlModifier && buttons == Qt::RightButton) {
         emit magnifierPlusToggleRequested();
         HoverUpdate(pointer);
-    } else if (keys == Qt::AltModifier && buttons == Qt::LeftButton) {
+    } else if (LensDragKeys(keys) && buttons == Qt::LeftButton) {
         lensDragBase_ = pointer.y() + lens_.refraction;
-    } else if (keys == Qt::AltModifier && buttons == Qt::RightButton) {
+    } else if (LensDragKeys(keys) && buttons == Qt::RightButton) {
         lensDragBase_ = pointer.y() + lens_.radius;
     }
 }
@@ -205,11 +212,11 @@ void DiagramBox::mouseMoveEvent(QMouseEvent* event)
     const Qt::MouseButtons buttons = event->buttons();
     const QPoint pointer = event->position().toPoint();
     // Moving up enlarges R or K; the sliders clamp what is asked of them.
-    if (lens_.on && keys == Qt::AltModifier && buttons == Qt::RightButton) {
+    if (lens_.on && LensDragKeys(keys) && buttons == Qt::RightButton) {
         const SliderDrag drag = DragLensSlider(lensDragBase_, pointer.y(), kLensMinRadius, kLensMaxRadius);
         lensDragBase_ = drag.base;
         emit lensRadiusDragged(drag.value);
-    } else if (lens_.on && keys == Qt::AltModifier && buttons == Qt::LeftButton) {
+    } else if (lens_.on && LensDragKeys(keys) && buttons == Qt::LeftButton) {
         const SliderDrag drag = DragLensSlider(lensDragBase_, pointer.y(), 0, kLensMaxRefraction);
         lensDragBase_ = drag.base;
         emit lensRefractionDragged(drag.value);

@@ -61,7 +61,7 @@ signals:
     // Ctrl + left and Ctrl + right, for the magnifier.
     void magnifierOnToggleRequested();
     void magnifierPlusToggleRequested();
-    // Alt + right and Alt + left drags: R's and K's new positions.
+    // Alt (or Shift) + right and + left drags: R's and K's new positions.
     void lensRadiusDragged(int radius);
     void lensRefractionDragged(int refraction);
 

@@ -99,14 +99,15 @@ void DiagramPanel::followShownFile(ShownFile& file)
 // A file shown: the slider gets its planes and stands on the 0-degree plane,
 // shown only when there are several (with exactly one, the "axially symmetric" label).
 // None shown: the slider goes to its minimum and hides with the label.
-// Print and Render follow, and the diagram is drawn or emptied.
+// Print (only for a record with values) and Render follow, and the diagram is drawn or emptied.
 void DiagramPanel::ShownFileChanged()
 {
     const bool hasFile = shown_->HasFile();
     // The slider follows the file here; its own moves must not feed back.
     const QSignalBlocker quiet(degreeSlider_);
     degreeSlider_->setEnabled(false);
-    print_->setEnabled(hasFile);
+    // A file that did not read has no curve to print: an empty grid is no page.
+    print_->setEnabled(hasFile && !shown_->CurrentIes().Candela.empty());
     render_->setEnabled(hasFile);
     bool planes = false;
     if (hasFile) {

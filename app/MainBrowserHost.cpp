@@ -35,7 +35,8 @@ void MainBrowserHost::SetDiagramCrosshair(bool crosshair)
         box->unsetCursor();
 }
 
-void MainBrowserHost::ShowMessage(const QString& text, const QString& caption, QMessageBox::Icon icon)
+void MainBrowserHost::ShowMessage(const QString& text, const QString& caption, QMessageBox::Icon icon,
+                                  const QString& detail)
 {
     MessagePresenter::Icon kind = MessagePresenter::Icon::None;
     if (icon == QMessageBox::Critical)
@@ -44,7 +45,7 @@ void MainBrowserHost::ShowMessage(const QString& text, const QString& caption, Q
         kind = MessagePresenter::Icon::Warning;
     else if (icon == QMessageBox::Information)
         kind = MessagePresenter::Icon::Information;
-    messages_.showMessage(kind, caption, text);
+    messages_.showDetailedMessage(kind, caption, text, detail);
 }
 
 void MainBrowserHost::CaptionChoiceReset()

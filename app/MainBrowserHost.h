@@ -18,7 +18,8 @@ public:
     void SetWindowCaption(const QString& caption) override;
     void SetApplicationTitle(const QString& title) override;
     void SetDiagramCrosshair(bool crosshair) override;
-    void ShowMessage(const QString& text, const QString& caption, QMessageBox::Icon icon) override;
+    void ShowMessage(const QString& text, const QString& caption, QMessageBox::Icon icon,
+                     const QString& detail) override;
     void CaptionChoiceReset() override;
     void SetAddEnabled(bool enabled) override;
 

@@ -122,19 +122,24 @@ void TMainWindow::setCompareWindow(TBigGonioWin* window)
 
 void TMainWindow::ShowCompareWindow()
 {
-    if (!compare_)
+    // With a folder entry focused the record is the last file's, of whatever folder: nothing to compare.
+    if (!compare_ || !shownFile_.HasFile())
         return;
     compare_->ShowCopy(shownFile_.CurrentIes(), shownFile_.PlaneIndex(), browser_->FocusedCaption());
 }
 
 void TMainWindow::SpeedButtonPrintClick()
 {
+    if (!shownFile_.HasFile() || shownFile_.CurrentIes().Candela.empty())
+        return;
     PageRequest page;
     page.record = &shownFile_.CurrentIes();
     page.planeIndex = shownFile_.PlaneIndex();
     page.headerLines = PrintHeaderLines(browser_->FocusedTexts());
     page.options = diagramOptions();
-    if (PrintDiagram(this, ui_.diagramPanel->printButton(), page, printDialog_) == PrintOutcome::Failed)
+    const QString& path = shownFile_.CurrentFilePath();
+    const QString fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    if (PrintDiagram(this, ui_.diagramPanel->printButton(), page, fileName, printDialog_) == PrintOutcome::Failed)
         messages_.showMessage(MessagePresenter::Icon::Error, AppTexts::MainTitle(),
                               QStringLiteral("The page could not be printed."));
 }
@@ -215,8 +220,8 @@ void TMainWindow::setStartHints()
         {c.CheckBoxMethod, "Quality repaint diagramm.\nRepaint without flashes. This\nmethod requires more memory"},
         {c.CheckBoxOn, "On/Off magnify\nCtrl + left click at diagram"},
         {c.CheckBoxPlus, "Increase/decrease\nCtrl + right click at diagram"},
-        {c.TrackBarK, "Index of refraction\nAlt + left button + mouse\nup/down at diagram"},
-        {c.TrackBarR, "Radius\nAlt + right button + mouse\nup/down at diagram"},
+        {c.TrackBarK, "Index of refraction\nAlt (or Shift) + left button + mouse\nup/down at diagram"},
+        {c.TrackBarR, "Radius\nAlt (or Shift) + right button + mouse\nup/down at diagram"},
         {c.CheckBoxMulti, "A multiplying factor for all the candela values\nValues: relative(cd/klm) / absolute(cd)"},
         {c.CheckBoxComplete, "Show complete diagramm at\nbegining degrees above 90"},
         {c.ButtonRefresh, "Refresh\nF5"},

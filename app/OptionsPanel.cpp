@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,6 +49,13 @@ protected:
     }
 };
 
+// The controls whose value a wheel turn changes.
+bool IsWheelControl(const QObject* object)
+{
+    return qobject_cast<const QAbstractSlider*>(object) != nullptr || qobject_cast<const QComboBox*>(object) != nullptr
+           || qobject_cast<const QAbstractSpinBox*>(object) != nullptr;
+}
+
 }  // namespace
 
 OptionsPanel::OptionsPanel(QWidget* parent) : QWidget(parent)
@@ -77,6 +86,15 @@ OptionsPanel::OptionsPanel(QWidget* parent) : QWidget(parent)
     // They ignore the mouse, so their events reach their group box.
     for (QWidget* passive : {static_cast<QWidget*>(c_.LabelMy), static_cast<QWidget*>(c_.PaintBoxArc)})
         passive->setMouseTracking(true);
+    // A control changes by the wheel only while it has the focus; otherwise
+    // the wheel scrolls the panel past it.
+    for (QWidget* control : content_->findChildren<QWidget*>()) {
+        if (!IsWheelControl(control))
+            continue;
+        control->installEventFilter(this);
+        if (control->focusPolicy() == Qt::WheelFocus)
+            control->setFocusPolicy(Qt::StrongFocus);
+    }
     OptionRules::Connect(c_);
     connect(c_.ButtonHide, &QPushButton::clicked, this, &OptionsPanel::ButtonHideClick);
     connect(c_.ButtonRefresh, &QPushButton::clicked, this, &OptionsPanel::refreshRequested);
@@ -367,7 +385,16 @@ void OptionsPanel::PanelMainChildMouseUp(QMouseEvent* event)
 
 bool OptionsPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched->isWidgetType()) {
+    if (event->type() == QEvent::Wheel && watched != content_) {
+        const auto* control = static_cast<QWidget*>(watched);
+        // A drop-down's own list is a window of its own and scrolls itself.
+        if (!control->hasFocus() && control->window() == window()) {
+            wheelEvent(static_cast<QWheelEvent*>(event));
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
+    if (watched == content_) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             PanelMainChildMouseDown(static_cast<QMouseEvent*>(event));

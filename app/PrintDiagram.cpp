@@ -35,14 +35,18 @@ bool RunPrintDialog(QPrinter& printer, QWidget* parent)
     return dialog.exec() == QDialog::Accepted;
 }
 
-PrintOutcome PrintDiagram(QWidget* parent, QAbstractButton* button, const PageRequest& page,
+PrintOutcome PrintDiagram(QWidget* parent, QAbstractButton* button, const PageRequest& page, const QString& fileName,
                           const PrintDialogRunner& runDialog)
 {
     const ButtonHold hold(button);
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(kPrintDocumentTitle);
     printer.setCreator(QStringLiteral("Kandora"));
-    if (!runDialog(printer, parent))
+    // The dialog names its file after the document, cutting what follows the
+    // last dot ("v2.9    "): while it runs, the document is the shown file.
+    printer.setDocName(fileName.isEmpty() ? kPrintDocumentTitle : fileName);
+    const bool chosen = runDialog(printer, parent);
+    printer.setDocName(kPrintDocumentTitle);
+    if (!chosen)
         return PrintOutcome::Cancelled;
     return PrintPageOn(printer, page) ? PrintOutcome::Printed : PrintOutcome::Failed;
 }

@@ -2,10 +2,12 @@
 // thread, against two baselines over the same numeric text: a bare
 // std::from_chars loop and a loop that only finds the tokens. Rates are per
 // CPU second of the one thread (the machine may be shared); the table takes
-// the best of --benchmark_repetitions runs.
+// the best of --benchmark_repetitions runs. The EULUMDAT reader is measured
+// the same way over a corpus of EULUMDAT files, when there is one.
 //
 //   scripts/make-bench-corpus            (once: 2,000 files into bench/corpus/)
-//   build/bench/reader_bench [--corpus=DIR] [benchmark options]
+//   scripts/make-bench-corpus --format ldt   (2,000 EULUMDAT files into bench/corpus/ldt/)
+//   build/bench/reader_bench [--corpus=DIR] [--ldt-corpus=DIR] [benchmark options]
 
 #include <benchmark/benchmark.h>
 
@@ -23,6 +25,8 @@
 #include <unistd.h>
 
 #include "photometry/EntryLoader.h"
+#include "photometry/EulumdatReader.h"
+#include "photometry/EulumdatRecord.h"
 #include "photometry/IesReader.h"
 
 namespace fs = std::filesystem;
@@ -43,12 +47,18 @@ Corpus& TheCorpus()
     return corpus;
 }
 
-bool LoadCorpus(const fs::path& folder, Corpus& corpus)
+Corpus& TheLdtCorpus()
+{
+    static Corpus corpus;
+    return corpus;
+}
+
+bool LoadCorpus(const fs::path& folder, Corpus& corpus, const char* extension = ".ies")
 {
     std::error_code ec;
     std::vector<fs::path> files;
     for (const auto& item : fs::directory_iterator(folder, ec))
-        if (item.path().extension() == ".ies")
+        if (item.path().extension() == extension)
             files.push_back(item.path());
     if (ec || files.empty())
         return false;
@@ -115,6 +125,30 @@ void ReaderLoadEntryPath(benchmark::State& state)
     SetRates(state, corpus.fileBytes, corpus.bytes.size());
 }
 
+// What reading a EULUMDAT file into an entry takes once its bytes are in
+// memory: the reader, the record and the keyword texts.
+void EulumdatReaderPath(benchmark::State& state)
+{
+    const Corpus& corpus = TheLdtCorpus();
+    if (corpus.bytes.empty()) {
+        state.SkipWithError("no EULUMDAT corpus: scripts/make-bench-corpus --format ldt");
+        return;
+    }
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < corpus.bytes.size(); ++i) {
+            EulumdatFile file;
+            const ReadResult result = ReadEulumdat(corpus.bytes[i], file);
+            tIES ies = EulumdatRecord(file);
+            std::vector<std::string> texts{std::string(), corpus.names[i]};
+            FillEulumdatTexts(file, texts);
+            benchmark::DoNotOptimize(result);
+            benchmark::DoNotOptimize(ies.Candela.data());
+            benchmark::DoNotOptimize(texts.data());
+        }
+    }
+    SetRates(state, corpus.fileBytes, corpus.bytes.size());
+}
+
 void BaselineFromChars(benchmark::State& state)
 {
     const Corpus& corpus = TheCorpus();
@@ -174,12 +208,21 @@ public:
         std::printf("reader >= 600 MB/s: %.0f MB/s, %s\n", reader, verdict(reader >= 600));
         std::printf("reader / from_chars >= 1.5: %.2f, %s\n", reader / fromChars, verdict(reader >= 1.5 * fromChars));
         std::printf("tokenise / reader <= 2: %.2f, %s\n", tokenise / reader, verdict(tokenise <= 2 * reader));
+        const double ldt = rate("EulumdatReaderPath", "bytes_per_second") / 1e6;
+        if (ldt == 0)
+            return;
+        const Corpus& ldtCorpus = TheLdtCorpus();
+        std::printf("\nEULUMDAT corpus: %zu files, %.1f MB\n", ldtCorpus.bytes.size(),
+                    static_cast<double>(ldtCorpus.fileBytes) / 1e6);
+        std::printf("%-28s %10.0f %10.0f\n", "EULUMDAT reader + record", ldt, rate("EulumdatReaderPath", "files/s"));
+        std::printf("EULUMDAT / IES reader >= 0.5: %.2f, %s\n", ldt / reader, verdict(ldt >= 0.5 * reader));
     }
 };
 
 }  // namespace
 
 BENCHMARK(ReaderLoadEntryPath)->Unit(benchmark::kMillisecond);
+BENCHMARK(EulumdatReaderPath)->Unit(benchmark::kMillisecond);
 BENCHMARK(BaselineFromChars)->Unit(benchmark::kMillisecond);
 BENCHMARK(BaselineTokeniseOnly)->Unit(benchmark::kMillisecond);
 
@@ -188,11 +231,14 @@ int main(int argc, char** argv)
     fs::path folder = fs::path(KANDORA_SOURCE_DIR) / "bench" / "corpus";
     if (const char* env = std::getenv("KANDORA_BENCH_CORPUS"))
         folder = env;
+    fs::path ldtFolder;
     std::vector<char*> rest;
     for (int i = 0; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg.rfind("--corpus=", 0) == 0)
             folder = std::string(arg.substr(9));
+        else if (arg.rfind("--ldt-corpus=", 0) == 0)
+            ldtFolder = std::string(arg.substr(13));
         else
             rest.push_back(argv[i]);
     }
@@ -203,6 +249,16 @@ int main(int argc, char** argv)
                      folder.c_str());
         return 1;
     }
+    if (ldtFolder.empty())
+        ldtFolder = folder / "ldt";
+    LoadCorpus(ldtFolder, TheLdtCorpus(), ".ldt");
+    int unclean = 0;
+    for (const std::string& bytes : TheLdtCorpus().bytes) {
+        EulumdatFile file;
+        unclean += ReadEulumdat(bytes, file).status != ReadResult::Status::Ok;
+    }
+    if (unclean > 0)
+        std::fprintf(stderr, "reader_bench: %d EULUMDAT files do not read cleanly\n", unclean);
     TableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintTable(TheCorpus());

@@ -18,9 +18,11 @@ public:
     // The text of the task-bar button.
     virtual void SetApplicationTitle(const QString& title) = 0;
     virtual void SetDiagramCrosshair(bool crosshair) = 0;
-    // Shows a modal message box; the browser calls this only from the event
+    // Shows a modal message box, with `detail` as a line of its own under the
+    // text when it is not empty; the browser calls this only from the event
     // loop, never from inside a listing or a paint.
-    virtual void ShowMessage(const QString& text, const QString& caption, QMessageBox::Icon icon) = 0;
+    virtual void ShowMessage(const QString& text, const QString& caption, QMessageBox::Icon icon,
+                             const QString& detail) = 0;
     // The browser put the caption choice back to "File name" at a folder
     // change: mirror it in the chooser and the "Arrange by" menu.
     virtual void CaptionChoiceReset() = 0;

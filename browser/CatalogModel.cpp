@@ -1,6 +1,13 @@
 #include "CatalogModel.h"
 
 #include "browser/ShellNamespace.h"
+#include "diagram/BoundedText.h"
+
+namespace {
+
+constexpr qsizetype kTooltipWidth = 80;
+
+}  // namespace
 
 int CatalogModel::rowCount(const QModelIndex& parent) const
 {
@@ -14,8 +21,10 @@ QVariant CatalogModel::data(const QModelIndex& index, int role) const
     const CatalogItem& item = catalog_.Item(index.row());
     switch (role) {
     case Qt::DisplayRole:
+        return NameToShownText(item.caption);
     case Qt::ToolTipRole:
-        return NameToText(item.caption);
+        // A tooltip is one line per line of text: a long caption would reach past the screen.
+        return BrokenLines(NameToShownText(item.caption), kTooltipWidth);
     case Qt::DecorationRole:
         if (!item.IsFile())
             return item.folderIcon;

@@ -5,19 +5,24 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDesktopServices>
+#include <QCoreApplication>
 #include <QFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-// Starts `argv` (argv[0] a full path) in a grandchild of its own session, so
-// it outlives us and leaves no zombie. Everything is prepared before fork:
-// between fork and exec only async-signal-safe calls are made.
-bool SpawnDetached(const std::vector<std::string>& argv)
+// Starts `argv` (argv[0] a full path) in a session of its own, so that it
+// outlives us and leaves no zombie: a small watcher process waits for it and
+// writes its exit status (one byte) into `statusPipe` (when not -1) as it
+// ends. Everything is prepared before fork: between fork and exec only
+// async-signal-safe calls are made.
+bool SpawnDetached(const std::vector<std::string>& argv, int statusPipe)
 {
     std::vector<char*> args;
     args.reserve(argv.size() + 1);
@@ -29,12 +34,28 @@ bool SpawnDetached(const std::vector<std::string>& argv)
         return false;
     if (child == 0) {
         ::setsid();
-        const pid_t grandchild = ::fork();
-        if (grandchild == 0) {
-            ::execv(args[0], args.data());
-            ::_exit(127);
+        const pid_t watcher = ::fork();
+        if (watcher == 0) {
+            const pid_t program = ::fork();
+            if (program == 0) {
+                ::execv(args[0], args.data());
+                ::_exit(127);
+            }
+            int raw = 0;
+            unsigned char status = 127;
+            if (program > 0) {
+                while (::waitpid(program, &raw, 0) < 0 && errno == EINTR) {
+                }
+                status = WIFEXITED(raw)     ? static_cast<unsigned char>(WEXITSTATUS(raw))
+                         : WIFSIGNALED(raw) ? static_cast<unsigned char>(128 + (WTERMSIG(raw) & 0x7F))
+                                            : 127;
+            }
+            if (statusPipe >= 0)
+                while (::write(statusPipe, &status, 1) < 0 && errno == EINTR) {
+                }
+            ::_exit(0);
         }
-        ::_exit(grandchild < 0 ? 1 : 0);
+        ::_exit(watcher < 0 ? 1 : 0);
     }
     int status = 0;
     while (::waitpid(child, &status, 0) < 0) {
@@ -44,14 +65,32 @@ bool SpawnDetached(const std::vector<std::string>& argv)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// Hands `ended` the status byte the watcher writes into `fd`, on the event loop.
+void WatchExit(int fd, const QString& program, DesktopPort::Ended ended)
+{
+    auto* notifier = new QSocketNotifier(static_cast<qintptr>(fd), QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, fd, program, ended] {
+        unsigned char status = 127;
+        const ssize_t got = ::read(fd, &status, 1);
+        if (got < 0 && (errno == EAGAIN || errno == EINTR))
+            return;
+        notifier->setEnabled(false);
+        ::close(fd);
+        notifier->deleteLater();
+        // No byte at all: the watcher itself was lost; nothing is known of the program.
+        if (got == 1)
+            ended(program, status);
+    });
+}
+
 }  // namespace
 
-bool SystemDesktop::OpenUrl(const QByteArray& url)
+bool SystemDesktop::OpenUrl(const QByteArray& url, Ended ended)
 {
     // xdg-open takes the URL as one argument; Qt's own launcher would split
     // a URL holding an apostrophe.
     if (HasProgram(QStringLiteral("xdg-open")))
-        return Start(QStringLiteral("xdg-open"), {url.toStdString()});
+        return Start(QStringLiteral("xdg-open"), {url.toStdString()}, std::move(ended));
     return QDesktopServices::openUrl(QUrl::fromEncoded(url, QUrl::StrictMode));
 }
 
@@ -60,7 +99,7 @@ bool SystemDesktop::HasProgram(const QString& name) const
     return !QStandardPaths::findExecutable(name).isEmpty();
 }
 
-bool SystemDesktop::Start(const QString& program, const std::vector<std::string>& arguments)
+bool SystemDesktop::Start(const QString& program, const std::vector<std::string>& arguments, Ended ended)
 {
     const QString found = QStandardPaths::findExecutable(program);
     if (found.isEmpty())
@@ -69,7 +108,18 @@ bool SystemDesktop::Start(const QString& program, const std::vector<std::string>
     argv.reserve(arguments.size() + 1);
     argv.push_back(QFile::encodeName(found).toStdString());
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return SpawnDetached(argv);
+    int status[2] = {-1, -1};
+    // The pipe closes on exec: only the watcher keeps its writing end.
+    const bool watched = ended && ::pipe2(status, O_CLOEXEC | O_NONBLOCK) == 0;
+    const bool started = SpawnDetached(argv, watched ? status[1] : -1);
+    if (watched) {
+        ::close(status[1]);
+        if (started)
+            WatchExit(status[0], program, std::move(ended));
+        else
+            ::close(status[0]);
+    }
+    return started;
 }
 
 bool SystemDesktop::CallFileManager(const QString& method, const QList<QByteArray>& urls)
@@ -107,37 +157,43 @@ std::string FolderOfPath(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-bool OpenWithDefault(DesktopPort& desktop, const std::string& path)
+bool OpenWithDefault(DesktopPort& desktop, const std::string& path, DesktopPort::Ended ended)
 {
-    return !path.empty() && desktop.OpenUrl(FileUrl(path));
+    return !path.empty() && desktop.OpenUrl(FileUrl(path), std::move(ended));
 }
 
-bool OpenWithTextEditor(DesktopPort& desktop, const std::string& path)
+const std::vector<QString>& TextEditors()
+{
+    static const std::vector<QString> editors = {
+        QStringLiteral("gnome-text-editor"), QStringLiteral("gedit"), QStringLiteral("mousepad"),
+        QStringLiteral("kate"), QStringLiteral("kwrite"), QStringLiteral("xed"), QStringLiteral("pluma"),
+        QStringLiteral("featherpad"), QStringLiteral("leafpad")};
+    return editors;
+}
+
+bool OpenWithTextEditor(DesktopPort& desktop, const std::string& path, DesktopPort::Ended ended)
 {
     if (path.empty())
         return false;
-    static const char* const editors[] = {"gnome-text-editor", "gedit", "mousepad", "kate", "kwrite",
-                                          "xed", "pluma", "featherpad", "leafpad"};
     // An absolute path cannot be taken for an option, whatever its name begins with.
     const std::string argument = path.front() == '/' ? path : "./" + path;
-    for (const char* name : editors) {
-        const QString program = QString::fromLatin1(name);
+    for (const QString& program : TextEditors()) {
         if (desktop.HasProgram(program))
-            return desktop.Start(program, {argument});
+            return desktop.Start(program, {argument}, std::move(ended));
     }
-    return OpenWithDefault(desktop, path);
+    return false;
 }
 
-bool OpenFolderWindow(DesktopPort& desktop, const std::string& folder)
+bool OpenFolderWindow(DesktopPort& desktop, const std::string& folder, DesktopPort::Ended ended)
 {
-    return !folder.empty() && desktop.OpenUrl(FileUrl(folder));
+    return !folder.empty() && desktop.OpenUrl(FileUrl(folder), std::move(ended));
 }
 
-bool ExploreFolder(DesktopPort& desktop, const std::string& folder, const std::string& file)
+bool ExploreFolder(DesktopPort& desktop, const std::string& folder, const std::string& file, DesktopPort::Ended ended)
 {
     if (folder.empty())
         return false;
     const bool shown = file.empty() ? desktop.CallFileManager(QStringLiteral("ShowFolders"), {FileUrl(folder)})
                                     : desktop.CallFileManager(QStringLiteral("ShowItems"), {FileUrl(file)});
-    return shown || OpenFolderWindow(desktop, folder);
+    return shown || OpenFolderWindow(desktop, folder, std::move(ended));
 }

@@ -15,6 +15,7 @@
 
 #include "browser/DesktopOpen.h"
 #include "browser/UpdatesFrozen.h"
+#include "diagram/BoundedText.h"
 #include "photometry/EntryLoader.h"
 #include "photometry/Keywords.h"
 
@@ -33,6 +34,19 @@ QString FileNamePart(const QString& path)
 }
 
 }  // namespace
+
+QString InfoLabelText(const QString& fileName, const std::vector<std::string>& texts)
+{
+    // Only each keyword's front is composed: a header line may be megabytes long.
+    std::vector<std::string> shown;
+    shown.reserve(texts.size());
+    for (const std::string& text : texts)
+        shown.emplace_back(ShownBytes(text));
+    QString keywords = NameToText(KeywordText(shown, KeywordForm::Labels));
+    keywords.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return BoundedLines(QStringLiteral("Filename: ") + fileName + QLatin1Char('\n') + keywords, kShownTextLimit,
+                        kInfoLabelLines);
+}
 
 FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace space, QWidget& widgetOwner)
     : host_(host),
@@ -130,6 +144,9 @@ void FileBrowser::FolderTreeViewChange(FolderNode* node)
         const auto held = messages_.HoldPosts();
         list_->FocusRowOnly(0);
     }
+    // A favourite's stored caption kind puts the focus on the first entry
+    // already, so the focus change above may not come: the title follows here.
+    ShowPathInTitle();
 }
 
 void FileBrowser::OpenFolder(FolderNode* node)
@@ -214,7 +231,8 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
                 messages_.Post(NameToText(data.Texts[1]) + QStringLiteral(": ") + NameToText(result.error),
                                kWindowCaption, QMessageBox::Critical);
             else if (result.HasHeaderFault())
-                messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical);
+                messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical,
+                               NameToShownText(data.Texts[1]));
             if (data.Changed)
                 list_->Model().EntryIconChanged(entry.row());
         }
@@ -246,9 +264,7 @@ void FileBrowser::ShowEntry(const QModelIndex& entry)
 
 void FileBrowser::ShowFileInLabel(const TiesData& entry)
 {
-    QString keywords = NameToText(KeywordText(entry.Texts, KeywordForm::Labels));
-    keywords.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    host_.SetInfoText(QStringLiteral("Filename: ") + FileNamePart(shown_.CurrentFilePath()) + QLatin1Char('\n') + keywords);
+    host_.SetInfoText(InfoLabelText(FileNamePart(shown_.CurrentFilePath()), entry.Texts));
 }
 
 void FileBrowser::ShowPathInTitle()
@@ -354,29 +370,60 @@ void FileBrowser::DoubleClickAction()
         OpenNotepad1Click();
 }
 
+DesktopPort::Ended FileBrowser::ReportFailure(const QString& what)
+{
+    // The program may end after the browser is gone (the window closed).
+    return [browser = QPointer<FileBrowser>(this), what](const QString& program, int status) {
+        if (status != 0 && browser)
+            browser->messages_.Post(what + QStringLiteral("\r") + program + QStringLiteral(" ended with status ") +
+                                        QString::number(status) + QLatin1Char('.'),
+                                    kWindowCaption, QMessageBox::Warning);
+    };
+}
+
 void FileBrowser::Open1Click()
 {
     const std::string path = CurrentFileBytes();
-    if (!path.empty() && !OpenWithDefault(*desktop_, path))
-        messages_.Post(QStringLiteral("Cannot open ") + shown_.CurrentFilePath(), kWindowCaption, QMessageBox::Warning);
+    const QString what = QStringLiteral("Cannot open ") + shown_.CurrentFilePath();
+    if (!path.empty() && !OpenWithDefault(*desktop_, path, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 void FileBrowser::OpenNotepad1Click()
 {
     const std::string path = CurrentFileBytes();
-    if (!path.empty() && !OpenWithTextEditor(*desktop_, path))
-        messages_.Post(QStringLiteral("Cannot open ") + shown_.CurrentFilePath(), kWindowCaption, QMessageBox::Warning);
+    if (path.empty())
+        return;
+    const QString what = QStringLiteral("Cannot open ") + shown_.CurrentFilePath() + QStringLiteral(" in a text editor");
+    if (std::none_of(TextEditors().begin(), TextEditors().end(),
+                     [this](const QString& editor) { return desktop_->HasProgram(editor); })) {
+        // The desktop's own choice for the file could be this very program.
+        QStringList editors;
+        for (const QString& editor : TextEditors())
+            editors << editor;
+        messages_.Post(what + QStringLiteral(":\rnone of ") + editors.join(QStringLiteral(", ")) +
+                           QStringLiteral(" is installed."),
+                       kWindowCaption, QMessageBox::Warning);
+        return;
+    }
+    if (!OpenWithTextEditor(*desktop_, path, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 void FileBrowser::Openfolder1Click()
 {
-    OpenFolderWindow(*desktop_, FolderTargetPath().folder);
+    const std::string folder = FolderTargetPath().folder;
+    const QString what = QStringLiteral("Cannot open the folder ") + NameToText(folder);
+    if (!folder.empty() && !OpenFolderWindow(*desktop_, folder, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 void FileBrowser::Explore1Click()
 {
     const FolderTarget target = FolderTargetPath();
-    ExploreFolder(*desktop_, target.folder, target.file);
+    const QString what = QStringLiteral("Cannot open the folder ") + NameToText(target.folder);
+    if (!target.folder.empty() && !ExploreFolder(*desktop_, target.folder, target.file, ReportFailure(what)))
+        messages_.Post(what, kWindowCaption, QMessageBox::Warning);
 }
 
 std::string FileBrowser::CurrentFileBytes() const
@@ -537,7 +584,7 @@ QStringList FileBrowser::FocusedTexts() const
     if (!focused.isValid() || focused.row() < list_->FolderCount())
         return texts;
     for (const std::string& text : list_->Entries().Item(focused.row()).entry->Texts)
-        texts << NameToText(text);
+        texts << NameToShownText(text);
     return texts;
 }
 

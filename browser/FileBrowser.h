@@ -27,6 +27,12 @@
 // and destroys the browser before them.
 class QMimeData;
 
+// The information label's text for a file: "Filename: " and the labelled
+// keyword lines, each line bounded for display.
+[[nodiscard]] QString InfoLabelText(const QString& fileName, const std::vector<std::string>& texts);
+// The label shows the file name and the six keywords at most.
+inline constexpr qsizetype kInfoLabelLines = 7;
+
 class FileBrowser : public QObject {
     Q_OBJECT
 public:
@@ -87,8 +93,8 @@ public:
     [[nodiscard]] const QString& CurrentFilePath() const { return shown_.CurrentFilePath(); }
     // The caption of the list's focused item; empty when none has the focus.
     [[nodiscard]] QString FocusedCaption() const;
-    // The keyword texts (TiesData::Texts) of the focused file entry as the
-    // list shows them; empty when the focus is on no file entry.
+    // The keyword texts (TiesData::Texts) of the focused file entry, each
+    // bounded for display (NameToShownText); empty when the focus is on no file entry.
     [[nodiscard]] QStringList FocusedTexts() const;
     // The folder the list shows, with a trailing "/"; empty for none.
     [[nodiscard]] std::string ShownFolderPath() const;
@@ -180,6 +186,9 @@ signals:
 
 private:
     void ShowFileInLabel(const TiesData& entry);
+    // Tells the user, when a program handed a file or folder ends with a
+    // status other than 0, that `what` failed and how.
+    [[nodiscard]] DesktopPort::Ended ReportFailure(const QString& what);
     void StoreFolderView(const FolderNode* node);
     [[nodiscard]] std::optional<IdList> ParseTextPath(const QString& path) const;
     // Focuses (and so shows) the file entry whose name reads as `name`; false when there is none.

@@ -34,7 +34,7 @@ QIcon ThemeIcon(std::initializer_list<const char*> names, QStyle::StandardPixmap
 // A file's own text as an item's caption: "&" would be taken for a mnemonic.
 QString MenuText(const std::string& bytes)
 {
-    QString text = NameToText(bytes);
+    QString text = NameToShownText(bytes);
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return text;
 }
@@ -170,6 +170,8 @@ void FileListMenu::PopupMenuPopup()
     QAction* convert = Item("SaveAsTypeC");
     convert->setVisible(oneFile && (typeB || from90));
     convert->setText(typeB ? QStringLiteral("Save as type C") : QStringLiteral("Rotate to zero"));
+    // Only a shown file can be compared; with a folder entry focused the record is stale.
+    Item("ShowCompareWindow1")->setEnabled(browser_.Shown().HasFile());
 
     // The file's own texts in "Arrange by"; an unread entry has its name only.
     const std::vector<std::string>* texts = oneFile ? &list->Entries().Item(sel).entry->Texts : nullptr;

@@ -19,6 +19,16 @@ namespace {
 
 // The system's hover time, used when the field holds -1.
 constexpr int kDefaultHoverTime = 400;
+// A flat bar's thumb is never narrower than this, so it can be grabbed.
+constexpr int kFlatThumbMinimum = 24;
+
+// C (or the keypad's 3) pressed with exactly Ctrl: the copy of the shown file's path.
+bool IsCopyKey(const QKeyEvent& event)
+{
+    const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+    return (event.key() == Qt::Key_C || (keypad && event.key() == Qt::Key_3))
+           && (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
 
 }  // namespace
 
@@ -37,12 +47,18 @@ FileListView::FileListView(QWidget* parent)
     setResizeMode(QListView::Adjust);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // The end of a long name (its variant, its number) tells it from its neighbours.
+    setTextElideMode(Qt::ElideMiddle);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // A drag starts after the usual distance; the browser makes it (DragWanted).
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setDefaultDropAction(Qt::CopyAction);
     setMouseTracking(true);
+    // Scrolled by pixels, not by whole columns: the end of the range is the end
+    // of the content, not its last column alone at the left edge.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (ListChangeAttached())
             emit ListChanged(current);
@@ -137,7 +153,7 @@ void FileListView::FitCaptionColumn(bool refresh)
     const QFontMetrics metrics(font());
     int widest = 0;
     for (int i = 0; i < Entries().Count(); ++i)
-        widest = std::max(widest, metrics.horizontalAdvance(NameToText(Entries().Item(i).caption)));
+        widest = std::max(widest, metrics.horizontalAdvance(NameToShownText(Entries().Item(i).caption)));
     const int height = std::max(metrics.height(), iconSize().height() > 0 ? iconSize().height() : 16) + 4;
     setGridSize(QSize(metrics.horizontalAdvance(QStringLiteral("WWWW")) + widest, height));
 }
@@ -200,10 +216,22 @@ void FileListView::SetUnderlineCold(bool on)
 void FileListView::SetFlatScrollBars(bool on)
 {
     flatScrollBars_ = on;
+    // Flat bars have no arrow buttons at all: the whole bar is the track, and a
+    // thumb at either end is still the thumb. Every sub-control is sized here,
+    // since a style sheet leaves unnamed ones to guesswork.
+    const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     const QString flat = QStringLiteral(
-        "QScrollBar { border: none; background: palette(window); }"
-        "QScrollBar::handle { background: palette(mid); border: none; min-width: 16px; min-height: 16px; }"
-        "QScrollBar::add-line, QScrollBar::sub-line { border: none; background: palette(button); }");
+        "QScrollBar { border: none; background: palette(window); margin: 0px; }"
+        "QScrollBar:vertical { width: %1px; }"
+        "QScrollBar:horizontal { height: %1px; }"
+        "QScrollBar::handle { background: palette(mid); border: none; }"
+        "QScrollBar::handle:hover, QScrollBar::handle:pressed { background: palette(dark); }"
+        "QScrollBar::handle:vertical { min-height: %2px; }"
+        "QScrollBar::handle:horizontal { min-width: %2px; }"
+        "QScrollBar::add-line, QScrollBar::sub-line { border: none; background: none; width: 0px; height: 0px; }"
+        "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
+                             .arg(extent)
+                             .arg(kFlatThumbMinimum);
     horizontalScrollBar()->setStyleSheet(on ? flat : QString());
     verticalScrollBar()->setStyleSheet(on ? flat : QString());
 }
@@ -217,6 +245,18 @@ void FileListView::SetHotTrack(bool on)
 
 void FileListView::keyPressEvent(QKeyEvent* event)
 {
+    if (IsCopyKey(*event)) {
+        // Copied when the key goes up, also when Ctrl went up first; the
+        // view's own copy of the caption never runs.
+        copyArmed_ = !event->isAutoRepeat() || copyArmed_;
+        event->accept();
+        return;
+    }
+    copyArmed_ = false;  // another key between: no copy chord
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Backspace:
         emit BackspacePressed();
@@ -278,8 +318,10 @@ void FileListView::keyReleaseEvent(QKeyEvent* event)
     const bool keypad = event->modifiers().testFlag(Qt::KeypadModifier);
     if (event->key() == Qt::Key_F5) {
         emit RefreshReleased();
-    } else if ((event->key() == Qt::Key_C || (keypad && event->key() == Qt::Key_3)) && held == Qt::ControlModifier) {
+    } else if ((event->key() == Qt::Key_C || (keypad && event->key() == Qt::Key_3))
+               && (held == Qt::ControlModifier || copyArmed_)) {
         // The keypad's 3 shares the C key's code on some keyboards' layouts of old; both copy.
+        copyArmed_ = false;
         emit CopyReleased();
     } else if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && held == Qt::ShiftModifier)) {
         // Shift+F10 is the desktop's menu key for keyboards without one.
@@ -355,6 +397,7 @@ void FileListView::ShowAsList()
     const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     setIconSize(QSize(side, side));
     FitCaptionColumn(false);
+    ScrollToFocus();
 }
 
 void FileListView::ShowAsIcons()
@@ -363,6 +406,7 @@ void FileListView::ShowAsIcons()
     SetDefaultImageIndex();
     const int side = LargeIconSide();
     ShowCells(QSize(side, side), QSize(std::max(76, side + 44), side + 12 + 2 * fontMetrics().height()));
+    ScrollToFocus();
 }
 
 void FileListView::PrepareThumbnailView(const QIcon* upIcon, const std::string& folder)
@@ -382,6 +426,15 @@ void FileListView::PrepareThumbnailView(const QIcon* upIcon, const std::string& 
                                                 LargeIconSide(), devicePixelRatioF()));
     }
     ShowCells(QSize(kThumbnailSide, kThumbnailSide), ThumbnailGridSize(fontMetrics().height()));
+    ScrollToFocus();
+}
+
+void FileListView::ScrollToFocus()
+{
+    // Laid out anew, the items stand elsewhere: the one the user is at is brought back into view.
+    const QModelIndex focused = ShownItem_.isValid() ? QModelIndex(ShownItem_) : currentIndex();
+    if (focused.isValid())
+        scrollTo(focused);
 }
 
 void FileListView::SetThumbnailOptions(const DiagramOptions& options)

@@ -116,6 +116,7 @@ private:
     void SetHoverRow(int row);
     [[nodiscard]] int LargeIconSide() const;
     void ShowCells(const QSize& icon, const QSize& cell);
+    void ScrollToFocus();
 
     CatalogModel* model_;
     ProgressPanel* panel_;
@@ -125,6 +126,7 @@ private:
     QPersistentModelIndex ShownItem_;
     ListStyleFlags style_;
     bool flatScrollBars_ = false;
+    bool copyArmed_ = false;  // Ctrl+C went down here; its release copies
     int hoverTime_ = -1;
     int hoverRow_ = -1;
     QTimer hoverTimer_;

@@ -332,8 +332,39 @@ void FolderTree::ApplyOptions(const TreeViewOptions& options)
 
 void FolderTree::SetLargeIcons(bool on)
 {
-    setIconSize(on ? QSize(32, 32) : QSize(16, 16));
+    const QSize size = on ? QSize(32, 32) : QSize(16, 16);
+    const bool changed = size != iconSize();
+    setIconSize(size);
     setIndentation(19);
+    // Every row's height changed: the selected folder would be left somewhere out of sight.
+    if (changed && currentIndex().isValid())
+        scrollTo(currentIndex());
+}
+
+bool FolderTree::SelectedInView() const
+{
+    const QModelIndex selected = currentIndex();
+    return selected.isValid() && viewport()->rect().contains(visualRect(selected));
+}
+
+void FolderTree::resizeEvent(QResizeEvent* event)
+{
+    QTreeWidget::resizeEvent(event);
+    if (selectedInView_ && !SelectedInView())
+        scrollTo(currentIndex());
+    selectedInView_ = SelectedInView();
+}
+
+void FolderTree::scrollContentsBy(int dx, int dy)
+{
+    QTreeWidget::scrollContentsBy(dx, dy);
+    selectedInView_ = SelectedInView();
+}
+
+void FolderTree::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTreeWidget::currentChanged(current, previous);
+    selectedInView_ = SelectedInView();
 }
 
 void FolderTree::SetShowButtons(bool on)

@@ -81,8 +81,14 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
+    // A selected folder that was in view stays in view when the tree changes
+    // size (the window settling at start, a splitter drag).
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    [[nodiscard]] bool SelectedInView() const;
     void OnExpanded(QTreeWidgetItem* item);
     void OnCollapsed(QTreeWidgetItem* item);
     void OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
@@ -99,5 +105,6 @@ private:
     bool reverting_ = false;
     bool immediateChange_ = false;
     bool showButtons_ = true;
+    bool selectedInView_ = false;
     TreeStyleFlags style_;
 };

@@ -27,18 +27,18 @@ MessageQueue::MessageQueue(BrowserHost& host, QObject* parent) : QObject(parent)
     settle_.setSingleShot(true);
     connect(&settle_, &QTimer::timeout, this, [this] {
         for (const Message& message : std::exchange(held_, {}))
-            Post(message.text, message.caption, message.icon);
+            Post(message.text, message.caption, message.icon, message.detail);
     });
 }
 
-void MessageQueue::Post(const QString& text, const QString& caption, QMessageBox::Icon icon)
+void MessageQueue::Post(const QString& text, const QString& caption, QMessageBox::Icon icon, const QString& detail)
 {
     if (holdPosts_) {
-        held_.push_back({text, caption, icon});
+        held_.push_back({text, caption, icon, detail});
         SelectionMoved();
         return;
     }
-    waiting_.push_back({text, caption, icon});
+    waiting_.push_back({text, caption, icon, detail});
     if (flushPosted_)
         return;
     flushPosted_ = true;
@@ -57,7 +57,7 @@ void MessageQueue::HoldListingFaults(const std::vector<ReadFault>& faults)
     settle_.stop();
     if (faults.empty())
         return;
-    held_.push_back({ListingFaultText(faults), QStringLiteral("Error!"), QMessageBox::Critical});
+    held_.push_back({ListingFaultText(faults), QStringLiteral("Error!"), QMessageBox::Critical, QString()});
     SelectionMoved();
 }
 
@@ -74,5 +74,5 @@ void MessageQueue::Flush()
     std::vector<Message> batch;
     batch.swap(waiting_);
     for (const Message& message : batch)
-        host_.ShowMessage(message.text, message.caption, message.icon);
+        host_.ShowMessage(message.text, message.caption, message.icon, message.detail);
 }

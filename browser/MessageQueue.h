@@ -19,7 +19,8 @@ class MessageQueue : public QObject {
 public:
     explicit MessageQueue(BrowserHost& host, QObject* parent = nullptr);
 
-    void Post(const QString& text, const QString& caption, QMessageBox::Icon icon);
+    // `detail`, when given, is a line of its own under the text (the file a fault is in).
+    void Post(const QString& text, const QString& caption, QMessageBox::Icon icon, const QString& detail = QString());
     // One box for all files a listing could not read, naming the first few.
     void PostListingFaults(const std::vector<ReadFault>& faults);
     // The boxes of a folder the tree opened (its listing's box and that of the
@@ -44,6 +45,7 @@ public:
         QString text;
         QString caption;
         QMessageBox::Icon icon;
+        QString detail;
     };
     [[nodiscard]] const std::vector<Message>& Waiting() const { return waiting_; }
 

@@ -43,10 +43,10 @@ void FileBrowser::WriteConverted(ConversionKind kind, const QString& caption, co
         break;
     case ConversionFault::WriteFailed:
         // As the general handler would show it: the system's text, the list untouched.
-        host_.ShowMessage(NameToText(result.message), kWindowCaption, QMessageBox::Critical);
+        host_.ShowMessage(NameToText(result.message), kWindowCaption, QMessageBox::Critical, QString());
         return;
     default:
-        host_.ShowMessage(NameToText(result.message), kConvertCaption, QMessageBox::Critical);
+        host_.ShowMessage(NameToText(result.message), kConvertCaption, QMessageBox::Critical, QString());
         return;
     }
 
@@ -64,6 +64,6 @@ void FileBrowser::WriteConverted(ConversionKind kind, const QString& caption, co
         list_->FitCaptionColumn(false);
     }
     host_.ShowMessage(FillNames(format, NameToText(result.oldName), NameToText(result.newName)), caption,
-                      QMessageBox::Information);
+                      QMessageBox::Information, QString());
     list_->SortCatalog();
 }

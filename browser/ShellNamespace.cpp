@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "diagram/BoundedText.h"
 
 namespace {
 
@@ -71,6 +72,11 @@ QString NameToText(const std::string& bytes)
     if (text.contains(QChar::ReplacementCharacter) && bytes.find("\xEF\xBF\xBD") == std::string::npos)
         return QString::fromLatin1(bytes.data(), size);
     return text;
+}
+
+QString NameToShownText(std::string_view bytes)
+{
+    return BoundedText(NameToText(std::string(ShownBytes(bytes))));
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name)

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QString>
@@ -68,6 +69,10 @@ private:
 // Turns file-system or file-header bytes into display text: UTF-8 when
 // they are valid UTF-8, else Latin-1.
 [[nodiscard]] QString NameToText(const std::string& bytes);
+
+// NameToText for what is shown: only the front of long bytes is decoded, and
+// the text is bounded with an ellipsis (BoundedText).
+[[nodiscard]] QString NameToShownText(std::string_view bytes);
 
 // Joins a folder path and a name with exactly one "/".
 [[nodiscard]] std::string JoinPath(const std::string& folder, const std::string& name);

@@ -68,19 +68,20 @@ QStringList WrapCaption(const QString& text, const QFont& font, int width, int m
         return {text};
     QTextLayout layout(text, font);
     QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
+    // Downloaded libraries name files without blanks: a word longer than a line is broken inside.
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(width);
         const bool more = line.textStart() + line.textLength() < text.size();
         if (static_cast<int>(lines.size()) + 1 == maxLines && more) {
-            // The last line takes what is left, cut where it no longer fits.
-            lines.append(metrics.elidedText(text.mid(line.textStart()).simplified(), Qt::ElideRight, width));
+            // The last line takes what is left, cut in the middle: the end
+            // (a variant, a number, the extension) is what tells names apart.
+            lines.append(metrics.elidedText(text.mid(line.textStart()).simplified(), Qt::ElideMiddle, width));
             break;
         }
-        // A word too long for a line overflows it whole: cut it.
-        lines.append(metrics.elidedText(text.mid(line.textStart(), line.textLength()).trimmed(), Qt::ElideRight, width));
+        lines.append(metrics.elidedText(text.mid(line.textStart(), line.textLength()).trimmed(), Qt::ElideMiddle, width));
     }
     layout.endLayout();
     return lines;

@@ -43,9 +43,9 @@ struct ThumbnailCellLayout {
     return item.y() + item.height() >= 0;
 }
 
-// The caption's lines: wrapped at word boundaries into `width` pixels, at most
-// `maxLines` of them; a word wider than a line ends in an ellipsis, and so
-// does the last line when text is left over.
+// The caption's lines: wrapped at word boundaries into `width` pixels (a word
+// wider than a line is broken inside), at most `maxLines` of them; when text
+// is left over, the last line is cut in the middle, so the caption's end stays.
 [[nodiscard]] QStringList WrapCaption(const QString& text, const QFont& font, int width, int maxLines);
 
 // A caption wrapped and shaped for drawing: its lines with their widths.

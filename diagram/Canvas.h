@@ -56,7 +56,8 @@ public:
 
     // Outline with the pen, interior with the brush; right and bottom exclusive.
     virtual void Rectangle(int left, int top, int right, int bottom) = 0;
-    // The ellipse inscribed in the box, outline with the pen, interior with the brush.
+    // The ellipse inscribed in the box, its outline through the pixels on the
+    // box's edges (right and bottom included); outline with the pen, interior with the brush.
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;
     // Polylines: LineTo draws from the current position and moves it.
     virtual void MoveTo(int x, int y) = 0;

@@ -82,15 +82,16 @@ void DrawTextLabels(const LabelContext& c)
     if (c.ies.PhotometricType != 1 && c.options.ShowWarning)
         DrawWarningIcon(canvas, c.options.WarningIcon, c.width - tw - p - RoundHalfEven(16 * c.factor), p,
                         RoundHalfEven(17 * c.factor));
+    // The lines stack from the top: a file without lamp lumens (absolute
+    // photometry) leaves no empty first line.
+    int line = 0;
+    auto next = [&](const QString& text) { canvas.TextOut(p, p - line++ * c.h, text); };
     if (c.ies.LampLumens > 0)
-        canvas.TextOut(p, p, QStringLiteral("Lamp=") + FormatValue(c.ies.LampLumens) + QStringLiteral(" lm"));
-    canvas.TextOut(p, p - c.h, QStringLiteral("Max=") + MaximumText(c));
-    const QString power = c.ies.LampCount <= 1 ? QStringLiteral("Power=") + PowerText(c.ies)
-                                               : QStringLiteral("P ") + PowerText(c.ies);
-    canvas.TextOut(p, p - 2 * c.h, power);
-    canvas.TextOut(p, p - 3 * c.h,
-                   QStringLiteral("Multiplier=") + GeneralDecimal(c.ies.Multiplier, LocaleDecimalPoint()));
-    canvas.TextOut(p, p - 4 * c.h, QStringLiteral("Degrees=") + AngleText(c));
+        next(QStringLiteral("Lamp=") + FormatValue(c.ies.LampLumens) + QStringLiteral(" lm"));
+    next(QStringLiteral("Max=") + MaximumText(c));
+    next(c.ies.LampCount <= 1 ? QStringLiteral("Power=") + PowerText(c.ies) : QStringLiteral("P ") + PowerText(c.ies));
+    next(QStringLiteral("Multiplier=") + GeneralDecimal(c.ies.Multiplier, LocaleDecimalPoint()));
+    next(QStringLiteral("Degrees=") + AngleText(c));
 }
 
 void DrawPictograms(const LabelContext& c)

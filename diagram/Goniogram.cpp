@@ -98,7 +98,7 @@ void DrawCrossSection(Canvas& canvas, const DiagramFrame& f, const tIES& ies)
     }
 }
 
-void DrawIntensityGrid(Canvas& canvas, const DiagramFrame& f, double V, const GridSteps& grid, int h,
+void DrawIntensityGrid(Canvas& canvas, const DiagramFrame& f, int height, double V, const GridSteps& grid, int h,
                        const DiagramColors& colors)
 {
     canvas.SetPen(colors.ButtonShadow, 1);
@@ -107,11 +107,18 @@ void DrawIntensityGrid(Canvas& canvas, const DiagramFrame& f, double V, const Gr
     for (int i = 0; i <= grid.count; ++i) {
         const int l = RoundHalfEven(i * grid.step / V * f.rx);
         canvas.Ellipse(f.cx - l, f.cy - l, f.cx + l, f.cy + l);
-        canvas.TextOut(f.cx, f.cy + l, FormatValue(i * grid.step));
+        canvas.TextOut(f.cx, ScaleLabelTop(f.cy + l, h, height), FormatValue(i * grid.step));
     }
 }
 
 }  // namespace
+
+int ScaleLabelTop(int circleBottom, int fontHeight, int height)
+{
+    const int text = std::abs(fontHeight);
+    // Below the frame's bottom line the label would be cut: it goes inside its circle.
+    return circleBottom + text > height - 1 ? circleBottom - text : circleBottom;
+}
 
 DiagramFont MakeDiagramFont(int height)
 {
@@ -197,7 +204,7 @@ GoniogramResult DrawGoniogram(Canvas& canvas, int width, int height, const tIES&
     if (grid.step > 0) {
         result.gridStep = grid.step;
         result.gridCount = grid.count;
-        DrawIntensityGrid(canvas, f, V, grid, result.labelHeight, options.Colors);
+        DrawIntensityGrid(canvas, f, height, V, grid, result.labelHeight, options.Colors);
     } else {
         canvas.SetFont(MakeDiagramFont(result.labelHeight));
         canvas.SetTextColor(options.Colors.WindowText);

@@ -19,6 +19,12 @@ inline const QColor kPerpendicularCurveColor{200, 128, 128};
 // font system, Liberation Sans here), `height` in pixels when negative.
 [[nodiscard]] DiagramFont MakeDiagramFont(int height);
 
+// The top of an intensity circle's value label: just below the circle's
+// lowest point `circleBottom`, or just above it where a label of
+// `fontHeight` (pixels when negative) would run past the bottom of a
+// diagram `height` pixels high.
+[[nodiscard]] int ScaleLabelTop(int circleBottom, int fontHeight, int height);
+
 // The grid behind the curves: frame, cross and, unless a thumbnail, the centre
 // circle and the radial lines every 10 degrees.
 void DrawDiagramBackground(Canvas& canvas, int width, int height, bool thumbnail,

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "diagram/BoundedText.h"
 #include "diagram/QPainterCanvas.h"
 
 PageLayout LayoutPage(int width, int height, int mainFontHeight)
@@ -34,7 +35,7 @@ QStringList PrintHeaderLines(const QStringList& texts)
     QStringList lines;
     for (const auto& [slot, label] : kLines)
         if (slot < texts.size() && !texts[slot].isEmpty())
-            lines << QString::fromLatin1(label) + texts[slot];
+            lines << BoundedText(QString::fromLatin1(label) + texts[slot]);
     return lines;
 }
 

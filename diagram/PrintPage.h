@@ -33,7 +33,7 @@ struct PageLayout {
 // The header lines printed below the diagram from an entry's keyword texts
 // (the slots of TiesData::Texts): manufacturer, luminaire catalog,
 // luminaire, lamp catalog and lamp, each only when its text is not empty.
-// The test keyword is not printed.
+// The test keyword is not printed. Each line is bounded (BoundedText).
 [[nodiscard]] QStringList PrintHeaderLines(const QStringList& texts);
 
 // What one printed page shows.

@@ -88,7 +88,9 @@ void QPainterCanvas::Ellipse(int left, int top, int right, int bottom)
     if (right <= left || bottom <= top)
         return;
     ApplyShapeState();
-    painter_.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+    // The circle of radius l round (cx, cy) passes through the pixels cx - l and cx + l,
+    // where the curves put the value it stands for: the read-out measures it so.
+    painter_.drawEllipse(QRect(left, top, right - left, bottom - top));
 }
 
 void QPainterCanvas::MoveTo(int x, int y)

@@ -75,8 +75,9 @@ std::vector<std::string> Head(const tIES& ies, const std::vector<std::string>& t
         numbers += ' ';
         numbers += FormatIesNumber(value);
     }
-    std::string watts = "1 1 ";
-    AppendWhole(watts, ies.InputWatts);
+    // Line 6 carries the source's factors and watts exactly as read.
+    const std::string watts = FormatIesNumber(ies.BallastFactor) + ' ' + FormatIesNumber(ies.BallastLampFactor) + ' ' +
+                              FormatIesNumber(ies.InputWattsExact);
     return {"IESNA91", KeywordText(texts, KeywordForm::KeywordLines), ChangedLine(kind), "TILT=NONE",
             WrapLine(numbers), WrapLine(watts)};
 }

@@ -24,12 +24,27 @@ constexpr std::array<bool, 256> MakeSeparators()
 }
 inline constexpr std::array<bool, 256> kSeparator = MakeSeparators();
 
+// The same without the comma: where a comma is a decimal mark (EULUMDAT
+// files written under a European locale), only white space separates.
+constexpr std::array<bool, 256> MakeBlanks()
+{
+    std::array<bool, 256> table = MakeSeparators();
+    table[static_cast<unsigned char>(',')] = false;
+    return table;
+}
+inline constexpr std::array<bool, 256> kBlank = MakeBlanks();
+
 // White space (space, tab, vertical tab, form feed, CR, LF) and the comma
 // separate numbers; anything else belongs to a token. Files in the wild
 // separate their values with tabs, so a tab must never join two numbers.
 inline bool IsSeparator(char c)
 {
     return kSeparator[static_cast<unsigned char>(c)];
+}
+
+inline bool IsBlank(char c)
+{
+    return kBlank[static_cast<unsigned char>(c)];
 }
 
 inline bool IsDigit(char c)
@@ -48,10 +63,14 @@ inline constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
 inline constexpr std::ptrdiff_t kUncheckedMargin = 64;
 inline constexpr int kMaxDigitRun = 20;
 
-template <bool Checked>
+// With DecimalComma a comma is read as the decimal point and only white
+// space ends a token; without it the comma separates, as in IES files.
+template <bool Checked, bool DecimalComma = false>
 [[gnu::always_inline]] inline const char* ParseSimpleAt(const char* p, const char* end, double& value)
 {
     const auto more = [end](const char* q) { return !Checked || q != end; };
+    const auto point = [](char c) { return c == '.' || (DecimalComma && c == ','); };
+    const auto ends = [](char c) { return DecimalComma ? IsBlank(c) : IsSeparator(c); };
     bool negative = false;
     if (more(p) && (*p == '-' || *p == '+')) {
         negative = *p == '-';
@@ -65,7 +84,7 @@ template <bool Checked>
         mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
     int count = static_cast<int>(p - first);
     int exponent = 0;
-    if (more(p) && *p == '.') {
+    if (more(p) && point(*p)) {
         first = ++p;
         while (more(p) && IsDigit(*p) && p - first < kMaxDigitRun)
             mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
@@ -89,7 +108,7 @@ template <bool Checked>
             return nullptr;
         exponent += negativeExponent ? -written : written;
     }
-    if (more(p) && !IsSeparator(*p))
+    if (more(p) && !ends(*p))
         return nullptr;
     if (mantissa > kMaxExactMantissa || exponent < -22 || exponent > 22)
         return nullptr;
@@ -109,6 +128,13 @@ template <bool Checked>
 [[gnu::always_inline]] inline const char* ParseSimple(const char* p, const char* end, double& value)
 {
     return end - p >= kUncheckedMargin ? ParseSimpleAt<false>(p, end, value) : ParseSimpleAt<true>(p, end, value);
+}
+
+// ParseSimple for text whose decimal mark may be a comma.
+[[gnu::always_inline]] inline const char* ParseSimpleComma(const char* p, const char* end, double& value)
+{
+    return end - p >= kUncheckedMargin ? ParseSimpleAt<false, true>(p, end, value)
+                                       : ParseSimpleAt<true, true>(p, end, value);
 }
 
 }  // namespace decimal_token

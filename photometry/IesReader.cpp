@@ -312,7 +312,6 @@ ReadResult TakeHeaderValues(NumberScanner& in, const HeaderSplit& split, std::si
         }
     };
     double lampCount = 0, vertCount = 0, horzCount = 0, photometricType = 0, unitsType = 0;
-    double ballast = 0, ballastLamp = 0, inputWatts = 0;
     header(lampCount);
     header(ies.LampLumens);
     header(ies.Multiplier);
@@ -330,16 +329,16 @@ ReadResult TakeHeaderValues(NumberScanner& in, const HeaderSplit& split, std::si
     header(ies.Width);
     header(ies.Length);
     header(ies.Height);
-    header(ballast);
-    header(ballastLamp);
-    header(inputWatts);
+    header(ies.BallastFactor);
+    header(ies.BallastLampFactor);
+    header(ies.InputWattsExact);
     in.StopCountingLines();
     ies.LampCount = RoundToU16(lampCount);
     ies.VertCount = RoundToU16(vertCount);
     ies.HorzCount = RoundToU16(horzCount);
     ies.PhotometricType = RoundToU16(photometricType);
     ies.UnitsType = RoundToU16(unitsType);
-    ies.InputWatts = RoundToU16(inputWatts);
+    ies.InputWatts = RoundToU16(ies.InputWattsExact);
 
     const std::size_t values = std::size_t{ies.VertCount} * ies.HorzCount;
     if (values > kMaxCandelaValues) {

@@ -25,11 +25,17 @@ struct tIES {
     std::uint16_t PhotometricType = 0;
     tArrEx VertAngles;
     tArrEx HorzAngles;
+    // The file's own values as read, unrounded. A record made in code has
+    // neutral factors, so its candela stand as given.
+    double BallastFactor = 1;
+    double BallastLampFactor = 1;  // the "future use" value of early editions
+    double InputWattsExact = 0;    // InputWatts is this rounded to 16 bits
 
     friend bool operator==(const tIES&, const tIES&) = default;
 };
 
-// Resets every number to 0 and empties the arrays.
+// Makes the record a fresh one: every number 0 but the two neutral
+// factors, the arrays empty.
 void ClearIes(tIES& ies);
 
 // Replaces `dest` by a deep copy of `source`.

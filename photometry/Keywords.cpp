@@ -84,3 +84,29 @@ std::string KeywordText(const std::vector<std::string>& texts, KeywordForm form)
         result.resize(result.size() - 2);
     return result;
 }
+
+std::string DateKeyword(std::string_view headerText)
+{
+    for (const std::string_view key : {"[ISSUEDATE]", "[DATE]", "[TESTDATE]"})
+        if (std::string value = KeywordValue(key, headerText, "["); !value.empty())
+            return value;
+    return KeywordValue("LM-DATE :", headerText, "");
+}
+
+std::string IesFormatName(std::string_view fileText, bool hasTilt)
+{
+    const std::string_view firstLine = fileText.substr(0, fileText.find_first_of("\r\n"));
+    for (const std::string_view prefix : {"IESNA:LM-63-", "IES:LM-63-"}) {
+        if (firstLine.substr(0, prefix.size()) == prefix) {
+            // Only the year: some writers put more after it.
+            std::string year;
+            for (const char c : firstLine.substr(prefix.size(), 4))
+                if (c >= '0' && c <= '9')
+                    year += c;
+            return "IES LM-63" + (year.size() == 4 ? "-" + year : std::string());
+        }
+    }
+    if (firstLine.substr(0, 7) == "IESNA91")
+        return "IES LM-63-1991";
+    return hasTilt ? "IES LM-63-1986" : std::string();
+}

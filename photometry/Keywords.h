@@ -23,3 +23,14 @@ bool FillKeywordTexts(std::string_view headerText, std::vector<std::string>& tex
 
 // The text that [CHANGED] must contain for a file written by this program.
 inline constexpr std::string_view kChangeMarker = "Orvanek";
+
+// The date a header names: [ISSUEDATE] (LM-63-2002 on), else [DATE], else
+// [TESTDATE], else the first edition's "LM-DATE :" label; empty when it
+// names none.
+[[nodiscard]] std::string DateKeyword(std::string_view headerText);
+
+// The edition a file's first line names ("IESNA:LM-63-2002" gives
+// "IES LM-63-2002", "IESNA91" gives "IES LM-63-1991"); a file without such a
+// line is of the first edition, "IES LM-63-1986", when it has a TILT line,
+// otherwise not IES at all (empty).
+[[nodiscard]] std::string IesFormatName(std::string_view fileText, bool hasTilt);

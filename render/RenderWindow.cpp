@@ -143,6 +143,11 @@ void TRenderWindow::FormCreate()
     auto* resetZ = ResetButton(this, "ButtonReset", QRect(248, 358, 17, 17), "Reset Z");
     resetZ->setEnabled(false);
     auto* close = Place(new QPushButton(QStringLiteral("&Close"), this), "ButtonClose", QRect(272, 349, 75, 26));
+    // Where the hidden Update button would be: why a type B or A file shows white.
+    labelNotRendered_ = Place(new QLabel(this), "LabelNotRendered", QRect(268, 317, 86, 30));
+    labelNotRendered_->setAlignment(Qt::AlignCenter);
+    labelNotRendered_->setWordWrap(true);
+    labelNotRendered_->hide();
     // Kept for its action only; it is never shown.
     auto* update = Place(new QPushButton(QStringLiteral("&Update"), this), "ButtonUpdate", QRect(272, 320, 75, 17));
     update->hide();
@@ -242,6 +247,15 @@ void TRenderWindow::DoRender()
                 std::span<std::uint8_t, kRenderPixels>(picture.bits(), kRenderPixels));
     image_ = picture;
     image1_->setPixmap(QPixmap::fromImage(image_));
+    // Types 2 and 3 (B and A): the engine renders type C only.
+    const bool typeBOrA = ies.PhotometricType == 2 || ies.PhotometricType == 3;
+    labelNotRendered_->setText(typeBOrA ? QStringLiteral("Type %1 file:\nnot rendered")
+                                              .arg(QChar(static_cast<char16_t>(u'D' - ies.PhotometricType)))
+                                        : QString());
+    labelNotRendered_->setToolTip(typeBOrA ? QStringLiteral("Only type C photometry is rendered;\n"
+                                                            "a type B or type A file gives a white picture.")
+                                           : QString());
+    labelNotRendered_->setVisible(typeBOrA);
     emit rendered();
 }
 

@@ -91,6 +91,7 @@ private:
     QLabel* image1_ = nullptr;
     QLabel* label2_ = nullptr;
     QLabel* labelZoom_ = nullptr;
+    QLabel* labelNotRendered_ = nullptr;
     RenderTrackBar* trackBar2_ = nullptr;
     RenderTrackBar* trackBarZoom_ = nullptr;
     RenderTrackBar* trackBarZ_ = nullptr;

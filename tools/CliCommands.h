@@ -11,3 +11,4 @@ int RunConvert(const QStringList& arguments);
 int RunRender(const QStringList& arguments);
 int RunList(const QStringList& arguments);
 int RunPrint(const QStringList& arguments);
+int RunDatasheet(const QStringList& arguments);

@@ -39,6 +39,9 @@ QJsonObject RecordJson(const tIES& ies)
         {QStringLiteral("PhotometricType"), ies.PhotometricType},
         {QStringLiteral("VertAngles"), ToJson(ies.VertAngles)},
         {QStringLiteral("HorzAngles"), ToJson(ies.HorzAngles)},
+        {QStringLiteral("BallastFactor"), ies.BallastFactor},
+        {QStringLiteral("BallastLampFactor"), ies.BallastLampFactor},
+        {QStringLiteral("InputWattsExact"), ies.InputWattsExact},
     };
 }
 

@@ -17,7 +17,8 @@ void PrintUsage()
                "       kandora-cli convert FILE... [--out-dir DIR]\n"
                "       kandora-cli render FILE --out OUT.png [options]\n"
                "       kandora-cli list FOLDER [--caption CAPTION] [--sort]\n"
-               "       kandora-cli print FILE --out OUT.pdf [options]\n",
+               "       kandora-cli print FILE --out OUT.pdf [options]\n"
+               "       kandora-cli datasheet FILE|FOLDER... --out OUT.pdf [--paper A4|Letter]\n",
                stderr);
 }
 
@@ -29,7 +30,8 @@ int main(int argc, char* argv[])
     // drawn here must not depend on a display (over ssh, in a thumbnailer, in
     // CI there is none), so the off-screen platform draws it unless the caller
     // names a platform.
-    const bool draws = argc > 1 && (std::strcmp(argv[1], "diagram") == 0 || std::strcmp(argv[1], "print") == 0);
+    const bool draws = argc > 1 && (std::strcmp(argv[1], "diagram") == 0 || std::strcmp(argv[1], "print") == 0 ||
+                                     std::strcmp(argv[1], "datasheet") == 0);
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -59,6 +61,8 @@ int main(int argc, char* argv[])
         return RunList(arguments);
     if (command == QLatin1String("print"))
         return RunPrint(arguments);
+    if (command == QLatin1String("datasheet"))
+        return RunDatasheet(arguments);
     std::fprintf(stderr, "kandora-cli: unknown command '%s'\n", command.toLocal8Bit().constData());
     PrintUsage();
     return 2;

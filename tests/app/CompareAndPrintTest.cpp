@@ -71,6 +71,35 @@ TEST_F(CompareAndPrintTest, CompareWindowKeepsItsCopyUntilAskedAgain)
     EXPECT_EQ(compare_.windowTitle(), QStringLiteral("street-light-post-top.ies"));
 }
 
+TEST_F(CompareAndPrintTest, WithAFolderEntryFocusedNothingStaleIsComparedOrPrinted)
+{
+    ASSERT_EQ(List().Model().index(0).data().toString(), QStringLiteral(".."));
+    const auto focusUp = [this] { List().setCurrentIndex(List().Model().index(0)); };
+    focusUp();
+    window->ShowCompareWindow();
+    EXPECT_FALSE(compare_.isVisible()) << "no file shown: nothing to compare";
+    const TiesData& globe = Focus("pendant-opal-globe.ies");
+    window->ShowCompareWindow();
+    focusUp();
+    window->ShowCompareWindow();
+    EXPECT_EQ(compare_.windowTitle(), QStringLiteral("pendant-opal-globe.ies"));
+    EXPECT_EQ(compare_.CompareIes(), globe.Ies);
+    EXPECT_FALSE(PrintButton()->isEnabled());
+
+    // A file that does not read shows nothing, so there is nothing to print either.
+    QFile bad(dir.filePath(QStringLiteral("refused.ies")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly) && bad.write("TILT=NONE\r\n1 1000 1 65535 65535 1 2 0 0 0 1 1 35\r\n"));
+    bad.close();
+    window->browser().NavigateToPath(window->browser().Navigator().ParsingToDisplayPath(dir.path().toStdString()));
+    Focus("refused.ies");
+    ASSERT_FALSE(window->browser().CurrentFilePath().isEmpty());
+    EXPECT_FALSE(PrintButton()->isEnabled());
+    bool asked = false;
+    window->setPrintDialogRunner([&](QPrinter&, QWidget*) { return asked = true; });
+    window->SpeedButtonPrintClick();
+    EXPECT_FALSE(asked);
+}
+
 TEST_F(CompareAndPrintTest, CompareWindowFollowsOptionChangesAndStaysSquare)
 {
     Focus("pendant-opal-globe.ies");
@@ -92,8 +121,10 @@ TEST_F(CompareAndPrintTest, PrintingWritesThePageAndAlwaysPopsTheButtonUp)
     ASSERT_TRUE(PrintButton()->isEnabled());
     const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
     bool heldDown = false;
+    QString offered;
     window->setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
         heldDown = PrintButton()->isDown();
+        offered = printer.docName();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         return true;
@@ -106,6 +137,12 @@ TEST_F(CompareAndPrintTest, PrintingWritesThePageAndAlwaysPopsTheButtonUp)
     const QByteArray bytes = file.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1) << "one page";
+    // The dialog's file is named after the shown file; the document keeps its title.
+    EXPECT_EQ(offered, QStringLiteral("pendant-opal-globe.ies"));
+    QByteArray title("\xFE\xFF", 2);
+    for (const QChar c : kPrintDocumentTitle)
+        title += QByteArray(1, '\0') + QByteArray(1, static_cast<char>(c.unicode()));
+    EXPECT_TRUE(bytes.contains(title));
     file.close();
     QFile::remove(pdf);
 

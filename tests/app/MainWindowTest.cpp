@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QScreen>
@@ -25,6 +27,7 @@
 #include "app/SlideSteps.h"
 #include "app/SnapSplitter.h"
 #include "app/TerminationSignal.h"
+#include "diagram/BoundedText.h"
 
 namespace {
 
@@ -150,6 +153,20 @@ TEST_P(InfoSplitter, SnapsToWholeLines)
 INSTANTIATE_TEST_SUITE_P(Drags, InfoSplitter,
                          ::testing::Values(SnapCase{40, 41}, SnapCase{120, 98}, SnapCase{5, 17}, SnapCase{58, 54},
                                            SnapCase{45, 41}, SnapCase{46, 54}, SnapCase{84, 80}));
+
+TEST_F(MainWindowTest, LongInformationTextNeitherGrowsThePanelNorWidensTheWindow)
+{
+    TMainWindow& w = start();
+    SnapSplitter* splitter = w.areas().listInfoSplitter;
+    splitter->dragHandleTo(splitter->height() - splitter->handleWidth() - 41);
+    const int minimumWidth = w.minimumSizeHint().width();
+    QStringList lines(7, QString(kShownTextLimit, QLatin1Char('x')));
+    w.areas().labelInfo->setText(lines.join(QLatin1Char('\n')));
+    QApplication::processEvents();
+    EXPECT_EQ(w.areas().panelInfo->height(), 41);
+    EXPECT_EQ(w.infoHeight(), 41) << "the stored height stays the user's";
+    EXPECT_EQ(w.minimumSizeHint().width(), minimumWidth);
+}
 
 TEST_F(MainWindowTest, ColumnSplitterRefusesNarrowAndRepeatedWidths)
 {
@@ -446,6 +463,31 @@ TEST_F(MainWindowTest, WheelScrollsTheOptionsPanelAndAHandleBringsItBack)
     EXPECT_FALSE(handle->isVisible());
 }
 
+TEST_F(MainWindowTest, TheWheelChangesOnlyTheFocusedControlAndScrollsPastTheOthers)
+{
+    TMainWindow& w = start("[GroupBoxExView]\r\nCollapsed=0\r\n[GroupBoxExEye]\r\nCollapsed=0\r\n");
+    QApplication::setActiveWindow(&w);
+    w.resize(w.width(), TMainWindow::kMinHeight);
+    OptionsPanel* panel = w.areas().optionsPanel;
+    ASSERT_LT(panel->height(), panel->content()->height());
+    const OptionControls& c = panel->controls();
+    w.areas().folderList->setFocus();
+    for (QWidget* control : {static_cast<QWidget*>(c.TrackBarR), static_cast<QWidget*>(c.ComboBoxCaption)}) {
+        const int radius = c.TrackBarR->value();
+        const int caption = c.ComboBoxCaption->currentIndex();
+        const int top = panel->content()->y();
+        wheel(control, -120, Qt::NoModifier);
+        EXPECT_EQ(c.TrackBarR->value(), radius);
+        EXPECT_EQ(c.ComboBoxCaption->currentIndex(), caption);
+        EXPECT_LT(panel->content()->y(), top) << control->objectName().toStdString() << ": the panel scrolls";
+        EXPECT_FALSE(control->hasFocus());
+    }
+    c.TrackBarR->setFocus();
+    const int radius = c.TrackBarR->value();
+    wheel(c.TrackBarR, -120, Qt::NoModifier);
+    EXPECT_NE(c.TrackBarR->value(), radius) << "the focused slider takes the wheel";
+}
+
 TEST_F(MainWindowTest, OptionCaptionsFitTheirControlsAndBoxes)
 {
     start();
@@ -466,6 +508,10 @@ TEST(MessageBoxWidth, TheCaptionFitsBesideTheTitleBarButtons)
                                                   QStringLiteral("Line 10"), nullptr);
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Error!"));
     EXPECT_GE(box->sizeHint().width(), MessageBoxPresenter::CaptionWidth(QStringLiteral("Error!")));
+    const auto named = MessageBoxPresenter::MakeBox(MessagePresenter::Icon::Error, QStringLiteral("Error!"),
+                                                    QStringLiteral("Line 11"), nullptr, QStringLiteral("lamp.ies"));
+    EXPECT_EQ(named->text(), QStringLiteral("Line 11")) << "the text stays as it was";
+    EXPECT_EQ(named->informativeText(), QStringLiteral("lamp.ies"));
 }
 
 }  // namespace

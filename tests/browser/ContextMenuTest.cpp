@@ -226,6 +226,7 @@ TEST_F(ContextMenuTest, FolderItemsOnTheUpEntryFolderEntriesAndTheShownFile)
     Menu().PopupMenuPopup();
     EXPECT_TRUE(Visible("Openfolder1"));
     EXPECT_TRUE(Visible("Explore1"));
+    EXPECT_FALSE(Menu().Item("ShowCompareWindow1")->isEnabled()) << "no file shown, nothing to compare";
     // The up entry stands for the shown folder, not its parent.
     Menu().Item("Openfolder1")->trigger();
     Menu().Item("Explore1")->trigger();
@@ -247,6 +248,7 @@ TEST_F(ContextMenuTest, FolderItemsOnTheUpEntryFolderEntriesAndTheShownFile)
     desktop_.fileManagerAnswers = true;
     SelectRows({Row(QStringLiteral("c.ies"))});
     Menu().PopupMenuPopup();
+    EXPECT_TRUE(Menu().Item("ShowCompareWindow1")->isEnabled());
     Browser().Explore1Click();
     EXPECT_EQ(desktop_.calls.back().method, QStringLiteral("ShowItems"));
     EXPECT_EQ(desktop_.calls.back().urls, QList<QByteArray>{Url("Lamps/c.ies")});

@@ -26,10 +26,11 @@ public:
     void SetWindowCaption(const QString& text) override { caption = text; }
     void SetApplicationTitle(const QString& text) override { appTitle = text; }
     void SetDiagramCrosshair(bool on) override { crosshair = on; }
-    void ShowMessage(const QString& text, const QString& boxCaption, QMessageBox::Icon) override
+    void ShowMessage(const QString& text, const QString& boxCaption, QMessageBox::Icon, const QString& detail) override
     {
         messages.push_back(text);
         messageCaptions.push_back(boxCaption);
+        messageDetails.push_back(detail);
     }
     void CaptionChoiceReset() override { ++captionResets; }
     void ListFilled() override { ++fills; }
@@ -58,5 +59,5 @@ public:
     ShownFile shown;
     tIES current;
     QString info, caption, appTitle;
-    std::vector<QString> messages, messageCaptions;
+    std::vector<QString> messages, messageCaptions, messageDetails;
 };

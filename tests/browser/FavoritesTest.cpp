@@ -130,6 +130,20 @@ TEST_F(FavoritesTest, LeavingStoresAndOpeningAppliesWhatIsTicked)
     EXPECT_TRUE(ListCaptions().contains(QStringLiteral("b.ies")));
 }
 
+TEST_F(FavoritesTest, TheTitleNamesTheFavouriteFolderItOpens)
+{
+    FileBrowser& b = Browser();
+    b.SetTitleBarPath(true);
+    b.AddFavorite(Below("Lamps"));
+    b.SetFavouriteOptions({true, true, true});
+    Open(QStringLiteral("Lamps"));
+    b.SetCaptionIndex(CaptionManufacturer);
+    Open(QStringLiteral("Docs"));
+    EXPECT_EQ(host_.caption, QStringLiteral("Kandora v2.9    ") + Below("Docs"));
+    b.OpenFavorite(0);
+    EXPECT_EQ(host_.caption, QStringLiteral("Kandora v2.9    ") + Below("Lamps"));
+}
+
 TEST_F(FavoritesTest, RefreshKeepsTheViewOfTheSelectedFavourite)
 {
     FileBrowser& b = Browser();

@@ -1,10 +1,14 @@
+#include <algorithm>
 #include <filesystem>
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 
 #include "BrowserFixture.h"
 #include "browser/ProgressPanel.h"
+#include "diagram/BoundedText.h"
+#include "tests/photometry/HostileFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -102,6 +106,62 @@ TEST_F(FileListTest, TitleShowsFolderAndFile)
     EXPECT_EQ(host_.caption, QStringLiteral("Kandora v2.9    "));
 }
 
+TEST_F(FileListTest, AHeaderLineOfMegabytesIsShownBounded)
+{
+    for (const HostileFile& file : HostileFiles())
+        if (file.name == "header-line-10MB.ies")
+            tree_.Write("home/Lamps/" + file.name, file.bytes());
+    Browser().SetKeepCaption(true);
+    Browser().SetCaptionIndex(CaptionTest);
+    OpenLamps();
+    const QStringList captions = ListCaptions();
+    const auto found = std::find_if(captions.begin(), captions.end(),
+                                    [](const QString& c) { return c.startsWith(QStringLiteral("xxxx")); });
+    ASSERT_NE(found, captions.end());
+    const QModelIndex item = Browser().List()->Model().index(static_cast<int>(found - captions.begin()));
+    const QString caption = item.data(Qt::DisplayRole).toString();
+    EXPECT_TRUE(caption.size() == kShownTextLimit && caption.endsWith(QChar(0x2026)));
+    EXPECT_EQ(item.data(Qt::ToolTipRole).toString().remove(QLatin1Char('\n')), caption);
+    Focus(item.row());
+    EXPECT_EQ(host_.info, QStringLiteral("Filename: header-line-10MB.ies\nTest: ") + caption.left(kShownTextLimit - 7) +
+                              QChar(0x2026));
+}
+
+// Flat bars: no hidden arrows under the thumb or at the track's ends, and the
+// range ends where the content does.
+TEST(FlatScrollBars, ThumbDragsFromTheStartTrackPagesAndTheEndIsTheContentsEnd)
+{
+    TempTree tree;
+    for (int i = 0; i < 150; ++i)
+        tree.WriteIes("lamp-" + std::to_string(1000 + i) + ".ies", "M");
+    FileListView list;
+    list.resize(420, 160);
+    std::vector<ReadFault> faults;
+    list.ListFolder(tree.Folder(), CaptionFileName, false, faults);
+    list.FitCaptionColumn(false);
+    list.SetFlatScrollBars(true);
+    list.show();
+    QApplication::processEvents();
+    QScrollBar* bar = list.horizontalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    ASSERT_GT(bar->maximum(), 3);
+    const int middle = bar->height() / 2;
+
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(2, middle));
+    QTest::mouseMove(bar, QPoint(bar->width() / 2, middle));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, middle));
+    EXPECT_GT(bar->value(), bar->maximum() / 3) << "the thumb at the start is dragged, not stepped";
+
+    const int before = bar->value();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 2, middle));
+    EXPECT_EQ(bar->value(), std::min(before + bar->pageStep(), bar->maximum())) << "the track's end pages";
+
+    bar->setValue(bar->maximum());
+    const QRect last = list.visualRect(list.Model().index(list.Model().rowCount() - 1));
+    EXPECT_GT(last.right(), list.viewport()->width() - list.gridSize().width())
+        << "at the end the last column stands at the right edge, not alone at the left";
+}
+
 TEST_F(FileListTest, CaptionsFollowTheChoiceAndSortOrder)
 {
     OpenLamps();
@@ -195,6 +255,17 @@ TEST_F(FileListTest, KeysCopyGoUpAndRefresh)
     EXPECT_NE(QApplication::clipboard()->text(), Browser().CurrentFilePath()) << "Ctrl+Shift+C does not copy";
     Key(QEvent::KeyRelease, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), Browser().CurrentFilePath());
+    // Ctrl let go before C, as fingers (and xdotool) often do: still the path, never the caption.
+    QApplication::clipboard()->clear();
+    Key(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_NE(QApplication::clipboard()->text(), Browser().FocusedCaption()) << "the view's own copy ran";
+    Key(QEvent::KeyRelease, Qt::Key_Control);
+    Key(QEvent::KeyRelease, Qt::Key_C);
+    EXPECT_EQ(QApplication::clipboard()->text(), Browser().CurrentFilePath());
+    Key(QEvent::KeyRelease, Qt::Key_C);
+    QApplication::clipboard()->clear();
+    Key(QEvent::KeyRelease, Qt::Key_C);
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty()) << "a plain C after the copy copies nothing";
     Key(QEvent::KeyPress, Qt::Key_Backspace);
     EXPECT_EQ(Browser().SelectedDisplayPath(), QStringLiteral("Desktop/home/"));
     Key(QEvent::KeyPress, Qt::Key_Backspace);
@@ -218,6 +289,7 @@ TEST_F(FileListTest, HeaderFaultOfTheSelectedFileIsShownAfterwards)
     ASSERT_EQ(host_.messages.size(), 1u);
     EXPECT_TRUE(host_.messages[0].startsWith(QStringLiteral("Line ")));
     EXPECT_EQ(host_.messageCaptions[0], QStringLiteral("Error!"));
+    EXPECT_EQ(host_.messageDetails[0], QStringLiteral("bad.ies")) << "the box names the file";
     EXPECT_EQ(host_.filesShown, 1) << "the file is still drawn";
 }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -40,9 +41,9 @@ TEST_F(FileOperationsTest, FileUrlsKeepEveryByte)
 TEST_F(FileOperationsTest, EditorGetsThePathAsOneArgument)
 {
     RecordingDesktop desktop;
-    EXPECT_TRUE(OpenWithTextEditor(desktop, "/l/two words.ies"));  // no editor: the desktop's choice
-    ASSERT_EQ(desktop.opened.size(), 1U);
-    EXPECT_EQ(desktop.opened[0], QByteArray("file:///l/two%20words.ies"));
+    // No editor: never the desktop's choice, which may be this program itself.
+    EXPECT_FALSE(OpenWithTextEditor(desktop, "/l/two words.ies"));
+    EXPECT_TRUE(desktop.opened.empty());
     desktop.programs = {QStringLiteral("mousepad"), QStringLiteral("gedit")};
     for (const std::string& name : kOddNames)
         OpenWithTextEditor(desktop, "/l/" + name);
@@ -85,14 +86,33 @@ TEST_F(FileOperationsTest, ListedOddNamesReachTheDesktopExactly)
     EXPECT_TRUE(host_.messages.empty());
 }
 
+TEST_F(FileOperationsTest, WhatFailsOnTheDesktopIsToldInABox)
+{
+    RecordingDesktop desktop;
+    Browser().SetDesktop(desktop);
+    Browser().NavigateToPath(Path(QStringLiteral("Lamps")));
+    Focus(static_cast<int>(ListCaptions().indexOf(QStringLiteral("c.ies"))));
+    Browser().OpenNotepad1Click();  // no editor installed
+    // The opener started, then gave up: told once it ends.
+    Browser().Openfolder1Click();
+    ASSERT_EQ(desktop.ended.size(), 1U);
+    desktop.ended[0](QStringLiteral("xdg-open"), 4);
+    Browser().Messages().Flush();
+    ASSERT_EQ(host_.messages.size(), 2U);
+    EXPECT_TRUE(desktop.started.empty() && desktop.opened.size() == 1U) << "never the desktop's choice as editor";
+    EXPECT_TRUE(host_.messages[0].contains(QStringLiteral("in a text editor")));
+    EXPECT_EQ(host_.messages[1], QStringLiteral("Cannot open the folder ") + NameToText(Home() + "/Lamps/") +
+                                     QStringLiteral("\rxdg-open ended with status 4."));
+}
+
 TEST_F(FileOperationsTest, StartedProgramsGetExactBytesWithoutAShell)
 {
     const fs::path folder = tree_.MakeFolder("spawned");
     SystemDesktop desktop;
     ASSERT_TRUE(desktop.HasProgram(QStringLiteral("touch")));
-    EXPECT_FALSE(desktop.Start(QStringLiteral("no-such-program-here"), {}));
+    EXPECT_FALSE(desktop.Start(QStringLiteral("no-such-program-here"), {}, {}));
     for (const std::string& name : kOddNames)
-        ASSERT_TRUE(desktop.Start(QStringLiteral("touch"), {(folder / name).string()}));
+        ASSERT_TRUE(desktop.Start(QStringLiteral("touch"), {(folder / name).string()}, {}));
     // The programs run detached: wait a little for them.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     auto count = [&folder] { return std::distance(fs::directory_iterator(folder), fs::directory_iterator()); };
@@ -102,4 +122,13 @@ TEST_F(FileOperationsTest, StartedProgramsGetExactBytesWithoutAShell)
         EXPECT_TRUE(fs::exists(folder / name)) << name;
     EXPECT_EQ(count(), static_cast<long>(std::size(kOddNames)));  // nothing else: no substitution ran
     EXPECT_FALSE(fs::exists(fs::current_path() / "x"));
+
+    // Each started program's exit status comes back on the event loop.
+    std::vector<int> statuses;
+    for (const char* program : {"true", "false"})
+        ASSERT_TRUE(desktop.Start(QString::fromLatin1(program), {},
+                                  [&](const QString&, int status) { statuses.push_back(status); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return statuses.size() == 2; }, 10000));
+    std::sort(statuses.begin(), statuses.end());
+    EXPECT_EQ(statuses, (std::vector<int>{0, 1}));
 }

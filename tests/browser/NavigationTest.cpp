@@ -257,3 +257,23 @@ TEST_F(NavigationTest, RowsAreAsHighAsTheChosenIcons)
             EXPECT_GE(tree->visualItemRect(node).height(), side) << (large ? "large" : "small");
     }
 }
+
+// The selected folder stays in sight: when the tree shrinks (the window
+// settling at start) and when large icons make every row higher.
+TEST_F(NavigationTest, TheSelectedFolderStaysInViewThroughResizesAndLargeIcons)
+{
+    for (int i = 0; i < 40; ++i)
+        tree_.MakeFolder("home/Many/f" + std::to_string(10 + i));
+    FolderTree* tree = Browser().Tree();
+    widgets_.show();
+    tree->resize(300, 500);
+    Browser().NavigateToPath(Path(QStringLiteral("Many/f49")));
+    auto inView = [tree] { return tree->viewport()->rect().contains(tree->visualItemRect(tree->Selected())); };
+    ASSERT_TRUE(inView());
+    tree->resize(300, 150);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(inView()) << "after the tree shrank";
+    tree->SetLargeIcons(true);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(inView()) << "after large icons";
+}

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QPixmap>
 
+#include "diagram/FormatValue.h"
 #include "diagram/Goniogram.h"
 #include "diagram/RecordingCanvas.h"
 
@@ -172,9 +174,28 @@ TEST(GoniogramTest, IntensityGridForV250)
         EXPECT_EQ(circles[i].state.pen, (CanvasPen{QColor(4, 5, 6), 1}));
         const CanvasOp* text = canvas.FindText(QString::fromLatin1(texts[i]));
         ASSERT_NE(text, nullptr) << texts[i];
-        EXPECT_EQ(text->point, QPoint(100, 100 + l));
+        // The outermost value would run past the bottom edge: it stands inside its circle.
+        EXPECT_EQ(text->point, QPoint(100, i < 5 ? 100 + l : 100 + l - 11));
         EXPECT_EQ(text->state.font, MakeDiagramFont(-11));
         EXPECT_EQ(text->state.textColor, QColor(7, 8, 9));
+    }
+}
+
+// No scale value is cut by the bottom edge, on screen or on a printed square
+// (whose fonts grow with the page while the margin stays 10 pixels).
+TEST(GoniogramTest, EveryScaleValueEndsAboveTheBottomEdge)
+{
+    for (const auto& [side, factor] : {std::pair{200, 1.0}, std::pair{326, 1.0}, std::pair{3800, 10.0}}) {
+        RecordingCanvas canvas;
+        const auto result =
+            DrawGoniogram(canvas, side, side, Record({0}, {0, 90}, 1250), kGonioNormal, factor, 0, Options());
+        ASSERT_GT(result.gridCount, 2);
+        for (int i = 0; i <= result.gridCount; ++i) {
+            const CanvasOp* text = canvas.FindText(FormatValue(i * result.gridStep));
+            ASSERT_NE(text, nullptr);
+            EXPECT_LE(text->point.y() + std::abs(result.labelHeight), side - 1) << side << ": value " << i;
+            EXPECT_GE(text->point.y(), side / 2) << "below the centre";
+        }
     }
 }
 

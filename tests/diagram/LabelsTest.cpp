@@ -90,15 +90,17 @@ TEST_F(LabelsTest, TextLabelsOfTheTwoLampExample)
     EXPECT_EQ(max->state.font, MakeDiagramFont(-11));
 }
 
-// Lumens 0 is not normalised either, so its values are candela.
-TEST_F(LabelsTest, LinesKeepTheirPlacesWithoutLampLumens)
+// Lumens 0 is not normalised either, so its values are candela. The text
+// lines close up (no empty first line); the pictograms keep their column.
+TEST_F(LabelsTest, TextLinesCloseUpWithoutLampLumens)
 {
     tIES ies = Record(312.5);
     ies.LampLumens = 0;
     Draw(ies, TextOptions());
     for (const CanvasOp& op : canvas_.OpsOf(Kind::Text))
         EXPECT_FALSE(op.text.startsWith(QStringLiteral("Lamp="))) << op.text.toStdString();
-    EXPECT_EQ(TextAt("Max=312.5 cd"), QPoint(5, 16));
+    EXPECT_EQ(TextAt("Max=312.5 cd"), QPoint(5, 5));
+    EXPECT_EQ(TextAt("P 2x36=72 W"), QPoint(5, 16));
     Draw(ies, PictogramOptions());
     EXPECT_TRUE(CellsAt(kCellBulbRays).empty());
     EXPECT_EQ(TextAt("=312.5 cd"), QPoint(24, 21));

@@ -4,14 +4,18 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 
+#include "diagram/DrawDiagram.h"
 #include "diagram/FishEye.h"
 #include "diagram/FlyWindow.h"
 #include "diagram/Goniogram.h"
 #include "diagram/Magnifier.h"
 #include "diagram/QPainterCanvas.h"
+#include "photometry/EntryLoader.h"
 
 namespace {
 
@@ -131,6 +135,42 @@ TEST(FlyWindowTest, ReadsIntensityAndAngleUnderThePointer)
     EXPECT_EQ(ReadOutAt(QPoint(295, 200), side, 5.0, 10).intensity, 2.0);
     // A box too small for a scale reads 0 rather than dividing by zero.
     EXPECT_EQ(ReadOutAt(QPoint(3, 3), 20, 1234.0, 10).intensity, 0.0);
+}
+
+// The read-out on a drawn intensity circle gives the circle's value: the
+// darkest pixel of each circle right, left, below and above the centre reads
+// its label's value, within the half pixel by which the radius is rounded.
+TEST(FlyWindowTest, EachIntensityCircleReadsItsOwnValue)
+{
+    for (const auto& [file, side] : {std::pair{"downlight-cfl-6in-open-reflector.ies", 326},
+                                     std::pair{"street-light-led-type-ii.ies", 327}}) {
+        TiesData entry = UnreadEntry(file);
+        if (LoadEntry(entry, KANDORA_SOURCE_DIR "/samples/").kind != LoadResult::Kind::Loaded)
+            GTEST_SKIP() << "no sample " << file;
+        DiagramRequest request;
+        request.size = QSize(side, side);
+        request.record = &entry.Ies;
+        request.background = false;
+        request.options.Colors.ButtonShadow = QColor(0, 0, 255);  // only the circles are blue
+        const DiagramPicture picture = RenderDiagram(request);
+        const double V = picture.result.scaleMax;
+        const int F = side / 2;
+        auto blue = [&](QPoint at) {
+            const QRgb p = picture.image.pixel(at);
+            return qBlue(p) - std::max(qRed(p), qGreen(p));
+        };
+        for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            int found = 0;
+            for (QPoint at = QPoint(F, F) + 2 * step; std::abs(at.x() - F) + std::abs(at.y() - F) < F - 1; at += step) {
+                if (blue(at) < 40 || blue(at) < blue(at - step) || blue(at) <= blue(at + step))
+                    continue;
+                EXPECT_NEAR(ReadOutAt(at, side, V, picture.result.margin).intensity,
+                            ++found * picture.result.goniogram.gridStep, V / (F - 10) / 2 + 0.5)
+                    << file << ", circle " << found << " towards " << step.x() << "," << step.y();
+            }
+            EXPECT_GE(found, picture.result.goniogram.gridCount - 1);
+        }
+    }
 }
 
 TEST(LensDragTest, AltDragFollowsThePointerAndTurnsAtTheEnds)

@@ -17,6 +17,7 @@
 #include "photometry/IesReader.h"
 #include "photometry/IesRecord.h"
 #include "photometry/Keywords.h"
+#include "photometry/PhotometricSummary.h"
 
 namespace {
 
@@ -41,8 +42,13 @@ void CheckRecord(const tIES& ies)
         Require(std::isfinite(a));
     for (double a : ies.HorzAngles)
         Require(std::isfinite(a));
-    for (double v : {ies.LampLumens, ies.Multiplier, ies.Width, ies.Length, ies.Height})
+    for (double v : {ies.LampLumens, ies.Multiplier, ies.Width, ies.Length, ies.Height, ies.BallastFactor,
+                     ies.BallastLampFactor, ies.InputWattsExact})
         Require(std::isfinite(v));
+    const PhotometricSummary s = SummarizePhotometry(ies);
+    for (const std::optional<double>& v : {s.flux_lm, s.lor, s.efficacy_lm_per_w, s.max_cd, s.c0_c180.beam_deg,
+                                           s.c0_c180.field_deg, s.c90_c270.beam_deg, s.c90_c270.field_deg})
+        Require(!v || std::isfinite(*v));
 }
 
 bool SameBits(double a, double b)

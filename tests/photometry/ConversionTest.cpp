@@ -34,7 +34,9 @@ tIES Record(std::uint16_t type, tArrEx vert, tArrEx horz, tArrEx2 rows = {})
     }
     const auto v = static_cast<std::uint16_t>(vert.size());
     const auto h = static_cast<std::uint16_t>(horz.size());
-    return tIES{1000, 1, 0.5, 0.6, 0, std::move(rows), v, h, 2, 36, 1, type, std::move(vert), std::move(horz)};
+    tIES ies{1000, 1, 0.5, 0.6, 0, std::move(rows), v, h, 2, 36, 1, type, std::move(vert), std::move(horz)};
+    ies.InputWattsExact = 36;
+    return ies;
 }
 
 const std::vector<std::string> kTexts{"", "lamp.ies", "T1", "", "", "", "", ""};
@@ -188,7 +190,7 @@ TEST_F(ConversionFileTest, WrittenFilesReadBackWithTheSameIntensities)
 {
     // Type B, both axes -90..90 by 45, 2000 lm with multiplier 1, so the reader normalises.
     std::ofstream(dir_ / "flood.ies", std::ios::binary)
-        << "IESNA:LM-63-2002\r\n[TEST] Bench 7\r\nTILT=NONE\r\n1 2000 1 5 5 2 2 0.3 0.3 0.1\r\n1 1 35.5\r\n"
+        << "IESNA:LM-63-2002\r\n[TEST] Bench 7\r\nTILT=NONE\r\n1 2000 1 5 5 2 2 0.3 0.3 0.1\r\n0.95 1 35.5\r\n"
            "-90 -45 0 45 90\r\n-90 -45 0 45 90\r\n1 2 3 4 5\r\n6 7 8 9 10\r\n11 12 13.1 14 15\r\n"
            "16 17 18 19 20\r\n21 22 23 24 25\r\n";
     TiesData source = Load("flood.ies");
@@ -198,6 +200,11 @@ TEST_F(ConversionFileTest, WrittenFilesReadBackWithTheSameIntensities)
     EXPECT_EQ(result.newPath, (dir_ / "flood_C.ies").string());
     const TiesData written = Load("flood_C.ies");
     EXPECT_TRUE(written.Changed) << "the marker makes it read back as changed";
+    std::ifstream text(dir_ / "flood_C.ies", std::ios::binary);
+    std::string line;
+    for (int i = 0; i < 6; ++i)
+        std::getline(text, line);
+    EXPECT_EQ(line, "0.95 1 35.5\r") << "line 6 keeps the factors and watts as read";
     EXPECT_EQ(written.Texts[2], "Bench 7") << "a caption by test value carries over";
     const tIES& c = written.Ies;
     EXPECT_EQ(c.PhotometricType, 1);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <fast_float/fast_float.h>
 
 #include "photometry/DecimalToken.h"
+#include "photometry/EulumdatReader.h"
 #include "photometry/IesReader.h"
 
 // The reader's own fast path for decimal tokens must give exactly the double
@@ -150,6 +152,36 @@ TEST(DecimalToken, ReaderStoresExactValues)
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const double expected = Reference(tokens[i]).value_or(0.0);
         EXPECT_TRUE(SameBits(ies.Candela[0][i], expected)) << tokens[i];
+    }
+}
+
+// The same for EULUMDAT intensities, where a comma is the decimal point and
+// only blanks separate.
+TEST(DecimalToken, EulumdatReaderStoresExactValuesWithEitherDecimalMark)
+{
+    const std::vector<std::string> tokens = GeneratedTokens(5000);
+    const char* const separators[] = {" ", "\r\n", "\t", "  ", "\n", "\r"};
+    std::string text = "M\n1\n1\n1\n0\n" + std::to_string(tokens.size()) + "\n0\n\n\n\n\n\n";
+    for (int i = 0; i < 13; ++i)
+        text += "0\n";
+    text += "1\n1\nLED\n1000\n\n\n10\n0 0 0 0 0 0 0 0 0 0\n0\n";
+    for (std::size_t i = 0; i < tokens.size(); ++i)
+        text += "0 ";
+    text += "\n";
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        std::string token = tokens[i];
+        if (i % 2 == 0)
+            std::replace(token.begin(), token.end(), '.', ',');
+        text += token + separators[(i * 7) % 6];
+    }
+    EulumdatFile ldt;
+    const ReadResult r = ReadEulumdat(text, ldt);
+    ASSERT_TRUE(r.Read()) << r.message;
+    ASSERT_EQ(ldt.Intensities.size(), 1u);
+    ASSERT_EQ(ldt.Intensities[0].size(), tokens.size());
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const double expected = Reference(tokens[i]).value_or(0.0);
+        EXPECT_TRUE(SameBits(ldt.Intensities[0][i], expected)) << tokens[i];
     }
 }
 

@@ -51,6 +51,37 @@ std::string Repeat(const std::string& piece, std::size_t times)
     return out;
 }
 
+// A small valid EULUMDAT file, one item per line: symmetry 1, three gamma angles.
+std::vector<std::string> LdtLines()
+{
+    return {"Maker", "1", "1", "1", "0", "3", "45", "R-1", "Spot", "S-1", "spot.ldt", "2024", "100", "100", "50",
+            "80", "0", "0", "0", "0", "0", "100", "80", "1", "0", "1", "1", "LED", "1000", "3000 K", "1B", "12",
+            "0.5", "0.6", "0.7", "0.8", "0.8", "0.9", "0.9", "0.9", "1", "1", "0", "0", "45", "90", "100", "80",
+            "60"};
+}
+
+// The file with some of its lines replaced: {line number from 1, text}.
+std::string Ldt(std::vector<std::pair<std::size_t, std::string>> changes = {})
+{
+    std::vector<std::string> lines = LdtLines();
+    for (auto& [line, text] : changes)
+        lines.at(line - 1) = std::move(text);
+    std::string out;
+    for (const std::string& line : lines)
+        out += line + "\r\n";
+    return out;
+}
+
+// The first `lines` lines of the file.
+std::string LdtHead(std::size_t lines)
+{
+    std::string out;
+    const std::vector<std::string> all = LdtLines();
+    for (std::size_t i = 0; i < lines && i < all.size(); ++i)
+        out += all[i] + "\r\n";
+    return out;
+}
+
 constexpr std::size_t kJustUnder64MB = (std::size_t{64} << 20) - 4096;
 
 }  // namespace
@@ -131,6 +162,51 @@ std::vector<HostileFile> HostileFiles()
          E::Reads, ""},
         {"only-separators.ies", [] { return std::string(1 << 20, ' ') + "\r\n,,,,\r\n"; }, E::ReadsWithHeaderFault, "Line "},
         {"tilt-file-name.ies", [] { return kKeywords + "TILT=/etc/passwd\r\n" + Body(); }, E::Reads, ""},
+    };
+}
+
+std::vector<HostileFile> HostileEulumdatFiles()
+{
+    using E = Expected;
+    return {
+        {"empty.ldt", [] { return std::string(); }, E::Refused, "The file is empty."},
+        {"binary.ldt", [] { return RandomBytes(4096, false, 7); }, E::Refused, ""},
+        {"binary-with-nul.ldt", [] { return RandomBytes(4096, true, 8); }, E::Refused, ""},
+        {"utf16.ldt", [] { return Utf16(Ldt()); }, E::Refused, "The file ends after line 1, before the type indicator"},
+        {"valid.ldt", [] { return Ldt(); }, E::Reads, ""},
+        {"isym-5.ldt", [] { return Ldt({{3, "5"}}); }, E::Refused, "Line 3: the symmetry indicator is 5; it must be 0 to 4."},
+        {"isym-text.ldt", [] { return Ldt({{3, "C0-C180"}}); }, E::Refused, "Line 3: the symmetry indicator (item 3) is not a number."},
+        {"isym-4-nc-30.ldt", [] { return Ldt({{3, "4"}, {4, "30"}}); }, E::Refused, "symmetry 4 needs a number of C-planes divisible by 4, not 30"},
+        {"isym-2-nc-odd.ldt", [] { return Ldt({{3, "2"}, {4, "7"}}); }, E::Refused, "an even number of C-planes"},
+        {"isym-0-nc-0.ldt", [] { return Ldt({{3, "0"}, {4, "0"}}); }, E::Refused, "at least one C-plane"},
+        {"nc-negative.ldt", [] { return Ldt({{4, "-24"}}); }, E::Refused, "Line 4: the file declares -24 C-planes, a negative number."},
+        {"nc-huge.ldt", [] { return Ldt({{4, "1e12"}}); }, E::Refused, "more than this program reads (262136)"},
+        {"stored-planes-over-16-bits.ldt", [] { return Ldt({{3, "0"}, {4, "65535"}}); }, E::Refused, "stores 65535 C-planes"},
+        {"ng-negative.ldt", [] { return Ldt({{6, "-3"}}); }, E::Refused, "Line 6: the file declares -3 intensities per plane"},
+        {"ng-huge.ldt", [] { return Ldt({{6, "65536"}}); }, E::Refused, "more than this program reads (65535)"},
+        {"planes-by-gammas-over-bound.ldt", [] { return Ldt({{3, "0"}, {4, "65534"}, {6, "65535"}}); }, E::Refused,
+         "65534 x 65535 intensities, more than this program reads"},
+        // Within the bound, yet far more numbers than the file holds: refused before anything is allocated.
+        {"huge-counts-tiny-file.ldt", [] { return Ldt({{3, "0"}, {4, "65534"}, {6, "256"}}); }, E::Refused,
+         "before all 65534 C-angles"},
+        {"lamp-sets-0.ldt", [] { return Ldt({{26, "0"}}); }, E::Refused, "Line 26: the file declares 0 lamp sets; it needs at least one."},
+        {"lamp-sets-negative.ldt", [] { return Ldt({{26, "-2"}}); }, E::Refused, "declares -2 lamp sets"},
+        {"lamp-sets-huge.ldt", [] { return Ldt({{26, "1000000"}}); }, E::Refused, "more than this program reads (1000)"},
+        {"lamp-sets-more-than-written.ldt", [] { return Ldt({{26, "9"}}); }, E::Refused, "The file ends after line 49, before lamp set 4's wattage."},
+        {"truncated-in-items.ldt", [] { return LdtHead(14); }, E::Refused, "The file ends after line 14, before the luminaire's height (item 15)."},
+        {"truncated-in-direct-ratios.ldt", [] { return LdtHead(35); }, E::Refused, "before its direct ratios"},
+        {"truncated-intensities.ldt", [] { return LdtHead(48); }, E::Refused, "The file ends after line 48, before all 3 intensities."},
+        {"nul-in-intensities.ldt", [] { return LdtHead(47) + "6" + std::string(1, '\0') + "0\r\n"; }, E::Refused, "before all 3 intensities"},
+        {"bad-intensity.ldt", [] { return Ldt({{48, "8O"}}); }, E::ReadsWithHeaderFault, "Line 48"},
+        {"nan-inf-intensities.ldt", [] { return Ldt({{47, "nan"}, {48, "inf"}, {49, "1e309"}}); }, E::ReadsWithHeaderFault, "Line 47"},
+        {"bad-light-output-ratio.ldt", [] { return Ldt({{23, "n/a"}}); }, E::ReadsWithHeaderFault, "Line 23"},
+        {"bad-direct-ratio.ldt", [] { return Ldt({{35, "0.7x"}}); }, E::ReadsWithHeaderFault, "Line 35"},
+        {"zero-flux-and-factor.ldt", [] { return Ldt({{29, "0"}, {24, "0"}}); }, E::Reads, ""},
+        {"huge-values.ldt", [] { return Ldt({{29, "1e308"}, {24, "1e308"}, {47, "1e308"}, {13, "-1e308"}}); }, E::Reads, ""},
+        {"text-line-10MB.ldt", [] { return Ldt({{9, std::string(10u << 20, 'x')}}); }, E::Reads, ""},
+        {"number-line-10MB.ldt", [] { return Ldt({{22, std::string(10u << 20, '7')}}); }, E::ReadsWithHeaderFault, "Line 22"},
+        {"blank-lines-only.ldt", [] { return std::string(1 << 20, '\n'); }, E::Refused, "at least one C-plane"},
+        {"ies-file.ldt", [] { return Valid(); }, E::Refused, "Line 3"},
     };
 }
 

@@ -22,4 +22,8 @@ struct HostileFile {
 // memory or time; for measurements rather than every test run.
 [[nodiscard]] std::vector<HostileFile> HeavyHostileFiles();
 
+// EULUMDAT files no photometric program wrote, with the outcome ReadEulumdat
+// must give (a fault message is "Line N", as for IES files).
+[[nodiscard]] std::vector<HostileFile> HostileEulumdatFiles();
+
 [[nodiscard]] const char* ExpectedName(Expected expected);

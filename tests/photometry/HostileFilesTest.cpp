@@ -10,6 +10,10 @@
 #include <unistd.h>
 
 #include "photometry/EntryLoader.h"
+#include "photometry/EulumdatConversion.h"
+#include "photometry/EulumdatReader.h"
+#include "photometry/EulumdatRecord.h"
+#include "photometry/PhotometricSummary.h"
 #include "tests/photometry/ChildProcess.h"
 #include "tests/photometry/HostileFiles.h"
 
@@ -50,8 +54,14 @@ void ExpectSoundRecord(const tIES& ies, const std::string& name)
     for (const tArrEx* angles : {&ies.VertAngles, &ies.HorzAngles})
         for (double a : *angles)
             ASSERT_TRUE(std::isfinite(a)) << name;
-    for (double v : {ies.LampLumens, ies.Multiplier, ies.Width, ies.Length, ies.Height})
+    for (double v : {ies.LampLumens, ies.Multiplier, ies.Width, ies.Length, ies.Height, ies.BallastFactor,
+                     ies.BallastLampFactor, ies.InputWattsExact})
         ASSERT_TRUE(std::isfinite(v)) << name;
+    // Whatever the record, its summary's values are numbers where it has them.
+    const PhotometricSummary s = SummarizePhotometry(ies);
+    for (const std::optional<double>& v : {s.flux_lm, s.lor, s.efficacy_lm_per_w, s.max_cd, s.c0_c180.beam_deg,
+                                           s.c0_c180.field_deg, s.c90_c270.beam_deg, s.c90_c270.field_deg})
+        ASSERT_TRUE(!v || std::isfinite(*v)) << name;
 }
 
 class HostileFileTest : public ::testing::TestWithParam<HostileFile> {
@@ -104,6 +114,64 @@ INSTANTIATE_TEST_SUITE_P(Table, HostileFileTest, ::testing::ValuesIn(HostileFile
                                      c = '_';
                              return name;
                          });
+
+std::string CaseName(const std::string& file)
+{
+    std::string name = file.substr(0, file.rfind('.'));
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
+
+class HostileEulumdatTest : public ::testing::TestWithParam<HostileFile> {};
+
+// The record of whatever reads, and the IES file written from it, must be
+// sound: the drawing code trusts both.
+TEST_P(HostileEulumdatTest, GivesItsExpectedOutcome)
+{
+    const HostileFile& file = GetParam();
+    const std::string bytes = file.bytes();
+    EulumdatFile ldt;
+    const ReadResult r = ReadEulumdat(bytes, ldt);
+
+    // A caption's read of the items alone agrees with the full read on them.
+    EulumdatFile head;
+    const ReadResult h = ReadEulumdatHeader(bytes, head);
+    if (!h.Read()) {
+        EXPECT_EQ(h.message, r.message);
+    } else if (r.Read()) {
+        EulumdatFile items = ldt;
+        items.DirectRatios = {};
+        items.CAngles.clear();
+        items.GAngles.clear();
+        items.Intensities.clear();
+        EXPECT_EQ(head, items);
+        if (h.status == ReadResult::Status::HeaderFault) {
+            EXPECT_EQ(h.message, r.message);
+        }
+    }
+
+    const Expected got = !r.Read() ? Expected::Refused
+                         : r.status == ReadResult::Status::HeaderFault ? Expected::ReadsWithHeaderFault
+                                                                       : Expected::Reads;
+    ASSERT_EQ(ExpectedName(got), ExpectedName(file.expected)) << r.message;
+    EXPECT_NE(r.message.find(file.message), std::string::npos) << r.message;
+    if (!r.Read()) {
+        EXPECT_EQ(ldt, EulumdatFile{});
+        return;
+    }
+    const tIES ies = EulumdatRecord(ldt);
+    ExpectSoundRecord(ies, file.name);
+    const FormatConversion written = BuildIesFromEulumdat(ldt);
+    ASSERT_TRUE(written.Written()) << written.message;
+    tIES back;
+    ASSERT_EQ(ReadIes(written.bytes, back).status, ReadResult::Status::Ok);
+    ExpectSoundRecord(back, file.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, HostileEulumdatTest, ::testing::ValuesIn(HostileEulumdatFiles()),
+                         [](const ::testing::TestParamInfo<HostileFile>& param) { return CaseName(param.param.name); });
 
 // Reads one hostile case straight from the table by name.
 TiesData LoadCase(const std::string& name)

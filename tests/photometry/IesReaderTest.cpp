@@ -200,6 +200,15 @@ TEST(IesReader, RoundingHalfToEvenLow16Bits)
     EXPECT_EQ(Read("TILT=NONE\n1 1000 1 0 0 1 1 0 0 0 1 1 36.5").InputWatts, 36);
 }
 
+TEST(IesReader, KeepsFactorsAndWattsAsRead)
+{
+    const tIES ies = Read("TILT=NONE\n1 1000 1 0 0 1 1 0 0 0 0.95 1.00001 4.5");
+    EXPECT_EQ(ies.BallastFactor, 0.95);
+    EXPECT_EQ(ies.BallastLampFactor, 1.00001);
+    EXPECT_EQ(ies.InputWattsExact, 4.5);
+    EXPECT_EQ(ies.InputWatts, 4);
+}
+
 TEST(IesReader, HeaderFaultNamesLineOfFirstBadValue)
 {
     ReadResult r;

@@ -120,6 +120,15 @@ TEST_F(RenderWindowTest, ShowingRendersWhatTheEngineGivesForTheControls)
     EXPECT_NE(window->image(), before);
 }
 
+TEST_F(RenderWindowTest, ATypeBFileSaysWhyItsPictureIsWhite)
+{
+    open(false);
+    source.ies.PhotometricType = 2;
+    window->show();
+    EXPECT_TRUE(control<QLabel>("LabelNotRendered")->isVisible());
+    EXPECT_TRUE(text("LabelNotRendered").startsWith(QStringLiteral("Type B")));
+}
+
 TEST_F(RenderWindowTest, DragUpdatesTheLabelAndRendersOnceAtRelease)
 {
     open();
