@@ -1,11 +1,10 @@
 // kandora-thumbnailer -s SIZE INPUT OUTPUT: the freedesktop thumbnailer of
 // photometric files. File managers run it with no display and no D-Bus, on
 // whatever file the user has, so it reads through the program's own limits,
-// writes nothing unless the picture is whole, and never asks for a display.
-#include <QGuiApplication>
+// writes nothing unless the picture is whole and shows something, and never
+// asks for a display. Qt's own messages go to standard error.
 #include <QByteArray>
-#include <QFile>
-#include <QSaveFile>
+#include <QGuiApplication>
 
 #include <charconv>
 #include <cstdio>
@@ -15,7 +14,10 @@
 #include <string>
 #include <string_view>
 
+#include "PngEncoding.h"
+#include "RuntimeFolder.h"
 #include "ThumbnailDrawing.h"
+#include "ThumbnailOutput.h"
 #include "photometry/EntryLoader.h"
 
 namespace {
@@ -100,29 +102,44 @@ int main(int argc, char* argv[])
     }
     bytes = std::string();
 
-    // No display, no platform theme (which may talk to D-Bus or load a toolkit),
-    // and none of the caller's arguments reach Qt: they are file names.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("QT_QPA_PLATFORMTHEME");
-    qunsetenv("QT_STYLE_OVERRIDE");
-    // Qt's own chatter (a missing runtime folder in the sandbox) is no failure.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    QGuiApplication app(qtArgc, qtArgv);
-
-    const QImage picture = DrawThumbnail(entry.Ies, *size);
-    if (picture.isNull()) {
+    if (!ThumbnailHasCurves(entry.Ies)) {
         std::fprintf(stderr, "kandora-thumbnailer: %s: nothing to draw\n", input->c_str());
         return 1;
     }
-    QSaveFile file(QFile::decodeName(output));
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
-        std::fprintf(stderr, "kandora-thumbnailer: cannot write %s\n", output);
-        return 1;
+
+    // Only the warning icon needs a Qt application (and with it the platform
+    // plugin and a runtime folder); the lines are drawn without one.
+    std::optional<PrivateRuntimeFolder> runtime;
+    std::optional<QGuiApplication> app;
+    if (ThumbnailNeedsIcon(entry.Ies)) {
+        // No display, no platform theme (which may talk to D-Bus or load a
+        // toolkit), and none of the caller's arguments reach Qt: they are file names.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qunsetenv("QT_QPA_PLATFORMTHEME");
+        qunsetenv("QT_STYLE_OVERRIDE");
+        runtime.emplace();
+        static int qtArgc = 1;
+        static char* qtArgv[] = {argv[0], nullptr};
+        app.emplace(qtArgc, qtArgv);
     }
+    const auto fail = [&runtime](const std::string& message) {
+        std::fprintf(stderr, "kandora-thumbnailer: %s\n", message.c_str());
+        if (runtime)
+            runtime->Remove();
+        std::fflush(nullptr);
+        std::_Exit(1);
+    };
+
+    const QByteArray png = EncodePng(DrawThumbnail(entry.Ies, *size));
+    if (png.isEmpty())
+        fail(*input + ": the picture cannot be made");
+    const std::string fault = WriteInPlace(output, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (!fault.empty())
+        fail(std::string("cannot write ") + output + ": " + fault);
     // The picture is in place. Tearing the application down would load the
     // whole font configuration only to free it, a fifth of the run.
+    if (runtime)
+        runtime->Remove();
     std::fflush(nullptr);
     std::_Exit(0);
 }
