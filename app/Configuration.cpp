@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
-#include <QStandardPaths>
 
 #include "app/ConfigurationHost.h"
 #include "app/GroupBoxEx.h"
@@ -138,9 +137,16 @@ Configuration::Configuration(const Location& location) : Configuration(location.
 
 Configuration::Location Configuration::DefaultLocation()
 {
-    // GenericConfigLocation is $XDG_CONFIG_HOME, or ~/.config without it.
     return ChooseLocation(QCoreApplication::applicationDirPath(),
-                          QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+                          ConfigFolder(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath()));
+}
+
+QString Configuration::ConfigFolder(const QString& xdgConfigHome, const QString& home)
+{
+    // The base-directory rules: a relative path in the variable is invalid and ignored.
+    if (!xdgConfigHome.isEmpty() && QDir::isAbsolutePath(xdgConfigHome))
+        return xdgConfigHome;
+    return home.isEmpty() ? QString() : QDir(home).filePath(QStringLiteral(".config"));
 }
 
 Configuration::Location Configuration::ChooseLocation(const QString& programFolder, const QString& configFolder)

@@ -32,6 +32,9 @@ public:
     [[nodiscard]] static Location DefaultLocation();
     // The same choice for a given program folder and configuration folder.
     [[nodiscard]] static Location ChooseLocation(const QString& programFolder, const QString& configFolder);
+    // The user's configuration folder: $XDG_CONFIG_HOME when it is an absolute
+    // path, else HOME/.config; empty without either.
+    [[nodiscard]] static QString ConfigFolder(const QString& xdgConfigHome, const QString& home);
     [[nodiscard]] const QString& path() const { return path_; }
 
     // Reads "Kandora", "Options", "Favorites" and the option group boxes into

@@ -1,5 +1,6 @@
 #include "app/TerminationSignal.h"
 
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -10,11 +11,18 @@ namespace {
 
 int g_fds[2] = {-1, -1};
 
-// Only async-signal-safe work here: one byte into the pipe.
+// Only async-signal-safe work here: one byte into the pipe. The next such
+// signal ends the process at once, should the orderly close itself hang.
 extern "C" void OnTerminationSignal(int)
 {
+    const int savedErrno = errno;
+    struct sigaction fallback = {};
+    fallback.sa_handler = SIG_DFL;
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        ::sigaction(signal, &fallback, nullptr);
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_fds[0], &byte, 1);
+    errno = savedErrno;
 }
 
 }  // namespace

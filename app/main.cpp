@@ -1,15 +1,13 @@
 #include <memory>
-#include <optional>
 
 #include <QApplication>
-#include <QFileInfo>
+#include <QDialog>
 #include <QFont>
 #include <QIcon>
 #include <QStyleFactory>
-#include <QUrl>
+#include <QSysInfo>
 
 #include <cstdio>
-#include <cstring>
 
 #include "app/CompareWindow.h"
 #include "app/Configuration.h"
@@ -17,63 +15,64 @@
 #include "app/MainWindow.h"
 #include "app/MessagePresenter.h"
 #include "app/RenderWindowLink.h"
+#include "app/ShutdownPresenter.h"
+#include "app/StartArguments.h"
 #include "app/TerminationSignal.h"
 #include "browser/ShownFile.h"
 
 namespace {
 
-// `kandora [FILE|FOLDER]`, as launchers and "Open with" call it.
-struct StartArguments {
-    QString path;                   // absolute; empty when none is given
-    std::optional<int> exitStatus;  // set when the program is to end at once
-};
-
-// The first argument as an absolute path (a file URI is taken too); "--" ends the options.
-StartArguments ParseStartArguments(const QStringList& arguments)
+// Closes whatever modal dialog is open, innermost first, so that nothing
+// holds the program once it is told to end.
+void CloseModalDialogs()
 {
-    bool options = true;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (options && argument == QLatin1String("--")) {
-            options = false;
-        } else if (options && argument.startsWith(QLatin1Char('-'))) {
-            std::fprintf(stderr, "kandora: unknown option '%s'\nusage: kandora [FILE|FOLDER]\n",
-                         argument.toLocal8Bit().constData());
-            return {{}, 2};
-        } else {
-            const QUrl url(argument);
-            const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
-            // The usual start-up follows; the window opens the stored folder.
-            if (!QFileInfo::exists(path))
-                std::fprintf(stderr, "kandora: '%s' does not exist\n", path.toLocal8Bit().constData());
-            return {QFileInfo(path).absoluteFilePath(), std::nullopt};
-        }
+    QWidget* last = nullptr;
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal == last)
+            break;
+        last = modal;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
     }
-    return {};
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    // Answered before Qt looks for a display.
-    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs("usage: kandora [FILE|FOLDER]\n", stdout);
-            return 0;
-        }
+    // Decided before Qt looks for a display: --version and a wrong option need none.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const StartRequest start = ParseStartArguments(arguments, QSysInfo::machineHostName());
+    for (const QString& message : start.messages)
+        std::fprintf(stderr, "kandora: %s\n", message.toLocal8Bit().constData());
+    switch (start.action) {
+    case StartRequest::Action::Help:
+        std::fputs(StartUsage(), stdout);
+        return 0;
+    case StartRequest::Action::Version:
+        std::fputs("kandora " KANDORA_VERSION "\n", stdout);
+        return 0;
+    case StartRequest::Action::Usage:
+        std::fputs(StartUsage(), stderr);
+        return 2;
+    case StartRequest::Action::Run:
+        break;
     }
+
     QApplication app(argc, argv);
     // Without a desktop session the icon theme is bare "hicolor": the menus'
     // icons then come from Adwaita when it is installed. Set before any lookup.
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
         QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
-    // Ties the windows to the installed launcher (its name and icon) on the desktop.
+    // Ties the windows to the installed launcher (its name and icon) on the
+    // desktop: the Wayland app id; on X11 the launcher's StartupWMClass names
+    // the window class, the application name the main window sets.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kandora.Kandora"));
     QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.kandora.Kandora")));
-    const StartArguments start = ParseStartArguments(QCoreApplication::arguments());
-    if (start.exitStatus)
-        return *start.exitStatus;
     QApplication::setStyle(new ImmediateHintStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
     // The panels are laid out in pixels for a compact 11-pixel sans-serif font.
     QFont font(QStringLiteral("Liberation Sans"));
@@ -81,7 +80,8 @@ int main(int argc, char** argv)
     QApplication::setFont(font);
 
     Configuration config(Configuration::DefaultLocation());
-    MessageBoxPresenter messages;
+    MessageBoxPresenter boxes;
+    ShutdownPresenter messages(boxes);
     // The shown file outlives every window that reads it.
     ShownFile shown;
     auto window = std::make_unique<TMainWindow>(config, messages, shown);
@@ -89,8 +89,14 @@ int main(int argc, char** argv)
     auto render = std::make_unique<RenderWindowLink>(*window, shown, config, messages);
     auto compare = std::make_unique<TBigGonioWin>();
     window->setCompareWindow(compare.get());
+    // A logout or Ctrl+C closes the window as the user would, which writes the
+    // settings; whatever goes wrong from then on is told on standard error.
     TerminationSignal termination;
-    QObject::connect(&termination, &TerminationSignal::requested, window.get(), &QWidget::close);
+    QObject::connect(&termination, &TerminationSignal::requested, window.get(), [&messages, &window] {
+        messages.SessionEnding();
+        CloseModalDialogs();
+        window->close();
+    });
 
     window->show();
     const int status = QApplication::exec();

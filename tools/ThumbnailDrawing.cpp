@@ -1,38 +1,98 @@
 #include "ThumbnailDrawing.h"
 
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
+#include <QPixmap>
 
 #include "diagram/DrawDiagram.h"
-#include "diagram/PictogramStrip.h"
 #include "diagram/QPainterCanvas.h"
+#include "diagram/RecordingCanvas.h"
 #include "photometry/Calculations.h"
+
+// Resources of a static library are registered by hand, outside any namespace.
+static bool RegisterDiagramResources()
+{
+    Q_INIT_RESOURCE(diagram);
+    return true;
+}
 
 namespace {
 
 constexpr int kCell = 100;  // the thumbnail view's cell
 
-// Hands out the wrapped icon at `scale` times the asked size, so that an
+// The warning icon handed out at `scale` times the asked size, so that an
 // icon drawn through a scaled painter stays sharp.
 class ScaledIconEngine final : public QIconEngine {
 public:
-    ScaledIconEngine(QIcon icon, double scale) : icon_(std::move(icon)), scale_(scale) {}
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    ScaledIconEngine(QImage image, double scale) : image_(std::move(image)), scale_(scale) {}
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
     {
-        icon_.paint(painter, rect, Qt::AlignCenter, mode, state);
+        painter->drawImage(rect, image_);
     }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    // As a QIcon of one picture: scaled down to fit, never up (the painter does that).
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
     {
-        return icon_.pixmap(size * scale_, mode, state);
+        const QSize wanted = size * scale_;
+        if (image_.width() <= wanted.width() && image_.height() <= wanted.height())
+            return QPixmap::fromImage(image_);
+        return QPixmap::fromImage(image_.scaled(wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
-    [[nodiscard]] QIconEngine* clone() const override { return new ScaledIconEngine(icon_, scale_); }
+    [[nodiscard]] QIconEngine* clone() const override { return new ScaledIconEngine(image_, scale_); }
 
 private:
-    QIcon icon_;
+    QImage image_;
     double scale_;
 };
 
+// The warning icon's picture, read as the PNG it is: a reader left to guess
+// the format would load every image format plugin to ask it.
+QImage WarningIconImage()
+{
+    [[maybe_unused]] static const bool registered = RegisterDiagramResources();
+    QImageReader reader(QStringLiteral(":/kandora/warning.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    // In the form a pixmap keeps it, so that scaling rounds as for an icon.
+    return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// The thumbnail view's request in its fixed colours, without the icon.
+DiagramRequest CellRequest(const tIES& ies)
+{
+    DiagramRequest request;
+    request.size = QSize(kCell, kCell);
+    request.record = &ies;
+    request.planeIndex = ZeroPlaneIndex(ies);
+    request.thumbnail = true;
+    return request;
+}
+
+bool IsCurvePen(const CanvasPen& pen)
+{
+    return pen.color == kMainCurveColor || pen.color == kPerpendicularCurveColor;
+}
+
 }  // namespace
+
+bool ThumbnailNeedsIcon(const tIES& ies)
+{
+    // As the goniogram decides: the icon marks records that are not type C.
+    return ies.PhotometricType != 1 && DiagramOptions().ShowWarning;
+}
+
+bool ThumbnailHasCurves(const tIES& ies)
+{
+    RecordingCanvas recorder;
+    DrawDiagram(recorder, CellRequest(ies));
+    QPoint at;
+    for (const CanvasOp& op : recorder.Ops()) {
+        if (op.kind == CanvasOp::Kind::LineTo && IsCurvePen(op.state.pen) && op.point != at)
+            return true;
+        if (op.kind == CanvasOp::Kind::MoveTo || op.kind == CanvasOp::Kind::LineTo)
+            at = op.point;
+    }
+    return false;
+}
 
 QImage DrawThumbnail(const tIES& ies, int size)
 {
@@ -40,13 +100,13 @@ QImage DrawThumbnail(const tIES& ies, int size)
     if (picture.isNull())
         return {};
     const double scale = static_cast<double>(size) / kCell;
-    DiagramRequest request;
-    request.size = QSize(kCell, kCell);
-    request.record = &ies;
-    request.planeIndex = ZeroPlaneIndex(ies);
-    request.thumbnail = true;
+    DiagramRequest request = CellRequest(ies);
     // The thumbnail view's settings in their fixed colours, warning icon on.
-    request.options.WarningIcon = QIcon(new ScaledIconEngine(DiagramWarningIcon(), scale));
+    if (ThumbnailNeedsIcon(ies))
+        request.options.WarningIcon = QIcon(new ScaledIconEngine(WarningIconImage(), scale));
+    // The scaled cell need not cover the last row and column whole; they
+    // would keep whatever the memory held.
+    picture.fill(request.options.Colors.ButtonFace);
     DiagramResult result;
     {
         QPainter painter(&picture);

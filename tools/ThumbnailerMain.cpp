@@ -1,12 +1,12 @@
 // kandora-thumbnailer -s SIZE INPUT OUTPUT: the freedesktop thumbnailer of
 // photometric files. File managers run it with no display and no D-Bus, on
 // whatever file the user has, so it reads through the program's own limits,
-// writes nothing unless the picture is whole, and never asks for a display.
-#include <QGuiApplication>
+// writes nothing unless the picture is whole and shows something, and never
+// asks for a display. Qt's own messages go to standard error.
 #include <QByteArray>
-#include <QFile>
-#include <QSaveFile>
+#include <QGuiApplication>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +15,10 @@
 #include <string>
 #include <string_view>
 
+#include "PngEncoding.h"
+#include "RuntimeFolder.h"
 #include "ThumbnailDrawing.h"
+#include "ThumbnailOutput.h"
 #include "photometry/EntryLoader.h"
 
 namespace {
@@ -85,44 +88,56 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    // Read before any Qt start-up: a file that cannot be read costs nothing more.
-    std::string bytes;
-    const std::string error = ReadWholeFile(*input, bytes);
-    if (!error.empty()) {
+    // Read before any Qt start-up: a file that cannot be read costs nothing
+    // more. Its name says which reader reads it, as for every reader of files.
+    const std::size_t slash = input->find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    TiesData entry = UnreadEntry(input->substr(nameStart));
+    const LoadResult loaded = LoadEntry(entry, input->substr(0, nameStart));
+    if (loaded.kind != LoadResult::Kind::Loaded) {
+        const std::string error = loaded.kind == LoadResult::Kind::Missing ? std::strerror(ENOENT) : loaded.error;
         std::fprintf(stderr, "kandora-thumbnailer: %s: %s\n", input->c_str(), error.c_str());
         return 1;
     }
-    TiesData entry;
-    const LoadResult loaded = ReadEntryBytes(entry, bytes);
-    if (loaded.kind != LoadResult::Kind::Loaded) {
-        std::fprintf(stderr, "kandora-thumbnailer: %s: %s\n", input->c_str(), loaded.error.c_str());
-        return 1;
-    }
-    bytes = std::string();
 
-    // No display, no platform theme (which may talk to D-Bus or load a toolkit),
-    // and none of the caller's arguments reach Qt: they are file names.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("QT_QPA_PLATFORMTHEME");
-    qunsetenv("QT_STYLE_OVERRIDE");
-    // Qt's own chatter (a missing runtime folder in the sandbox) is no failure.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    QGuiApplication app(qtArgc, qtArgv);
-
-    const QImage picture = DrawThumbnail(entry.Ies, *size);
-    if (picture.isNull()) {
+    if (!ThumbnailHasCurves(entry.Ies)) {
         std::fprintf(stderr, "kandora-thumbnailer: %s: nothing to draw\n", input->c_str());
         return 1;
     }
-    QSaveFile file(QFile::decodeName(output));
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
-        std::fprintf(stderr, "kandora-thumbnailer: cannot write %s\n", output);
-        return 1;
+
+    // Only the warning icon needs a Qt application (and with it the platform
+    // plugin and a runtime folder); the lines are drawn without one.
+    std::optional<PrivateRuntimeFolder> runtime;
+    std::optional<QGuiApplication> app;
+    if (ThumbnailNeedsIcon(entry.Ies)) {
+        // No display, no platform theme (which may talk to D-Bus or load a
+        // toolkit), and none of the caller's arguments reach Qt: they are file names.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qunsetenv("QT_QPA_PLATFORMTHEME");
+        qunsetenv("QT_STYLE_OVERRIDE");
+        runtime.emplace();
+        static int qtArgc = 1;
+        static char* qtArgv[] = {argv[0], nullptr};
+        app.emplace(qtArgc, qtArgv);
     }
+    const auto fail = [&runtime](const std::string& message) {
+        std::fprintf(stderr, "kandora-thumbnailer: %s\n", message.c_str());
+        if (runtime)
+            runtime->Remove();
+        std::fflush(nullptr);
+        std::_Exit(1);
+    };
+
+    const QByteArray png = EncodePng(DrawThumbnail(entry.Ies, *size));
+    if (png.isEmpty())
+        fail(*input + ": the picture cannot be made");
+    const std::string fault = WriteInPlace(output, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (!fault.empty())
+        fail(std::string("cannot write ") + output + ": " + fault);
     // The picture is in place. Tearing the application down would load the
     // whole font configuration only to free it, a fifth of the run.
+    if (runtime)
+        runtime->Remove();
     std::fflush(nullptr);
     std::_Exit(0);
 }

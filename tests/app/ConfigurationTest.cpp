@@ -275,6 +275,12 @@ TEST_F(ConfigurationTest, SettingsLiveBesideTheProgramOnlyWhenAFileIsThere)
     const QString chosen = Configuration::DefaultLocation().path;
     qputenv("XDG_CONFIG_HOME", saved);
     EXPECT_EQ(chosen, configHome + QStringLiteral("/kandora/ies.ini")) << "no ies.ini beside the test program";
+
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as is an empty one.
+    const QString home = QStringLiteral("/home/someone");
+    EXPECT_EQ(Configuration::ConfigFolder(QStringLiteral("relative/config"), home), QStringLiteral("/home/someone/.config"));
+    EXPECT_EQ(Configuration::ConfigFolder(QString(), home), QStringLiteral("/home/someone/.config"));
+    EXPECT_EQ(Configuration::ConfigFolder(configHome, home), configHome);
 }
 
 TEST_F(ConfigurationTest, FirstCloseCreatesTheConfigurationFolder)

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "app/AppTexts.h"
+
 namespace {
 
 const QString kType = QStringLiteral("application/x-ies-lm-63");
@@ -53,7 +55,9 @@ TEST(Install, ProgramsAndDesktopFilesAreInPlace)
         EXPECT_TRUE(QFileInfo(kBin + QLatin1Char('/') + QLatin1String(name)).isExecutable()) << name;
     for (const char* file : {"mime/packages/kandora.xml", "thumbnailers/kandora.thumbnailer",
                              "metainfo/org.kandora.Kandora.metainfo.xml",
-                             "icons/hicolor/scalable/apps/org.kandora.Kandora.svg"})
+                             "icons/hicolor/scalable/apps/org.kandora.Kandora.svg", "man/man1/kandora.1.gz",
+                             "man/man1/kandora-cli.1.gz", "man/man1/kandora-thumbnailer.1.gz",
+                             "doc/kandora/copyright", "doc/kandora/changelog.gz"})
         EXPECT_TRUE(QFileInfo::exists(kShare + QLatin1Char('/') + QLatin1String(file))) << file;
     for (int size : {16, 32, 48, 64, 128, 256}) {
         const QImage icon(kShare + QStringLiteral("/icons/hicolor/%1x%1/apps/org.kandora.Kandora.png").arg(size));
@@ -71,7 +75,10 @@ TEST(Install, LauncherIsValidAndOpensTheType)
     EXPECT_EQ(validate.readAll(), QByteArray()) << "no hints either";
 
     const auto keys = EntryKeys(Launcher());
-    EXPECT_EQ(keys.value(QStringLiteral("Exec")), QStringLiteral("kandora %F"));
+    // One file per start: the program shows one file at a time.
+    EXPECT_EQ(keys.value(QStringLiteral("Exec")), QStringLiteral("kandora %f"));
+    // The X11 window class is the application name the main window sets.
+    EXPECT_EQ(keys.value(QStringLiteral("StartupWMClass")), AppTexts::ApplicationTitle());
     EXPECT_TRUE(keys.value(QStringLiteral("MimeType")).split(QLatin1Char(';')).contains(kType));
     EXPECT_EQ(keys.value(QStringLiteral("Icon")), QStringLiteral("org.kandora.Kandora"));
     EXPECT_EQ(keys.value(QStringLiteral("Categories")), QStringLiteral("Graphics;Viewer;"));
@@ -107,6 +114,8 @@ TEST(Install, MimePackageDefinesTheTypeByNameAndContent)
     EXPECT_EQ(db.mimeTypeForData(QByteArray("IESNA:LM-63-2002\r\n[TEST] 1\r\n")).name(), kType);
     EXPECT_EQ(db.mimeTypeForData(QByteArray("IES:LM-63-2019\n[TEST] 1\n")).name(), kType);
     EXPECT_EQ(db.mimeTypeForData(QByteArray("IESNA91\r\n[TEST] 1\r\n")).name(), kType);
+    EXPECT_EQ(db.mimeTypeForData(QByteArray("\xEF\xBB\xBFIESNA:LM-63-2002\r\n[TEST] 1\r\n")).name(), kType);
+    EXPECT_EQ(db.mimeTypeForData(QByteArray("\xEF\xBB\xBFIES:LM-63-2019\n")).name(), kType);
     EXPECT_NE(db.mimeTypeForData(QByteArray("ordinary text\n")).name(), kType);
 }
 
