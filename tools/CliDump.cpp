@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "CliArguments.h"
 #include "CliCommands.h"
 #include "photometry/EntryLoader.h"
 #include "photometry/IesRecord.h"
@@ -88,13 +89,14 @@ QJsonObject DumpFile(const QString& file, bool& ok)
 
 int RunDump(const QStringList& arguments)
 {
-    if (arguments.isEmpty()) {
+    CliOptions options;
+    if (!options.Operands(-1).Parse(arguments) || options.operands().isEmpty()) {
         std::fputs("usage: kandora-cli dump FILE...\n", stderr);
         return 2;
     }
     bool ok = true;
     QJsonArray all;
-    for (const QString& file : arguments)
+    for (const QString& file : options.operands())
         all.append(DumpFile(file, ok));
     const QJsonDocument document = all.size() == 1 ? QJsonDocument(all.first().toObject()) : QJsonDocument(all);
     const QByteArray json = document.toJson(QJsonDocument::Indented);

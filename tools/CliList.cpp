@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 
+#include "CliArguments.h"
 #include "CliCommands.h"
 #include "browser/Catalog.h"
 #include "browser/ShellNamespace.h"
@@ -48,29 +49,22 @@ bool CanList(const std::string& folder)
 
 int RunList(const QStringList& arguments)
 {
-    QString folderArgument;
     CaptionChoice choice = CaptionChoice::FileName;
     bool sort = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        if (arg == QLatin1String("--sort")) {
-            sort = true;
-        } else if (arg == QLatin1String("--caption") && i + 1 < arguments.size()) {
-            const std::optional<CaptionChoice> named = CaptionChoiceNamed(arguments[++i]);
-            if (named) {
-                choice = *named;
-            } else {
-                std::fprintf(stderr, "kandora-cli: unknown caption '%s'\n", arguments[i].toLocal8Bit().constData());
-                PrintListUsage();
-                return 2;
-            }
-        } else if (folderArgument.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
-            folderArgument = arg;
-        } else {
-            PrintListUsage();
-            return 2;
-        }
+    CliOptions options;
+    options.Flag("--sort", [&sort] { sort = true; })
+        .Value("--caption", [&choice](const QString& name) -> std::optional<QString> {
+            const std::optional<CaptionChoice> named = CaptionChoiceNamed(name);
+            if (!named)
+                return QStringLiteral("unknown caption '%1'").arg(name);
+            choice = *named;
+            return std::nullopt;
+        });
+    if (!options.Parse(arguments)) {
+        PrintListUsage();
+        return 2;
     }
+    const QString folderArgument = options.operands().value(0);
     if (folderArgument.isEmpty()) {
         PrintListUsage();
         return 2;
