@@ -14,10 +14,6 @@
 
 namespace {
 
-LensSettings ToLensSettings(const LensOptions& options)
-{
-    return LensSettings{options.on, options.plus, options.radius, options.refraction};
-}
 
 // The buttons and keys of a mouse event; they must match exactly.
 Qt::KeyboardModifiers Keys(const QMouseEvent* event)
@@ -38,7 +34,7 @@ DiagramBox::DiagramBox(QWidget* parent) : QWidget(parent), options_(DefaultDiagr
 {
     setObjectName(QStringLiteral("PaintBox"));
     setMouseTracking(true);
-    magnifier_.setSettings(ToLensSettings(lens_));
+    magnifier_.setSettings(lens_);
 }
 
 void DiagramBox::setRecord(const tIES* record)
@@ -110,11 +106,11 @@ DiagramRequest DiagramBox::request() const
     return request;
 }
 
-void DiagramBox::setLensOptions(const LensOptions& options)
+void DiagramBox::setLensOptions(const LensSettings& options)
 {
     const bool switched = options.on != lens_.on;
     lens_ = options;
-    magnifier_.setSettings(ToLensSettings(lens_));
+    magnifier_.setSettings(lens_);
     if (switched) {
         redrawDiagram();  // which also takes away a lens left on the diagram
         return;

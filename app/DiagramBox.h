@@ -50,8 +50,8 @@ public:
 
     // The "Fish eye&Fly Window" group's settings. Turning the lens on or off
     // redraws the diagram; the others redraw the lens and window where they are.
-    void setLensOptions(const LensOptions& options);
-    [[nodiscard]] const LensOptions& lensOptions() const { return lens_; }
+    void setLensOptions(const LensSettings& options);
+    [[nodiscard]] const LensSettings& lensOptions() const { return lens_; }
     // Where the lens and the window are, for whoever checks them.
     [[nodiscard]] const Magnifier& magnifier() const { return magnifier_; }
 
@@ -89,7 +89,7 @@ private:
     bool repainting_ = false;       // a repaint runs; another one asked for is dropped
     bool snapshotCurrent_ = false;  // the snapshot shows what the box shows
     DiagramSnapshot snapshot_;
-    LensOptions lens_;
+    LensSettings lens_;
     Magnifier magnifier_;
     int lensDragBase_ = 0;  // the Alt-drags' base: pointer y + the slider's value at the press
 };

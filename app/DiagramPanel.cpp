@@ -11,7 +11,7 @@
 
 #include "app/DiagramBox.h"
 #include "app/ToolGlyphs.h"
-#include "diagram/ShownFile.h"
+#include "browser/ShownFile.h"
 
 namespace {
 

@@ -14,8 +14,8 @@ FavoritesBox::FavoritesBox(const OptionControls& controls, FileBrowser& browser,
 {
     QListWidget* list = c_.ListBoxFavorites;
     // The browser keeps the order; the list box only shows it.
-    for (const FileBrowser::FavoriteEntry& entry : browser_.FavoriteEntries())
-        list->addItem(entry.name);
+    for (int i = 0; i < browser_.FavoriteList().Count(); ++i)
+        list->addItem(browser_.FavoriteList().At(i).name);
     connect(&browser_, &FileBrowser::FavoriteAdded, list, [this](int index) {
         c_.ListBoxFavorites->insertItem(index, browser_.FavoriteList().At(index).name);
         hovered_ = -1;
@@ -98,9 +98,19 @@ bool FavoritesBox::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-std::vector<FavoritesSource::Favorite> FavoritesBox::Favorites() const
+int FavoritesBox::FavoriteCount() const
 {
-    return browser_.FavoriteEntries();
+    return browser_.FavoriteList().Count();
+}
+
+QString FavoritesBox::FavoriteName(int index) const
+{
+    return browser_.FavoriteList().Has(index) ? browser_.FavoriteList().At(index).name : QString();
+}
+
+QString FavoritesBox::FavoritePath(int index) const
+{
+    return browser_.FavoritePath(index);
 }
 
 bool FavoritesBox::IsFavorite(const QString& path) const

@@ -27,7 +27,9 @@ public:
     void ListBoxFavoritesMouseMove(int row);
 
     // FavoritesSource
-    [[nodiscard]] std::vector<Favorite> Favorites() const override;
+    [[nodiscard]] int FavoriteCount() const override;
+    [[nodiscard]] QString FavoriteName(int index) const override;
+    [[nodiscard]] QString FavoritePath(int index) const override;
     [[nodiscard]] bool IsFavorite(const QString& path) const override;
     void AddFavorite(const QString& path) override;
     void OpenFavorite(int index) override;

@@ -10,11 +10,6 @@
 #include "app/MessagePresenter.h"
 #include "app/OptionsPanel.h"
 
-void MainBrowserHost::SetInfoText(const QString& text)
-{
-    window_.areas().labelInfo->setText(text);
-}
-
 void MainBrowserHost::SetWindowCaption(const QString& caption)
 {
     window_.setWindowTitle(caption);
@@ -73,7 +68,7 @@ void MainBrowserHost::ShowCompareWindow()
     window_.ShowCompareWindow();
 }
 
-void MainBrowserHost::ChooseCaption(int choice)
+void MainBrowserHost::ChooseCaption(CaptionChoice choice)
 {
     window_.areas().optionsPanel->ChooseCaption(choice);
 }

@@ -6,15 +6,14 @@
 class MessagePresenter;
 class TMainWindow;
 
-// The main window's side of the file browser: texts go to the information
-// label and the title, messages to the window's presenter. The shown file
-// reaches the diagram panel through the ShownFile, not through here. The
+// The main window's side of the file browser: texts go to the title,
+// messages to the window's presenter. The shown file reaches the diagram and
+// information panels through the ShownFile, not through here. The
 // file list's menu reaches the options panel and the compare window here.
 class MainBrowserHost : public BrowserHost, public ListMenuHost {
 public:
     MainBrowserHost(TMainWindow& window, MessagePresenter& messages) : window_(window), messages_(messages) {}
 
-    void SetInfoText(const QString& text) override;
     void SetWindowCaption(const QString& caption) override;
     void SetApplicationTitle(const QString& title) override;
     void SetDiagramCrosshair(bool crosshair) override;
@@ -28,7 +27,7 @@ public:
     [[nodiscard]] bool OptionsPanelVisible() const override;
     void ShowOptionsPanelClick() override;
     void ShowCompareWindow() override;
-    void ChooseCaption(int choice) override;
+    void ChooseCaption(CaptionChoice choice) override;
     void SetSortChecked(bool on) override;
     void ChooseView(FileListViewKind kind) override;
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/DiagramPanel.h"
-#include "app/ElidingLabel.h"
+#include "app/InfoPanel.h"
 #include "app/OptionsPanel.h"
 #include "app/SnapSplitter.h"
 
@@ -92,15 +92,7 @@ MainLayout MainLayout::Build(QWidget* window, QTreeView* folderTree, QListView* 
     l.panelHandle->hide();
     listLayout->addWidget(l.panelHandle);
 
-    l.panelInfo = Named(new QWidget(l.listInfoSplitter), "PanelInfo");
-    auto* infoLayout = new QVBoxLayout(l.panelInfo);
-    infoLayout->setContentsMargins(11, 2, 2, 0);
-    l.labelInfo = Named(new ElidingLabel(l.panelInfo), "LabelInfo");
-    l.labelInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // The panel's height is the user's: however long a file's lines, the text
-    // is cut by the panel, never the panel stretched by the text.
-    l.labelInfo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    infoLayout->addWidget(l.labelInfo);
+    l.panelInfo = new InfoPanel(l.listInfoSplitter);
     l.listInfoSplitter->setStretchFactor(0, 1);
     l.listInfoSplitter->setStretchFactor(1, 0);
 

@@ -1,8 +1,8 @@
 #pragma once
 
 class DiagramPanel;
+class InfoPanel;
 class OptionsPanel;
-class QLabel;
 class QListView;
 class QProgressBar;
 class QToolButton;
@@ -24,8 +24,7 @@ struct MainLayout {
     QListView* folderList = nullptr;    // `FolderListView`, the browser's file list
     OptionsPanel* optionsPanel = nullptr;
     QToolButton* panelHandle = nullptr;  // `ButtonShowPanel`: the edge that brings the slid-out panel back
-    QWidget* panelInfo = nullptr;
-    QLabel* labelInfo = nullptr;
+    InfoPanel* panelInfo = nullptr;  // `PanelInfo`, the information panel
     QWidget* panelProcessing = nullptr;
 
     static constexpr int kSplitterWidth = 3;

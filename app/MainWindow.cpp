@@ -19,6 +19,7 @@
 #include "app/DiagramPanel.h"
 #include "app/FavoritesBox.h"
 #include "app/HintTracker.h"
+#include "app/InfoPanel.h"
 #include "app/MainBrowserHost.h"
 #include "app/MessagePresenter.h"
 #include "app/OptionRules.h"
@@ -27,7 +28,7 @@
 #include "app/SnapSplitter.h"
 #include "browser/FileBrowser.h"
 #include "browser/FileListMenu.h"
-#include "diagram/ShownFile.h"
+#include "browser/ShownFile.h"
 
 
 TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, ShownFile& shown, QWidget* parent)
@@ -40,6 +41,7 @@ TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, Show
     browser_ = std::make_unique<FileBrowser>(*browserHost_, shown, ShellNamespace::ForCurrentUser(), *this);
     ui_ = MainLayout::Build(this, browser_->Tree(), browser_->List());
     ui_.diagramPanel->followShownFile(shown);
+    ui_.panelInfo->followShownFile(shown);
     listMenu_ = std::make_unique<FileListMenu>(*browser_, *browserHost_);
     connect(this, &TMainWindow::navigateRequested, browser_.get(), &FileBrowser::NavigateToPath);
     resize(800, 600);
@@ -52,7 +54,7 @@ TMainWindow::~TMainWindow()
 {
     disconnect(focusConnection_);
     qApp->removeEventFilter(this);
-    delete hints_;
+    hints_.reset();
     // The browser leaves its widgets to the window but must not hear them go.
     listMenu_.reset();
     browser_.reset();
@@ -60,8 +62,8 @@ TMainWindow::~TMainWindow()
 
 void TMainWindow::FormCreate()
 {
-    hints_ = new HintTracker(this);
-    connect(hints_, &HintTracker::hintChanged, this, &TMainWindow::DisplayHint);
+    hints_ = std::make_unique<HintTracker>();
+    connect(hints_.get(), &HintTracker::hintChanged, this, &TMainWindow::DisplayHint);
     connect(listMenu_.get(), &FileListMenu::HintChanged, this, &TMainWindow::DisplayHint);
     connectControls();
 
@@ -87,13 +89,10 @@ void TMainWindow::FormCreate()
     const bool favs = c.CheckBoxFavs->isChecked();
     c.CheckBoxFavViews->setEnabled(favs);
     c.CheckBoxFavCaptions->setEnabled(favs);
-    treeUpdating_ = false;
 
     OptionRules::TreeStyleIndicator(c);
     browser_->ButtonCreateTreeClick();
     panel->UpdateOptionsContentHeight();
-    // This platform always blends; there is no library to load and nothing to warn about.
-    alphaBlend_ = true;
     c.CheckBoxHide->setEnabled(!panel->alwaysShown());
     ui_.diagramPanel->paintBox()->setOptions(diagramOptions());
     browser_->List()->SetThumbnailOptions(diagramOptions());
@@ -125,7 +124,9 @@ void TMainWindow::ShowCompareWindow()
     // With a folder entry focused the record is the last file's, of whatever folder: nothing to compare.
     if (!compare_ || !shownFile_.HasFile())
         return;
-    compare_->ShowCopy(shownFile_.CurrentIes(), shownFile_.PlaneIndex(), browser_->FocusedCaption());
+    // Titled as the list captions the file.
+    const QString caption = NameToText(CaptionText(shownFile_.Texts(), browser_->Options().caption));
+    compare_->ShowCopy(shownFile_.CurrentIes(), shownFile_.PlaneIndex(), caption);
 }
 
 void TMainWindow::SpeedButtonPrintClick()
@@ -135,7 +136,7 @@ void TMainWindow::SpeedButtonPrintClick()
     PageRequest page;
     page.record = &shownFile_.CurrentIes();
     page.planeIndex = shownFile_.PlaneIndex();
-    page.headerLines = PrintHeaderLines(browser_->FocusedTexts());
+    page.headerLines = PrintHeaderLines(shownFile_.Texts());
     page.options = diagramOptions();
     const QString& path = shownFile_.CurrentFilePath();
     const QString fileName = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
@@ -263,7 +264,6 @@ void TMainWindow::closeEvent(QCloseEvent* event)
         return;
     closed_ = true;
     config_.WriteConfiguration(*this);
-    treeUpdating_ = true;
     browser_->List()->ClearCatalog();
 }
 

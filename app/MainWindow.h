@@ -46,8 +46,6 @@ public:
     void setStartPath(const QString& path) { startPath_ = path; }
     // The window that shell work may use for its messages: none while "Show IO messages" is off.
     [[nodiscard]] QWidget* ShellOwnerWindow() const { return shellOwner_; }
-    [[nodiscard]] bool alphaBlendAvailable() const { return alphaBlend_; }
-    [[nodiscard]] int platformIsNotNT() const { return 0; }
 
     // The diagram settings as the tool bar and the options panel hold them.
     [[nodiscard]] DiagramOptions diagramOptions() const;
@@ -142,19 +140,17 @@ private:
     std::unique_ptr<FileBrowser> browser_;
     std::unique_ptr<FileListMenu> listMenu_;
     MainLayout ui_;
-    HintTracker* hints_ = nullptr;
+    // Not a child: it must stop hearing focus and hint events before the children go.
+    std::unique_ptr<HintTracker> hints_;
     TBigGonioWin* compare_ = nullptr;
     PrintDialogRunner printDialog_ = RunPrintDialog;
-    tIES CurrentIes_;
     DiagramChoices diagramChoices_;
     QString storedPath_;
     QString startPath_;
     QWidget* shellOwner_ = nullptr;
     bool readFailed_ = false;
-    bool alphaBlend_ = false;
     bool shown_ = false;
     bool hintTitleShown_ = false;
-    bool treeUpdating_ = false;
     bool writeReported_ = false;
     bool closed_ = false;
     bool frameFitted_ = false;

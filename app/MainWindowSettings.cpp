@@ -13,6 +13,7 @@
 
 #include "app/Configuration.h"
 #include "app/DiagramPanel.h"
+#include "app/InfoPanel.h"
 #include "app/OptionsPanel.h"
 #include "app/SnapSplitter.h"
 #include "browser/FileBrowser.h"

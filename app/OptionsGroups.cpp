@@ -15,6 +15,7 @@
 #include "app/GroupBoxEx.h"
 #include "app/LensProfileBox.h"
 #include "app/OptionControls.h"
+#include "photometry/EntryTexts.h"
 
 namespace {
 
@@ -123,9 +124,10 @@ TGroupBoxEx* BuildOptions(QWidget* parent, OptionControls& c)
 TGroupBoxEx* BuildView(QWidget* parent, OptionControls& c)
 {
     TGroupBoxEx* box = c.GroupBoxExView = Box(parent, "GroupBoxExView", "View IES", 226, false);
-    c.ComboBoxCaption = Combo(box, "ComboBoxCaption", 17,
-          {"File name", "Test", "Manufacturer", "Luminaire", "Luminaire catalog", "Lamp", "Lamp catalog"}, 0,
-          "IES caption");
+    c.ComboBoxCaption = Combo(box, "ComboBoxCaption", 17, {}, 0, "IES caption");
+    for (const CaptionKind& kind : CaptionKinds())
+        c.ComboBoxCaption->addItem(QString::fromLatin1(kind.label.data(), static_cast<qsizetype>(kind.label.size())));
+    c.ComboBoxCaption->setCurrentIndex(CaptionNumber(CaptionChoice::FileName));
     c.CheckBoxSort = Check(box, "CheckBoxSort", "Sort", 8, 42, false, "Alphabetically Sort IES files");
     c.RadioButtonList = Radio(box, "RadioButtonList", "List", 59, false);
     c.RadioButtonIcons = Radio(box, "RadioButtonIcons", "Icons", 76, false);

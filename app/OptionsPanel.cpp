@@ -179,7 +179,8 @@ DiagramChoices OptionsPanel::diagramChoices() const
 BrowserOptions OptionsPanel::browserOptions() const
 {
     BrowserOptions b;
-    b.captionIndex = c_.ComboBoxCaption->currentIndex();
+    // No choice shown (a stored number out of range) captions by file name.
+    b.caption = CaptionChoiceAt(c_.ComboBoxCaption->currentIndex()).value_or(CaptionChoice::FileName);
     b.sort = c_.CheckBoxSort->isChecked();
     b.upEntry = c_.CheckBoxUp->isChecked();
     b.upEntryStyle = c_.ComboBoxUp->currentText().toStdString();
@@ -219,11 +220,11 @@ ListViewOptions OptionsPanel::listOptions() const
     return l;
 }
 
-LensOptions OptionsPanel::lensOptions() const
+LensSettings OptionsPanel::lensOptions() const
 {
-    LensOptions lens;
+    LensSettings lens;
     lens.on = c_.CheckBoxOn->isChecked();
-    lens.plus = c_.CheckBoxPlus->isChecked();
+    lens.magnify = c_.CheckBoxPlus->isChecked();
     lens.radius = c_.TrackBarR->value();
     lens.refraction = c_.TrackBarK->value();
     lens.opacity = c_.TrackBarAlpha->value();
@@ -259,9 +260,9 @@ void OptionsPanel::ChooseView(FileListViewKind kind)
     button->setChecked(true);
 }
 
-void OptionsPanel::ChooseCaption(int index)
+void OptionsPanel::ChooseCaption(CaptionChoice choice)
 {
-    c_.ComboBoxCaption->setCurrentIndex(index);
+    c_.ComboBoxCaption->setCurrentIndex(CaptionNumber(choice));
 }
 
 void OptionsPanel::GroupBoxExOtherExpand()

@@ -34,7 +34,7 @@ public:
     [[nodiscard]] BrowserOptions browserOptions() const;
     [[nodiscard]] TreeViewOptions treeOptions() const;
     [[nodiscard]] ListViewOptions listOptions() const;
-    [[nodiscard]] LensOptions lensOptions() const;
+    [[nodiscard]] LensSettings lensOptions() const;
     [[nodiscard]] FavouriteOptions favouriteOptions() const;
     // "Always show": the panel never slides out by itself.
     [[nodiscard]] bool alwaysShown() const;
@@ -47,7 +47,7 @@ public:
     // Chooses a view ("View IES" radio buttons) or a caption kind (the
     // caption chooser) as the user would, so the change is announced.
     void ChooseView(FileListViewKind kind);
-    void ChooseCaption(int index);
+    void ChooseCaption(CaptionChoice choice);
 
     // Slides out: the focus goes back to the saved control, the panel is disabled,
     // narrowed step by step with a repaint after each, and hidden.
@@ -81,7 +81,7 @@ signals:
     void treeOptionsChanged(const TreeViewOptions& options);
     void listOptionsChanged(const ListViewOptions& options);
     // For the magnifier and the favourites, which arrive later.
-    void lensOptionsChanged(const LensOptions& options);
+    void lensOptionsChanged(const LensSettings& options);
     void favouriteOptionsChanged(const FavouriteOptions& options);
     void refreshRequested();
 

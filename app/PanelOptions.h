@@ -2,9 +2,10 @@
 
 // Option sets the options panel hands out, as plain values. The browser's
 // sets (BrowserOptions, TreeViewOptions, ListViewOptions, FavouriteOptions)
-// live with the browser.
+// live with the browser, the lens's (LensSettings) with the magnifier.
 
 #include "browser/Favorites.h"
+#include "diagram/FishEye.h"
 
 // The diagram switches of the "View IES" and "Other" boxes.
 struct DiagramChoices {
@@ -14,13 +15,3 @@ struct DiagramChoices {
     bool textLabels = false;      // "Show text labels"
     bool qualityRepaint = false;  // "Quality repaint"
 };
-
-// The magnifying lens and the read-out window ("Fish eye&Fly Window").
-struct LensOptions {
-    bool on = true;
-    bool plus = false;
-    int radius = 32;       // TrackBarR
-    int refraction = 80;   // TrackBarK
-    int opacity = 128;     // TrackBarAlpha, 0..255
-};
-

@@ -42,7 +42,7 @@ PrintOutcome PrintDiagram(QWidget* parent, QAbstractButton* button, const PageRe
     QPrinter printer(QPrinter::HighResolution);
     printer.setCreator(QStringLiteral("Kandora"));
     // The dialog names its file after the document, cutting what follows the
-    // last dot ("v2.9    "): while it runs, the document is the shown file.
+    // last dot (the version's): while it runs, the document is the shown file.
     printer.setDocName(fileName.isEmpty() ? kPrintDocumentTitle : fileName);
     const bool chosen = runDialog(printer, parent);
     printer.setDocName(kPrintDocumentTitle);

@@ -17,7 +17,7 @@ bool RunPrintDialog(QPrinter& printer, QWidget* parent);
 enum class PrintOutcome { Cancelled, Printed, Failed };
 
 // Prints `page` on one page of the printer the dialog chose, as the document
-// "IES diagramm by Kandora v2.9    ". The dialog offers to print to a file
+// kPrintDocumentTitle. The dialog offers to print to a file
 // named after `fileName` (the shown file's name). `button` is held down while
 // this runs and popped up again on every way out.
 PrintOutcome PrintDiagram(QWidget* parent, QAbstractButton* button, const PageRequest& page, const QString& fileName,

@@ -7,7 +7,7 @@
 #include "app/DiagramPanel.h"
 #include "app/MainWindow.h"
 #include "app/MessagePresenter.h"
-#include "diagram/ShownFile.h"
+#include "browser/ShownFile.h"
 #include "render/RenderWindow.h"
 
 QString ShownFileRenderSource::CurrentFilePath() const

@@ -18,7 +18,7 @@
 #include "app/ShutdownPresenter.h"
 #include "app/StartArguments.h"
 #include "app/TerminationSignal.h"
-#include "diagram/ShownFile.h"
+#include "browser/ShownFile.h"
 
 namespace {
 

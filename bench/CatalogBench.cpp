@@ -100,7 +100,7 @@ double PeakResidentMB()
     return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
 }
 
-void ListWithCaption(benchmark::State& state, int choice)
+void ListWithCaption(benchmark::State& state, CaptionChoice choice)
 {
     const std::string& folder = TheFolder().Folder();
     const std::size_t expected = MatchPhotometricFiles(folder).size();
@@ -122,12 +122,12 @@ void ListWithCaption(benchmark::State& state, int choice)
 
 void BM_ListFileNames(benchmark::State& state)
 {
-    ListWithCaption(state, CaptionFileName);
+    ListWithCaption(state, CaptionChoice::FileName);
 }
 
 void BM_ListManufacturers(benchmark::State& state)
 {
-    ListWithCaption(state, CaptionManufacturer);
+    ListWithCaption(state, CaptionChoice::Manufacturer);
 }
 
 void BM_SortManufacturers(benchmark::State& state)
@@ -138,7 +138,7 @@ void BM_SortManufacturers(benchmark::State& state)
         state.PauseTiming();
         Catalog catalog;
         std::vector<ReadFault> faults;
-        catalog.ListFolder(folder, CaptionManufacturer, feedback, faults);
+        catalog.ListFolder(folder, CaptionChoice::Manufacturer, feedback, faults);
         state.ResumeTiming();
         benchmark::DoNotOptimize(catalog.SortCatalog(feedback));
     }

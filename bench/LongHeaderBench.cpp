@@ -19,7 +19,9 @@
 #include <QImage>
 #include <QLabel>
 
+#include "app/InfoPanel.h"
 #include "browser/FileBrowser.h"
+#include "browser/ShownFile.h"
 #include "browser/FileListView.h"
 #include "browser/ThumbnailPainting.h"
 #include "browser/ShellNamespace.h"
@@ -55,9 +57,9 @@ struct TestCaptionedList {
     {
         std::vector<ReadFault> faults;
         list.resize(600, 400);
-        list.ListFolder(Folder(), CaptionTest, false, faults);
+        list.ListFolder(Folder(), CaptionChoice::Test, false, faults);
         for (int i = 0; i < list.Entries().Count(); ++i)
-            if (list.Entries().Item(i).entry && list.Entries().Item(i).entry->Texts[1] == kName)
+            if (list.Entries().Item(i).entry && list.Entries().Item(i).entry->Texts.fileName == kName)
                 row = i;
     }
 };
@@ -76,10 +78,12 @@ void BM_SelectEntry(benchmark::State& state)
 {
     QLabel label;
     label.resize(600, 98);
+    ShownFile shown;
     for (auto _ : state) {
         TiesData entry = UnreadEntry(kName);
         benchmark::DoNotOptimize(LoadEntry(entry, Folder()));
-        label.setText(InfoLabelText(QString::fromStdString(kName), entry.Texts));
+        shown.ShowFile(entry, Folder());
+        label.setText(InfoText(shown));
         benchmark::DoNotOptimize(label.sizeHint());
     }
 }
@@ -133,7 +137,7 @@ void BM_UnboundedLineWidth(benchmark::State& state)
 {
     TiesData entry = UnreadEntry(kName);
     (void)LoadEntryTexts(entry, Folder());
-    const QString whole = NameToText(entry.Texts[2]);
+    const QString whole = NameToText(entry.Texts.test);
     const QFontMetrics metrics(QApplication::font());
     for (auto _ : state)
         benchmark::DoNotOptimize(metrics.horizontalAdvance(whole));

@@ -117,7 +117,7 @@ void ReaderLoadEntryPath(benchmark::State& state)
     for (auto _ : state) {
         for (std::size_t i = 0; i < corpus.bytes.size(); ++i) {
             TiesData entry = UnreadEntry(corpus.names[i]);
-            const LoadResult result = ReadEntryBytes(entry, corpus.bytes[i], corpus.names[i]);
+            const LoadResult result = ReadEntryBytes(entry, corpus.bytes[i]);
             benchmark::DoNotOptimize(result);
             benchmark::DoNotOptimize(entry.Ies.Candela.data());
         }
@@ -139,11 +139,11 @@ void EulumdatReaderPath(benchmark::State& state)
             EulumdatFile file;
             const ReadResult result = ReadEulumdat(corpus.bytes[i], file);
             tIES ies = EulumdatRecord(file);
-            std::vector<std::string> texts{std::string(), corpus.names[i]};
+            EntryTexts texts{.fileName = corpus.names[i]};
             FillEulumdatTexts(file, texts);
             benchmark::DoNotOptimize(result);
             benchmark::DoNotOptimize(ies.Candela.data());
-            benchmark::DoNotOptimize(texts.data());
+            benchmark::DoNotOptimize(texts.lamp.data());
         }
     }
     SetRates(state, corpus.fileBytes, corpus.bytes.size());

@@ -56,7 +56,7 @@ struct ThumbnailList {
     ThumbnailList(const std::string& folder, int columns, int rows)
     {
         std::vector<ReadFault> faults;
-        list.ListFolder(folder + "/", CaptionFileName, false, faults);
+        list.ListFolder(folder + "/", CaptionChoice::FileName, false, faults);
         list.PrepareThumbnailView(nullptr, folder + "/");
         grid = ThumbnailGridSize(list.fontMetrics().height());
         list.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -97,7 +97,7 @@ void BM_ThumbnailFromMemory(benchmark::State& state)
     for (auto _ : state) {
         const FileBytes& file = files[next++ % files.size()];
         entry = UnreadEntry(file.name);
-        benchmark::DoNotOptimize(ReadEntryBytes(entry, file.bytes, file.name));
+        benchmark::DoNotOptimize(ReadEntryBytes(entry, file.bytes));
         view.Delegate().paint(&painter, option, index);
         bytes += static_cast<std::int64_t>(file.bytes.size());
     }
@@ -110,6 +110,10 @@ void BM_ThumbnailDrawOnly(benchmark::State& state)
 {
     ThumbnailList view(KANDORA_SOURCE_DIR "/samples", 1, 1);
     const Catalog& catalog = view.list.Model().catalog();
+    std::vector<int> rows;
+    for (int i = catalog.FolderCount(); i < catalog.Count(); ++i)
+        rows.push_back(i);
+    view.list.Model().ReadEntries(rows, KANDORA_SOURCE_DIR "/samples/", 1);
     QImage target(view.grid, QImage::Format_RGB32);
     QPainter painter(&target);
     QStyleOptionViewItem option;

@@ -8,12 +8,11 @@
 
 // What the file browser needs from the application window. The browser
 // never reaches into the window; the window implements this. The shown file
-// itself goes into the ShownFile, which the diagram follows.
+// itself goes into the ShownFile, which the diagram and information panels follow.
 class BrowserHost {
 public:
     virtual ~BrowserHost() = default;
 
-    virtual void SetInfoText(const QString& text) = 0;
     virtual void SetWindowCaption(const QString& caption) = 0;
     // The text of the task-bar button.
     virtual void SetApplicationTitle(const QString& title) = 0;
@@ -27,15 +26,12 @@ public:
     // change: mirror it in the chooser and the "Arrange by" menu.
     virtual void CaptionChoiceReset() = 0;
 
-    // Hooks for parts that arrive later; by default they do nothing.
-    virtual void FolderChanging() {}         // the tree's folder changes: forget its thumbnails
-    virtual void UpdateRenderIfAutomatic() {}
-    virtual void ListFilled() {}             // the list of a folder is filled
-    virtual void SetAddEnabled(bool) {}      // the favourites' "Add" button
+    // The favourites' "Add" button.
+    virtual void SetAddEnabled(bool enabled) = 0;
     // A favourite folder's stored view and caption kind: chosen as the
     // user's choice in the options panel would be (as the list menu's "View"
     // and "Arrange by" items choose them), which reaches the browser's
-    // SetViewKind and SetCaptionIndex.
-    virtual void ChooseView(FileListViewKind) {}
-    virtual void ChooseCaption(int) {}
+    // SetViewKind and SetCaption.
+    virtual void ChooseView(FileListViewKind kind) = 0;
+    virtual void ChooseCaption(CaptionChoice choice) = 0;
 };

@@ -25,14 +25,6 @@ unsigned char UpperAscii(char c)
 
 }  // namespace
 
-std::string EntryCaption(const TiesData& entry, int choice)
-{
-    const auto slot = static_cast<std::size_t>(choice) + 1;
-    if (choice >= 0 && slot < entry.Texts.size() && !entry.Texts[slot].empty())
-        return entry.Texts[slot];
-    return entry.Texts.size() > 1 ? entry.Texts[1] : std::string();
-}
-
 int CompareCaptions(const std::string& a, const std::string& b)
 {
     const std::size_t n = std::min(a.size(), b.size());
@@ -45,14 +37,6 @@ int CompareCaptions(const std::string& a, const std::string& b)
     if (a.size() == b.size())
         return 0;
     return a.size() < b.size() ? -1 : 1;
-}
-
-bool IsPhotometricName(const std::string& name)
-{
-    if (name.size() < 4)
-        return false;
-    const char* tail = name.data() + name.size() - 4;
-    return tail[0] == '.' && UpperAscii(tail[1]) == 'I' && UpperAscii(tail[2]) == 'E' && UpperAscii(tail[3]) == 'S';
 }
 
 std::vector<std::string> MatchPhotometricFiles(const std::string& folder)
@@ -87,7 +71,7 @@ namespace {
 
 void NoteFault(const TiesData& entry, const LoadResult& result, std::vector<ReadFault>& faults)
 {
-    const std::string name = entry.Texts.size() > 1 ? entry.Texts[1] : std::string();
+    const std::string& name = entry.Texts.fileName;
     if (result.kind == LoadResult::Kind::Failed)
         faults.push_back({name, result.error, false});
     else if (result.kind == LoadResult::Kind::Loaded && result.HasHeaderFault())
@@ -167,7 +151,7 @@ constexpr std::size_t kThreadedListing = 256;
 // enough that the shared counter is rarely touched.
 constexpr std::size_t kNamesPerTake = 32;
 
-ListedFile ListOne(const std::string& folder, const std::string& name, int choice)
+ListedFile ListOne(const std::string& folder, const std::string& name, CaptionChoice choice)
 {
     ListedFile listed;
     // The file may have gone, or turned into a folder, since the scan.
@@ -175,7 +159,7 @@ ListedFile ListOne(const std::string& folder, const std::string& name, int choic
     if (!entry)
         return listed;
     listed.entry = std::make_unique<TiesData>(std::move(*entry));
-    if (choice > 0) {
+    if (NeedsKeywords(choice)) {
         std::vector<ReadFault> faults;
         CaptionWithFaults(*listed.entry, folder, faults);
         if (!faults.empty())
@@ -226,8 +210,8 @@ unsigned ReadingWorkers()
     return std::clamp(std::thread::hardware_concurrency(), 1U, 8U);
 }
 
-std::vector<ListedFile> ListFiles(const std::string& folder, const std::vector<std::string>& names, int choice,
-                                  unsigned workers)
+std::vector<ListedFile> ListFiles(const std::string& folder, const std::vector<std::string>& names,
+                                  CaptionChoice choice, unsigned workers)
 {
     std::vector<ListedFile> listed(names.size());
     RunOnWorkers(names.size(), workers, kNamesPerTake, [&](std::size_t i) { listed[i] = ListOne(folder, names[i], choice); });
@@ -240,17 +224,17 @@ void LoadEntries(const std::vector<TiesData*>& entries, const std::string& folde
     RunOnWorkers(entries.size(), workers, 1, [&](std::size_t i) { (void)LoadEntry(*entries[i], folder); });
 }
 
-std::string Catalog::ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
+std::string Catalog::ListFolder(const std::string& folder, CaptionChoice choice, CatalogFeedback& feedback,
                                 std::vector<ReadFault>& faults)
 {
     const std::vector<std::string> names = MatchPhotometricFiles(folder);
     if (names.empty())
         return {};
     WaitScope wait(feedback);
-    if (choice > 0)
+    if (NeedsKeywords(choice))
         feedback.ShowProgress(ProgressKind::LoadingQuiet, FileCount());
     // Reading captions is waiting on the file system; by name only a stat each.
-    const bool threaded = choice > 0 && names.size() >= kThreadedListing;
+    const bool threaded = NeedsKeywords(choice) && names.size() >= kThreadedListing;
     const unsigned workers = threaded ? ReadingWorkers() : 1U;
     std::vector<ListedFile> listed = ListFiles(folder, names, choice, workers);
     items_.reserve(items_.size() + listed.size());
@@ -259,7 +243,7 @@ std::string Catalog::ListFolder(const std::string& folder, int choice, CatalogFe
             continue;
         if (file.fault)
             faults.push_back(std::move(*file.fault));
-        std::string caption = EntryCaption(*file.entry, choice);
+        std::string caption = CaptionText(file.entry->Texts, choice);
         items_.push_back(CatalogItem{std::move(caption), QIcon(), std::move(file.entry)});
     }
     feedback.HideProgress();
@@ -291,32 +275,32 @@ std::vector<int> Catalog::SortCatalog(CatalogFeedback& feedback)
     return order;
 }
 
-bool Catalog::ProbesUnread(int choice) const
+bool Catalog::ProbesUnread(CaptionChoice choice) const
 {
     const int last = Count() - 1;
-    if (!(folderCount_ < last && choice > 0))
+    if (!(folderCount_ < last && NeedsKeywords(choice)))
         return false;
     const int probes[] = {folderCount_, last, std::max(folderCount_, last - folderCount_)};
     return std::any_of(std::begin(probes), std::end(probes),
                        [&](int i) { return !HasKeywordTexts(*Item(i).entry); });
 }
 
-void Catalog::Recaption(int choice, const std::string& folder, CatalogFeedback& feedback,
+void Catalog::Recaption(CaptionChoice choice, const std::string& folder, CatalogFeedback& feedback,
                         std::vector<ReadFault>& faults)
 {
     for (int i = folderCount_; i < Count(); ++i) {
         TiesData& entry = *Item(i).entry;
-        if (choice > 0 && !HasKeywordTexts(entry)) {
+        if (NeedsKeywords(choice) && !HasKeywordTexts(entry)) {
             feedback.SetProgress(i);
             CaptionWithFaults(entry, folder, faults);
         }
-        Item(i).caption = EntryCaption(entry, choice);
+        Item(i).caption = CaptionText(entry.Texts, choice);
     }
 }
 
-void Catalog::AddFileEntry(TiesData entry, int choice)
+void Catalog::AddFileEntry(TiesData entry, CaptionChoice choice)
 {
-    std::string caption = EntryCaption(entry, choice);
+    std::string caption = CaptionText(entry.Texts, choice);
     items_.push_back(CatalogItem{std::move(caption), QIcon(), std::make_unique<TiesData>(std::move(entry))});
 }
 
@@ -330,8 +314,7 @@ void Catalog::RemoveFileEntry(int index)
 int Catalog::FindFileEntry(const std::string& fileName) const
 {
     for (int i = folderCount_; i < Count(); ++i) {
-        const std::vector<std::string>& texts = Item(i).entry->Texts;
-        if (texts.size() > 1 && texts[1] == fileName)
+        if (Item(i).entry->Texts.fileName == fileName)
             return i;
     }
     return -1;

@@ -8,11 +8,8 @@
 #include <QIcon>
 
 #include "browser/CatalogFeedback.h"
+#include "photometry/EntryTexts.h"
 #include "photometry/IesRecord.h"
-
-// The caption choices, in the order of the caption chooser.
-enum CaptionChoice { CaptionFileName = 0, CaptionTest, CaptionManufacturer, CaptionLuminaire,
-                     CaptionLuminaireCatalog, CaptionLamp, CaptionLampCatalog, CaptionChoiceCount };
 
 // One item of the file list: a folder entry (no catalog entry) or a file entry.
 struct CatalogItem {
@@ -40,7 +37,7 @@ struct ListedFile {
 // `choice` needs one, on up to `workers` threads. The result is in the order
 // of `names` and the same whatever the number of workers.
 [[nodiscard]] std::vector<ListedFile> ListFiles(const std::string& folder, const std::vector<std::string>& names,
-                                                int choice, unsigned workers);
+                                                CaptionChoice choice, unsigned workers);
 
 // Reads the records of `entries` (distinct entries of one folder) on up to
 // `workers` threads, as LoadEntry reads each; what a file's read met stays
@@ -50,18 +47,12 @@ void LoadEntries(const std::vector<TiesData*>& entries, const std::string& folde
 // How many threads reading files may use: the machine's cores, at most 8.
 [[nodiscard]] unsigned ReadingWorkers();
 
-// The caption of a file entry: slot choice + 1 of its texts, or the file name.
-[[nodiscard]] std::string EntryCaption(const TiesData& entry, int choice);
-
 // Orders captions by their bytes with a-z read as A-Z and no locale rules;
 // a caption that begins another sorts first. Negative, zero or positive.
 [[nodiscard]] int CompareCaptions(const std::string& a, const std::string& b);
 
-// Whether a file name matches "*.ies" without regard to letter case.
-[[nodiscard]] bool IsPhotometricName(const std::string& name);
-
-// The names matching "*.ies" in `folder`, in the file system's order;
-// folders and entries that cannot be examined are left out.
+// The names of photometric files (IsPhotometricName) in `folder`, in the
+// file system's order; folders and entries that cannot be examined are left out.
 [[nodiscard]] std::vector<std::string> MatchPhotometricFiles(const std::string& folder);
 
 // The caption of the up entry for the style chooser's text and the shown
@@ -95,7 +86,7 @@ public:
     // as the caption needs (entries are captioned, not loaded); files that
     // cannot be read keep their name as caption and land in `faults`. Returns the
     // path of the first match, empty when nothing matched.
-    std::string ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
+    std::string ListFolder(const std::string& folder, CaptionChoice choice, CatalogFeedback& feedback,
                            std::vector<ReadFault>& faults);
 
     // Sorts the file entries by caption; folder entries stay in place.
@@ -104,14 +95,15 @@ public:
 
     // Whether changing to `choice` must show the loading panel: some of the
     // three probe entries is unread.
-    [[nodiscard]] bool ProbesUnread(int choice) const;
+    [[nodiscard]] bool ProbesUnread(CaptionChoice choice) const;
 
     // Gives every file entry the caption of `choice`, reading the texts of
     // unread ones from `folder` when the choice needs a keyword.
-    void Recaption(int choice, const std::string& folder, CatalogFeedback& feedback, std::vector<ReadFault>& faults);
+    void Recaption(CaptionChoice choice, const std::string& folder, CatalogFeedback& feedback,
+                   std::vector<ReadFault>& faults);
 
     // Appends one file entry for an existing file (a converted file, say).
-    void AddFileEntry(TiesData entry, int choice);
+    void AddFileEntry(TiesData entry, CaptionChoice choice);
     // Removes a file entry; folder entries stay.
     void RemoveFileEntry(int index);
     // The first file entry named `fileName` exactly (case-sensitive), or -1.

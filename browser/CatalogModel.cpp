@@ -1,5 +1,7 @@
 #include "CatalogModel.h"
 
+#include <algorithm>
+
 #include "browser/ShellNamespace.h"
 #include "diagram/BoundedText.h"
 
@@ -52,7 +54,7 @@ void CatalogModel::ClearCatalog(CatalogFeedback& feedback)
     endResetModel();
 }
 
-std::string CatalogModel::ListFolder(const std::string& folder, int choice, CatalogFeedback& feedback,
+std::string CatalogModel::ListFolder(const std::string& folder, CaptionChoice choice, CatalogFeedback& feedback,
                                      std::vector<ReadFault>& faults)
 {
     beginResetModel();
@@ -61,7 +63,7 @@ std::string CatalogModel::ListFolder(const std::string& folder, int choice, Cata
     return first;
 }
 
-void CatalogModel::Recaption(int choice, const std::string& folder, CatalogFeedback& feedback,
+void CatalogModel::Recaption(CaptionChoice choice, const std::string& folder, CatalogFeedback& feedback,
                              std::vector<ReadFault>& faults)
 {
     catalog_.Recaption(choice, folder, feedback, faults);
@@ -102,7 +104,7 @@ void CatalogModel::SetUpEntryCaption(const std::string& caption)
         emit dataChanged(index(0), index(0));
 }
 
-void CatalogModel::AppendFileEntry(TiesData entry, int choice)
+void CatalogModel::AppendFileEntry(TiesData entry, CaptionChoice choice)
 {
     const int row = catalog_.Count();
     beginInsertRows(QModelIndex(), row, row);
@@ -119,9 +121,35 @@ void CatalogModel::RemoveFileEntry(int row)
     endRemoveRows();
 }
 
-void CatalogModel::EntryIconChanged(int row)
+LoadResult CatalogModel::ReadEntry(int row, const std::string& folder)
 {
-    emit dataChanged(index(row), index(row), {Qt::DecorationRole});
+    if (row < catalog_.FolderCount() || row >= catalog_.Count())
+        return LoadResult{LoadResult::Kind::Missing, {}, {}};
+    TiesData& entry = *catalog_.Item(row).entry;
+    const LoadResult result = LoadEntry(entry, folder);
+    if (entry.Changed)
+        emit dataChanged(index(row), index(row), {Qt::DecorationRole});
+    return result;
+}
+
+void CatalogModel::ReadEntries(const std::vector<int>& rows, const std::string& folder, unsigned workers)
+{
+    std::vector<TiesData*> unread;
+    std::vector<int> unreadRows;
+    for (const int row : rows) {
+        if (row < catalog_.FolderCount() || row >= catalog_.Count())
+            continue;
+        TiesData* entry = catalog_.Item(row).entry.get();
+        if (!entry->Loaded && std::find(unread.begin(), unread.end(), entry) == unread.end()) {
+            unread.push_back(entry);
+            unreadRows.push_back(row);
+        }
+    }
+    LoadEntries(unread, folder, workers);
+    for (std::size_t i = 0; i < unread.size(); ++i) {
+        if (unread[i]->Changed)
+            emit dataChanged(index(unreadRows[i]), index(unreadRows[i]), {Qt::DecorationRole});
+    }
 }
 
 void CatalogModel::SortItems(CatalogFeedback& feedback)

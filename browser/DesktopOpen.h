@@ -11,7 +11,8 @@
 // What the file operations ask of the desktop. Paths travel as the file
 // system's bytes and URLs as percent-encoded ASCII, so a name with spaces,
 // quotes, a newline or bytes that are not UTF-8 arrives as exactly that name.
-// Tests put a recorder in its place.
+// The running desktop's port is SystemDesktop (browser/SystemDesktop.h);
+// tests put a recorder in its place.
 //
 // A program handed something may still fail after it started (xdg-open finds
 // no handler and exits with 3 or 4): `ended` then hears the program's name and
@@ -31,18 +32,6 @@ public:
     // over these URLs; false when no file manager answers.
     virtual bool CallFileManager(const QString& method, const QList<QByteArray>& urls) = 0;
 };
-
-// The running desktop: xdg-open, programs started detached, the session bus.
-class SystemDesktop : public DesktopPort {
-public:
-    bool OpenUrl(const QByteArray& url, Ended ended) override;
-    [[nodiscard]] bool HasProgram(const QString& name) const override;
-    bool Start(const QString& program, const std::vector<std::string>& arguments, Ended ended) override;
-    bool CallFileManager(const QString& method, const QList<QByteArray>& urls) override;
-};
-
-// The process-wide one.
-[[nodiscard]] DesktopPort& TheSystemDesktop();
 
 // "file://" and the absolute path with every byte but the unreserved ones
 // and "/" percent-encoded.

@@ -4,7 +4,6 @@
 #include <new>
 
 #include <QApplication>
-#include <QFile>
 #include <QClipboard>
 #include <QDrag>
 #include <QMimeData>
@@ -17,7 +16,6 @@
 #include "browser/UpdatesFrozen.h"
 #include "diagram/BoundedText.h"
 #include "photometry/EntryLoader.h"
-#include "photometry/Keywords.h"
 
 namespace {
 
@@ -34,19 +32,6 @@ QString FileNamePart(const QString& path)
 }
 
 }  // namespace
-
-QString InfoLabelText(const QString& fileName, const std::vector<std::string>& texts)
-{
-    // Only each keyword's front is composed: a header line may be megabytes long.
-    std::vector<std::string> shown;
-    shown.reserve(texts.size());
-    for (const std::string& text : texts)
-        shown.emplace_back(ShownBytes(text));
-    QString keywords = NameToText(KeywordText(shown, KeywordForm::Labels));
-    keywords.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return BoundedLines(QStringLiteral("Filename: ") + fileName + QLatin1Char('\n') + keywords, kShownTextLimit,
-                        kInfoLabelLines);
-}
 
 FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace space, QWidget& widgetOwner)
     : host_(host),
@@ -90,16 +75,10 @@ FileBrowser::~FileBrowser() = default;
 
 void FileBrowser::ButtonCreateTreeClick()
 {
-    tree_->BeginTreeUpdate();
-    {
-        const auto listFrozen = UpdatesFrozen(*list_);
-        const auto treeFrozen = UpdatesFrozen(*tree_);
-        const auto finally = qScopeGuard([this] {
-            tree_->EndTreeUpdate();
-            tree_->SetExpanded(tree_->Root(), true);
-        });
-        UpdateTreeView();
-    }
+    const auto listFrozen = UpdatesFrozen(*list_);
+    const auto treeFrozen = UpdatesFrozen(*tree_);
+    const auto finally = qScopeGuard([this] { tree_->SetExpanded(tree_->Root(), true); });
+    UpdateTreeView();
 }
 
 void FileBrowser::UpdateTreeView()
@@ -107,7 +86,6 @@ void FileBrowser::UpdateTreeView()
     list_->ClearCatalog();
     shown_.ClearFilePath();
     tree_->Rebuild();
-    tree_->EndTreeUpdate();
 }
 
 void FileBrowser::FolderTreeViewChange(FolderNode* node)
@@ -122,19 +100,16 @@ void FileBrowser::FolderTreeViewChange(FolderNode* node)
     {
         const auto treeFrozen = UpdatesFrozen(*tree_);
         shown_.ShowNone();
-        host_.FolderChanging();
-        host_.SetInfoText(QString());
         tree_->FolderTreeViewExpand(node);
         tree_->MarkShownFolder(node);
         host_.SetAddEnabled(CanAddFavorite(node));
-        list_->HoldListChange();
-        if (!options_.keepCaption && options_.captionIndex != CaptionFileName) {
-            options_.captionIndex = CaptionFileName;
+        const auto filling = list_->FillingList();
+        if (!options_.keepCaption && options_.caption != CaptionChoice::FileName) {
+            options_.caption = CaptionChoice::FileName;
             host_.CaptionChoiceReset();
         }
         {
             const auto listFrozen = UpdatesFrozen(*list_);
-            const auto release = qScopeGuard([this] { list_->ReleaseListChange(); });
             list_->ForgetChangedIcon();
             OpenFolder(node);
         }
@@ -155,10 +130,9 @@ void FileBrowser::OpenFolder(FolderNode* node)
         return;
     std::vector<ReadFault> faults;
     {
-        list_->HoldListChange();
+        const auto filling = list_->FillingList();
         const auto frozen = UpdatesFrozen(*list_);
         ListChangeSuspension suspended(*list_);
-        const auto release = qScopeGuard([this] { list_->ReleaseListChange(); });
 
         list_->ClearCatalog();
         if (options_.upEntry && node->parent()) {
@@ -172,9 +146,8 @@ void FileBrowser::OpenFolder(FolderNode* node)
         if (!tree_->TreeUpdating() && node->Record) {
             const std::string folder = space_.ParsingName(node->Record->AbsoluteId);
             if (!folder.empty() && space_.BindsAsFolder(node->Record->AbsoluteId))
-                list_->ListFolder(WithSlash(folder), options_.captionIndex, options_.sort, faults);
+                list_->ListFolder(WithSlash(folder), options_.caption, options_.sort, faults);
         }
-        host_.ListFilled();
         // Fitted for every caption, so keyword captions are not cut short either.
         list_->FitCaptionColumn(false);
     }
@@ -217,30 +190,21 @@ void FileBrowser::FolderListViewChange(const QModelIndex& entry)
 {
     const QModelIndex focused = list_->currentIndex();
     const int n = list_->FolderCount();
-    if (focused.isValid() && list_->ListChangeHold() && focused.row() >= n)
-        list_->ReleaseListChange();
     host_.SetAddEnabled(CanAddFavorite(ListTargetFolder(false)));
     if (entry == list_->ShownItem() || !entry.isValid() || list_->ListChangeHold() || entry != focused)
         return;
     list_->MarkShownItem(entry);
-    if (entry.row() >= n) {
-        TiesData& data = *list_->Model().catalog().Item(entry.row()).entry;
-        if (!data.Loaded) {
-            const LoadResult result = LoadEntry(data, ShownFolderPath());
-            if (result.kind == LoadResult::Kind::Failed)
-                messages_.Post(NameToText(data.Texts[1]) + QStringLiteral(": ") + NameToText(result.error),
-                               kWindowCaption, QMessageBox::Critical);
-            else if (result.HasHeaderFault())
-                messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical,
-                               NameToShownText(data.Texts[1]));
-            if (data.Changed)
-                list_->Model().EntryIconChanged(entry.row());
-        }
+    if (entry.row() >= n && !list_->Entries().Item(entry.row()).entry->Loaded) {
+        const LoadResult result = list_->Model().ReadEntry(entry.row(), ShownFolderPath());
+        const std::string& name = list_->Entries().Item(entry.row()).entry->Texts.fileName;
+        if (result.kind == LoadResult::Kind::Failed)
+            messages_.Post(NameToText(name) + QStringLiteral(": ") + NameToText(result.error), kWindowCaption,
+                           QMessageBox::Critical);
+        else if (result.HasHeaderFault())
+            messages_.Post(NameToText(result.headerFault), QStringLiteral("Error!"), QMessageBox::Critical,
+                           NameToShownText(name));
     }
     ShowEntry(entry);
-    host_.UpdateRenderIfAutomatic();
-    if (focused.row() < n)
-        list_->HoldListChange();
     const QString fileName = FileNamePart(shown_.CurrentFilePath());
     host_.SetDiagramCrosshair(!fileName.isEmpty());
     host_.SetApplicationTitle(fileName.isEmpty() ? kAppTitle : fileName);
@@ -253,18 +217,9 @@ void FileBrowser::ShowEntry(const QModelIndex& entry)
         return;
     if (entry.row() < list_->FolderCount()) {
         shown_.ShowNone();
-        host_.SetInfoText(QString());
         return;
     }
-    const TiesData& data = *list_->Entries().Item(entry.row()).entry;
-    shown_.ShowFile(data.Ies,
-                    NameToText(ShownFolderPath()) + NameToText(data.Texts.size() > 1 ? data.Texts[1] : std::string()));
-    ShowFileInLabel(data);
-}
-
-void FileBrowser::ShowFileInLabel(const TiesData& entry)
-{
-    host_.SetInfoText(InfoLabelText(FileNamePart(shown_.CurrentFilePath()), entry.Texts));
+    shown_.ShowFile(*list_->Entries().Item(entry.row()).entry, ShownFolderPath());
 }
 
 void FileBrowser::ShowPathInTitle()
@@ -330,7 +285,7 @@ bool FileBrowser::FocusFileNamed(const QString& name)
     const Catalog& entries = list_->Entries();
     for (int row = entries.FolderCount(); row < entries.Count(); ++row) {
         const TiesData& entry = *entries.Item(row).entry;
-        if (entry.Texts.size() > 1 && NameToText(entry.Texts[1]) == name) {
+        if (NameToText(entry.Texts.fileName) == name) {
             list_->FocusRow(row);
             return true;
         }
@@ -428,18 +383,7 @@ void FileBrowser::Explore1Click()
 
 std::string FileBrowser::CurrentFileBytes() const
 {
-    const QString& shown = shown_.CurrentFilePath();
-    if (shown.isEmpty())
-        return {};
-    // The entry's own bytes, so a name that is not UTF-8 stays exactly that name.
-    const QModelIndex item = list_->ShownItem();
-    if (item.isValid() && item.row() >= list_->FolderCount()) {
-        const std::vector<std::string>& texts = list_->Entries().Item(item.row()).entry->Texts;
-        const std::string folder = ShownFolderPath();
-        if (texts.size() > 1 && NameToText(folder) + NameToText(texts[1]) == shown)
-            return folder + texts[1];
-    }
-    return QFile::encodeName(shown).toStdString();
+    return shown_.FilePathBytes();
 }
 
 FileBrowser::FolderTarget FileBrowser::FolderTargetPath() const
@@ -469,11 +413,11 @@ std::unique_ptr<QMimeData> FileBrowser::FileDragData() const
     QList<QUrl> urls;
     QStringList paths;
     for (int row = entries.FolderCount(); row < entries.Count(); ++row) {
-        const std::vector<std::string>& texts = entries.Item(row).entry->Texts;
-        if (!selection->isSelected(list_->Model().index(row)) || texts.size() < 2)
+        const std::string& name = entries.Item(row).entry->Texts.fileName;
+        if (!selection->isSelected(list_->Model().index(row)) || name.empty())
             continue;
-        urls << QUrl::fromEncoded(FileUrl(folder + texts[1]), QUrl::StrictMode);
-        paths << NameToText(folder) + NameToText(texts[1]);
+        urls << QUrl::fromEncoded(FileUrl(folder + name), QUrl::StrictMode);
+        paths << NameToText(folder) + NameToText(name);
     }
     if (urls.isEmpty())
         return nullptr;
@@ -512,11 +456,9 @@ QString FileBrowser::SelectedDisplayPath() const
     return node ? FolderNavigator::FolderDisplayPath(node) : QString();
 }
 
-void FileBrowser::SetCaptionIndex(int choice)
+void FileBrowser::SetCaption(CaptionChoice choice)
 {
-    if (choice < 0 || choice >= CaptionChoiceCount)
-        return;
-    options_.captionIndex = choice;
+    options_.caption = choice;
     std::vector<ReadFault> faults;
     list_->ChangeCaptions(choice, ShownFolderPath(), options_.sort, faults);
     messages_.PostListingFaults(faults);
@@ -556,8 +498,8 @@ void FileBrowser::ChangeUpEntryStyle(const QString& styleText)
 
 void FileBrowser::ApplyOptions(const BrowserOptions& wanted)
 {
-    if (wanted.captionIndex != options_.captionIndex)
-        SetCaptionIndex(wanted.captionIndex);
+    if (wanted.caption != options_.caption)
+        SetCaption(wanted.caption);
     if (wanted.sort != options_.sort)
         SetSort(wanted.sort);
     options_.keepCaption = wanted.keepCaption;
@@ -569,23 +511,6 @@ void FileBrowser::ApplyOptions(const BrowserOptions& wanted)
         ToggleUpEntry(wanted.upEntry);
     options_.doubleClickAction = wanted.doubleClickAction;
     options_.doubleClick = wanted.doubleClick;
-}
-
-QString FileBrowser::FocusedCaption() const
-{
-    const QModelIndex focused = list_->currentIndex();
-    return focused.isValid() ? focused.data(Qt::DisplayRole).toString() : QString();
-}
-
-QStringList FileBrowser::FocusedTexts() const
-{
-    const QModelIndex focused = list_->currentIndex();
-    QStringList texts;
-    if (!focused.isValid() || focused.row() < list_->FolderCount())
-        return texts;
-    for (const std::string& text : list_->Entries().Item(focused.row()).entry->Texts)
-        texts << NameToShownText(text);
-    return texts;
 }
 
 void FileBrowser::SetViewKind(FileListViewKind kind)

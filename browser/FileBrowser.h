@@ -9,15 +9,17 @@
 #include <QString>
 #include <QStringList>
 
+#include "KandoraVersion.h"
 #include "browser/BrowserHost.h"
 #include "browser/Favorites.h"
 #include "browser/FileListMenu.h"
 #include "browser/DesktopOpen.h"
+#include "browser/SystemDesktop.h"
 #include "browser/FileListView.h"
 #include "browser/FolderNavigator.h"
 #include "browser/FolderTree.h"
 #include "browser/MessageQueue.h"
-#include "diagram/ShownFile.h"
+#include "browser/ShownFile.h"
 #include "photometry/Conversion.h"
 
 // The folder tree and the file list working together: a folder selected in
@@ -26,12 +28,6 @@
 // which owns them; the window places Tree() and List() where it wants them
 // and destroys the browser before them.
 class QMimeData;
-
-// The information label's text for a file: "Filename: " and the labelled
-// keyword lines, each line bounded for display.
-[[nodiscard]] QString InfoLabelText(const QString& fileName, const std::vector<std::string>& texts);
-// The label shows the file name and the six keywords at most.
-inline constexpr qsizetype kInfoLabelLines = 7;
 
 class FileBrowser : public QObject {
     Q_OBJECT
@@ -91,11 +87,6 @@ public:
     void SetDragRunner(DragRunner runner) { dragRunner_ = std::move(runner); }
     void GoToParentFolder();
     [[nodiscard]] const QString& CurrentFilePath() const { return shown_.CurrentFilePath(); }
-    // The caption of the list's focused item; empty when none has the focus.
-    [[nodiscard]] QString FocusedCaption() const;
-    // The keyword texts (TiesData::Texts) of the focused file entry, each
-    // bounded for display (NameToShownText); empty when the focus is on no file entry.
-    [[nodiscard]] QStringList FocusedTexts() const;
     // The folder the list shows, with a trailing "/"; empty for none.
     [[nodiscard]] std::string ShownFolderPath() const;
 
@@ -132,7 +123,7 @@ public:
     bool OpenPath(const std::string& path);
 
     // Settings: each applies itself as a click on its control would.
-    void SetCaptionIndex(int choice);
+    void SetCaption(CaptionChoice choice);
     void SetSort(bool on);
     void ToggleUpEntry(bool on);
     void ChangeUpEntryStyle(const QString& styleText);
@@ -144,12 +135,10 @@ public:
     void ApplyOptions(const BrowserOptions& options);
 
     // Favourite folders, in the order they are shown.
-    // The name, and the folder's path (its display name when it has none).
-    using FavoriteEntry = FavoritesSource::Favorite;
-    [[nodiscard]] std::vector<FavoriteEntry> FavoriteEntries() const;
     [[nodiscard]] const Favorites& FavoriteList() const { return favorites_; }
+    // The folder's path as text (its display name when it has none).
     [[nodiscard]] QString FavoritePath(int index) const;
-    // Paths here are texts as FavoriteEntries() gives them (NameToText of the bytes).
+    // Paths here are texts as FavoritePath gives them (NameToText of the bytes).
     // Adds the folder at the absolute path `path` under its display name;
     // -1 when it is no folder, does not parse or is a favourite already.
     int AddFavorite(const QString& path);
@@ -176,7 +165,7 @@ public:
     // handed out in order as (settings, path) and the list is emptied.
     [[nodiscard]] std::vector<std::pair<int, QString>> CollectFavorites();
 
-    static inline const QString kWindowCaption = QStringLiteral("Kandora v2.9    ");
+    static inline const QString kWindowCaption = QString::fromLatin1(kKandoraNameVersion) + QStringLiteral("    ");
     static inline const QString kAppTitle = QStringLiteral("Kandora");
 
 signals:
@@ -185,7 +174,6 @@ signals:
     void FavoritesCleared();
 
 private:
-    void ShowFileInLabel(const TiesData& entry);
     // Tells the user, when a program handed a file or folder ends with a
     // status other than 0, that `what` failed and how.
     [[nodiscard]] DesktopPort::Ended ReportFailure(const QString& what);

@@ -4,14 +4,6 @@
 
 #include <algorithm>
 
-std::vector<FileBrowser::FavoriteEntry> FileBrowser::FavoriteEntries() const
-{
-    std::vector<FavoriteEntry> entries;
-    for (int i = 0; i < favorites_.Count(); ++i)
-        entries.push_back({favorites_.At(i).name, FavoritePath(i)});
-    return entries;
-}
-
 QString FileBrowser::FavoritePath(int index) const
 {
     if (!favorites_.Has(index))
@@ -23,7 +15,7 @@ QString FileBrowser::FavoritePath(int index) const
 int FileBrowser::AddFavorite(const QString& name, const IdList& id)
 {
     const int view = FavoriteViewIndex(list_->ViewKind());
-    const int index = favorites_.Add(name, id, PackViewSettings(view, options_.captionIndex));
+    const int index = favorites_.Add(name, id, PackViewSettings(view, CaptionNumber(options_.caption)));
     emit FavoriteAdded(index);
     return index;
 }
@@ -102,7 +94,7 @@ void FileBrowser::StoreViewSettings(int index)
     if (favouriteOptions_.views)
         kept.view = FavoriteViewIndex(list_->ViewKind());
     if (favouriteOptions_.captions)
-        kept.caption = options_.captionIndex;
+        kept.caption = CaptionNumber(options_.caption);
     favorites_.SetSettings(index, PackViewSettings(kept.view, kept.caption));
 }
 
@@ -115,8 +107,8 @@ void FileBrowser::ApplyViewSettings(int index)
     if (favouriteOptions_.views)
         if (const std::optional<FileListViewKind> kind = FavoriteViewKind(stored.view))
             host_.ChooseView(*kind);
-    if (favouriteOptions_.captions && stored.caption < CaptionChoiceCount)
-        host_.ChooseCaption(stored.caption);
+    if (const std::optional<CaptionChoice> caption = CaptionChoiceAt(stored.caption); favouriteOptions_.captions && caption)
+        host_.ChooseCaption(*caption);
 }
 
 void FileBrowser::StoreFolderView(const FolderNode* node)

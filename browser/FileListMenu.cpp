@@ -14,10 +14,14 @@
 
 namespace {
 
-const char* const kArrangeNames[CaptionChoiceCount] = {"Filename1", "Test1", "Manufacturer1", "Luminaire1",
-                                                       "Luminairecatalog1", "Lamp1", "Lampcatalog1"};
-const char* const kArrangeCaptions[CaptionChoiceCount] = {"File name", "Test", "Manufacturer", "Luminaire",
-                                                          "Luminaire catalog", "Lamp", "Lamp catalog"};
+// The "Arrange by" items' names, in the order of the caption choices.
+const char* const kArrangeNames[kCaptionChoiceCount] = {"Filename1", "Test1", "Manufacturer1", "Luminaire1",
+                                                        "Luminairecatalog1", "Lamp1", "Lampcatalog1"};
+
+QString LabelOf(const CaptionKind& kind)
+{
+    return QString::fromLatin1(kind.label.data(), static_cast<qsizetype>(kind.label.size()));
+}
 
 // The first of `names` the icon theme has, else the style's own picture, so
 // the menu looks complete on a machine without a desktop session too.
@@ -46,66 +50,74 @@ FileListMenu::FileListMenu(FileBrowser& browser, ListMenuHost& host, QObject* pa
 {
     menu_->setObjectName(QStringLiteral("PopupMenu"));
     QMenu* menu = menu_;
-    connect(AddItem(menu, "Open1", QStringLiteral("Open")), &QAction::triggered, this, [this] { browser_.Open1Click(); });
-    connect(AddItem(menu, "OpenNotepad1", QStringLiteral("Open with Notepad")), &QAction::triggered, this,
-            [this] { browser_.OpenNotepad1Click(); });
-    connect(AddItem(menu, "Openfolder1", QStringLiteral("Open folder")), &QAction::triggered, this,
-            [this] { browser_.Openfolder1Click(); });
-    connect(AddItem(menu, "Explore1", QStringLiteral("Explore")), &QAction::triggered, this,
-            [this] { browser_.Explore1Click(); });
-    connect(AddItem(menu, "AddToFavorites1", QStringLiteral("Add to favorites")), &QAction::triggered, this, [this] {
+    ListMenuItems& i = items_;
+    i.Open1 = AddItem(menu, "Open1", QStringLiteral("Open"));
+    connect(i.Open1, &QAction::triggered, this, [this] { browser_.Open1Click(); });
+    i.OpenNotepad1 = AddItem(menu, "OpenNotepad1", QStringLiteral("Open with Notepad"));
+    connect(i.OpenNotepad1, &QAction::triggered, this, [this] { browser_.OpenNotepad1Click(); });
+    i.Openfolder1 = AddItem(menu, "Openfolder1", QStringLiteral("Open folder"));
+    connect(i.Openfolder1, &QAction::triggered, this, [this] { browser_.Openfolder1Click(); });
+    i.Explore1 = AddItem(menu, "Explore1", QStringLiteral("Explore"));
+    connect(i.Explore1, &QAction::triggered, this, [this] { browser_.Explore1Click(); });
+    i.AddToFavorites1 = AddItem(menu, "AddToFavorites1", QStringLiteral("Add to favorites"));
+    connect(i.AddToFavorites1, &QAction::triggered, this, [this] {
         const FolderNode* node = browser_.ListTargetFolder(false);
         if (favorites_ && node && node->Record)
             favorites_->AddFavorite(NameToText(browser_.Space().ParsingName(node->Record->AbsoluteId)));
     });
     menu->addSeparator();
     favoritesMenu_ = menu->addMenu(QStringLiteral("Favorites"));
-    favoritesMenu_->menuAction()->setObjectName(QStringLiteral("Favorites1"));
+    i.Favorites1 = favoritesMenu_->menuAction();
+    i.Favorites1->setObjectName(QStringLiteral("Favorites1"));
     menu->addSeparator();
 
-    viewMenu_ = menu->addMenu(QStringLiteral("View"));
-    viewMenu_->menuAction()->setObjectName(QStringLiteral("View1"));
-    auto* views = new QActionGroup(viewMenu_);
-    const std::pair<const char*, FileListViewKind> viewItems[] = {
-        {"Thumbnails1", FileListViewKind::Thumbnails}, {"Icons1", FileListViewKind::Icons}, {"List1", FileListViewKind::List}};
-    for (const auto& [name, kind] : viewItems) {
-        QAction* item = AddItem(viewMenu_, name, QString::fromLatin1(name).chopped(1));
+    QMenu* viewMenu = menu->addMenu(QStringLiteral("View"));
+    i.View1 = viewMenu->menuAction();
+    i.View1->setObjectName(QStringLiteral("View1"));
+    auto* views = new QActionGroup(viewMenu);
+    i.Thumbnails1 = AddItem(viewMenu, "Thumbnails1", QStringLiteral("Thumbnails"));
+    i.Icons1 = AddItem(viewMenu, "Icons1", QStringLiteral("Icons"));
+    i.List1 = AddItem(viewMenu, "List1", QStringLiteral("List"));
+    const std::pair<QAction*, FileListViewKind> viewItems[] = {
+        {i.Thumbnails1, FileListViewKind::Thumbnails}, {i.Icons1, FileListViewKind::Icons}, {i.List1, FileListViewKind::List}};
+    for (const auto& [item, kind] : viewItems) {
         item->setCheckable(true);
         views->addAction(item);
         connect(item, &QAction::triggered, this, [this, kind = kind] { host_.ChooseView(kind); });
     }
     menu->addSeparator();
 
-    arrangeMenu_ = menu->addMenu(QStringLiteral("Arrange by"));
-    arrangeMenu_->menuAction()->setObjectName(QStringLiteral("Arrangeby1"));
-    auto* kinds = new QActionGroup(arrangeMenu_);
-    for (int k = 0; k < CaptionChoiceCount; ++k) {
-        QAction* item = AddItem(arrangeMenu_, kArrangeNames[k], QString::fromLatin1(kArrangeCaptions[k]));
+    QMenu* arrangeMenu = menu->addMenu(QStringLiteral("Arrange by"));
+    i.Arrangeby1 = arrangeMenu->menuAction();
+    i.Arrangeby1->setObjectName(QStringLiteral("Arrangeby1"));
+    auto* kinds = new QActionGroup(arrangeMenu);
+    for (const CaptionKind& kind : CaptionKinds()) {
+        QAction* item = AddItem(arrangeMenu, kArrangeNames[CaptionNumber(kind.choice)], LabelOf(kind));
         item->setCheckable(true);
         kinds->addAction(item);
-        arrangeItems_.push_back(item);
-        connect(item, &QAction::triggered, this, [this, item] { ArrangeAllClick(item); });
+        i.arrange[static_cast<std::size_t>(CaptionNumber(kind.choice))] = item;
+        connect(item, &QAction::triggered, this, [this, choice = kind.choice] { ArrangeAllClick(choice); });
     }
-    arrangeMenu_->addSeparator();
-    QAction* sort = AddItem(arrangeMenu_, "Sort1", QStringLiteral("Sort"));
-    sort->setCheckable(true);
-    connect(sort, &QAction::triggered, this, &FileListMenu::Sort1Click);
-    connect(AddItem(menu, "Refresh", QStringLiteral("Refresh             F5")), &QAction::triggered, this,
-            &FileListMenu::RefreshClick);
+    arrangeMenu->addSeparator();
+    i.Sort1 = AddItem(arrangeMenu, "Sort1", QStringLiteral("Sort"));
+    i.Sort1->setCheckable(true);
+    connect(i.Sort1, &QAction::triggered, this, &FileListMenu::Sort1Click);
+    i.Refresh = AddItem(menu, "Refresh", QStringLiteral("Refresh             F5"));
+    connect(i.Refresh, &QAction::triggered, this, &FileListMenu::RefreshClick);
     menu->addSeparator();
-    connect(AddItem(menu, "SaveAsTypeC", QStringLiteral("Save as type C")), &QAction::triggered, this,
-            [this] { browser_.SaveAsTypeC(); });
-    connect(AddItem(menu, "CopytoClipboard", QStringLiteral("Copy Filename  Ctrl-C")), &QAction::triggered, this,
-            [this] { browser_.CopytoClipboardClick(); });
+    i.SaveAsTypeC = AddItem(menu, "SaveAsTypeC", QStringLiteral("Save as type C"));
+    connect(i.SaveAsTypeC, &QAction::triggered, this, [this] { browser_.SaveAsTypeC(); });
+    i.CopytoClipboard = AddItem(menu, "CopytoClipboard", QStringLiteral("Copy Filename  Ctrl-C"));
+    connect(i.CopytoClipboard, &QAction::triggered, this, [this] { browser_.CopytoClipboardClick(); });
     menu->addSeparator();
-    connect(AddItem(menu, "ShowOptionsPanel", QStringLiteral("Show Options Panel")), &QAction::triggered, this,
-            [this] { host_.ShowOptionsPanelClick(); });
-    connect(AddItem(menu, "ShowCompareWindow1", QStringLiteral("Show Compare Window")), &QAction::triggered, this,
-            [this] { host_.ShowCompareWindow(); });
+    i.ShowOptionsPanel = AddItem(menu, "ShowOptionsPanel", QStringLiteral("Show Options Panel"));
+    connect(i.ShowOptionsPanel, &QAction::triggered, this, [this] { host_.ShowOptionsPanelClick(); });
+    i.ShowCompareWindow1 = AddItem(menu, "ShowCompareWindow1", QStringLiteral("Show Compare Window"));
+    connect(i.ShowCompareWindow1, &QAction::triggered, this, [this] { host_.ShowCompareWindow(); });
 
     connect(menu_, &QMenu::aboutToShow, this, &FileListMenu::PopupMenuPopup);
     // A favourite's path shows in the title bar while it is highlighted.
-    for (QMenu* shown : {menu, favoritesMenu_, viewMenu_, arrangeMenu_})
+    for (QMenu* shown : {menu, favoritesMenu_, viewMenu, arrangeMenu})
         connect(shown, &QMenu::hovered, this, [this](QAction* item) { emit HintChanged(item->data().toString()); });
     connect(menu_, &QMenu::aboutToHide, this, [this] { emit HintChanged(QString()); });
 
@@ -114,21 +126,11 @@ FileListMenu::FileListMenu(FileBrowser& browser, ListMenuHost& host, QObject* pa
     connect(list, &FileListView::MenuKeyReleased, this, &FileListMenu::Popup);
 }
 
-FileListMenu::~FileListMenu()
-{
-    delete menu_.data();
-}
-
 QAction* FileListMenu::AddItem(QMenu* menu, const char* name, const QString& caption)
 {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(name));
     return item;
-}
-
-QAction* FileListMenu::Item(const char* name) const
-{
-    return menu_ ? menu_->findChild<QAction*>(QString::fromLatin1(name)) : nullptr;
 }
 
 void FileListMenu::Popup(const QPoint& globalPos)
@@ -157,45 +159,44 @@ void FileListMenu::PopupMenuPopup()
         }
     }
     const bool oneFile = file && !several;
-    Item("AddToFavorites1")->setVisible(addable);
-    Item("Open1")->setVisible(oneFile);
-    Item("OpenNotepad1")->setVisible(oneFile);
-    Item("CopytoClipboard")->setVisible(oneFile);
-    Item("Openfolder1")->setVisible(!file);
-    Item("Explore1")->setVisible(!file);
+    const ListMenuItems& i = items_;
+    i.AddToFavorites1->setVisible(addable);
+    i.Open1->setVisible(oneFile);
+    i.OpenNotepad1->setVisible(oneFile);
+    i.CopytoClipboard->setVisible(oneFile);
+    i.Openfolder1->setVisible(!file);
+    i.Explore1->setVisible(!file);
 
     const tIES& ies = browser_.Shown().CurrentIes();
     const bool typeB = ies.PhotometricType == 2;
     const bool from90 = !ies.HorzAngles.empty() && ies.HorzAngles[0] == 90.0;
-    QAction* convert = Item("SaveAsTypeC");
-    convert->setVisible(oneFile && (typeB || from90));
-    convert->setText(typeB ? QStringLiteral("Save as type C") : QStringLiteral("Rotate to zero"));
+    i.SaveAsTypeC->setVisible(oneFile && (typeB || from90));
+    i.SaveAsTypeC->setText(typeB ? QStringLiteral("Save as type C") : QStringLiteral("Rotate to zero"));
     // Only a shown file can be compared; with a folder entry focused the record is stale.
-    Item("ShowCompareWindow1")->setEnabled(browser_.Shown().HasFile());
+    i.ShowCompareWindow1->setEnabled(browser_.Shown().HasFile());
 
     // The file's own texts in "Arrange by"; an unread entry has its name only.
-    const std::vector<std::string>* texts = oneFile ? &list->Entries().Item(sel).entry->Texts : nullptr;
-    for (int k = 0; k < CaptionChoiceCount; ++k) {
-        const auto slot = static_cast<std::size_t>(k) + 1;
-        QString caption = QString::fromLatin1(kArrangeCaptions[k]);
-        if (texts && texts->size() > 1)
-            caption = MenuText(slot < texts->size() && !(*texts)[slot].empty() ? (*texts)[slot] : (*texts)[1]);
-        arrangeItems_[static_cast<std::size_t>(k)]->setText(caption);
+    const EntryTexts* texts = oneFile ? &list->Entries().Item(sel).entry->Texts : nullptr;
+    for (const CaptionKind& kind : CaptionKinds()) {
+        const QString caption = texts ? MenuText(CaptionText(*texts, kind.choice)) : LabelOf(kind);
+        i.arrange[static_cast<std::size_t>(CaptionNumber(kind.choice))]->setText(caption);
     }
     const BrowserOptions& options = browser_.Options();
-    if (options.captionIndex >= 0 && options.captionIndex < CaptionChoiceCount)
-        arrangeItems_[static_cast<std::size_t>(options.captionIndex)]->setChecked(true);
-    Item("Sort1")->setChecked(options.sort);
-    const char* const viewNames[] = {"List1", "Icons1", "Thumbnails1"};
-    Item(viewNames[static_cast<int>(list->ViewKind())])->setChecked(true);
+    i.arrange[static_cast<std::size_t>(CaptionNumber(options.caption))]->setChecked(true);
+    i.Sort1->setChecked(options.sort);
+    switch (list->ViewKind()) {
+    case FileListViewKind::List: i.List1->setChecked(true); break;
+    case FileListViewKind::Icons: i.Icons1->setChecked(true); break;
+    case FileListViewKind::Thumbnails: i.Thumbnails1->setChecked(true); break;
+    }
 
-    Item("ShowOptionsPanel")->setText(host_.OptionsPanelVisible() ? QStringLiteral("Hide Options Panel")
-                                                                  : QStringLiteral("Show Options Panel"));
+    i.ShowOptionsPanel->setText(host_.OptionsPanelVisible() ? QStringLiteral("Hide Options Panel")
+                                                            : QStringLiteral("Show Options Panel"));
     QAction* defaultItem = nullptr;
     if (options.doubleClick && options.doubleClickAction == DoubleClickChoice::OpenDefault)
-        defaultItem = Item("Open1");
+        defaultItem = i.Open1;
     else if (options.doubleClick && options.doubleClickAction == DoubleClickChoice::OpenWithTextEditor)
-        defaultItem = Item("OpenNotepad1");
+        defaultItem = i.OpenNotepad1;
     menu_->setDefaultAction(defaultItem);
 
     RebuildFavorites();
@@ -205,20 +206,18 @@ void FileListMenu::PopupMenuPopup()
 void FileListMenu::RebuildFavorites()
 {
     favoritesMenu_->clear();
-    const std::vector<FavoritesSource::Favorite> favorites =
-        favorites_ ? favorites_->Favorites() : std::vector<FavoritesSource::Favorite>();
-    if (favorites.empty()) {
+    const int count = favorites_ ? favorites_->FavoriteCount() : 0;
+    if (count == 0) {
         QAction* none = AddItem(favoritesMenu_, "None1", QStringLiteral("None"));
         none->setEnabled(false);
         return;
     }
     const QIcon folder = ThemeIcon({"folder"}, QStyle::SP_DirIcon);
-    for (int i = 0; i < static_cast<int>(favorites.size()); ++i) {
-        const FavoritesSource::Favorite& favorite = favorites[static_cast<std::size_t>(i)];
-        QString caption = favorite.name;
+    for (int i = 0; i < count; ++i) {
+        QString caption = favorites_->FavoriteName(i);
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* item = favoritesMenu_->addAction(folder, caption);
-        item->setData(QStringLiteral("?") + favorite.path);
+        item->setData(QStringLiteral("?") + favorites_->FavoritePath(i));
         connect(item, &QAction::triggered, this, [this, i] {
             if (favorites_)
                 favorites_->OpenFavorite(i);
@@ -228,29 +227,27 @@ void FileListMenu::RebuildFavorites()
 
 void FileListMenu::SetIcons(bool targetFolderShown)
 {
+    const ListMenuItems& i = items_;
     const std::string file = browser_.CurrentFileBytes();
     QIcon open = file.empty() ? QIcon() : FileIcon(file);
-    Item("Open1")->setIcon(open.isNull() ? ThemeIcon({"document-open"}, QStyle::SP_FileIcon) : open);
-    Item("OpenNotepad1")->setIcon(ThemeIcon({"accessories-text-editor", "text-editor"}, QStyle::SP_FileDialogDetailedView));
-    favoritesMenu_->menuAction()->setIcon(ThemeIcon({"user-bookmarks", "bookmarks"}, QStyle::SP_DirLinkIcon));
-    Item("AddToFavorites1")->setIcon(ThemeIcon({"bookmark-new"}, QStyle::SP_FileDialogNewFolder));
-    Item("Explore1")->setIcon(ThemeIcon({"system-file-manager"}, QStyle::SP_DirHomeIcon));
-    Item("Openfolder1")->setIcon(targetFolderShown ? ThemeIcon({"folder-open"}, QStyle::SP_DirOpenIcon) : QIcon());
+    i.Open1->setIcon(open.isNull() ? ThemeIcon({"document-open"}, QStyle::SP_FileIcon) : open);
+    i.OpenNotepad1->setIcon(ThemeIcon({"accessories-text-editor", "text-editor"}, QStyle::SP_FileDialogDetailedView));
+    i.Favorites1->setIcon(ThemeIcon({"user-bookmarks", "bookmarks"}, QStyle::SP_DirLinkIcon));
+    i.AddToFavorites1->setIcon(ThemeIcon({"bookmark-new"}, QStyle::SP_FileDialogNewFolder));
+    i.Explore1->setIcon(ThemeIcon({"system-file-manager"}, QStyle::SP_DirHomeIcon));
+    i.Openfolder1->setIcon(targetFolderShown ? ThemeIcon({"folder-open"}, QStyle::SP_DirOpenIcon) : QIcon());
 }
 
-void FileListMenu::ArrangeAllClick(QAction* item)
+void FileListMenu::ArrangeAllClick(CaptionChoice choice)
 {
-    const auto found = std::find(arrangeItems_.begin(), arrangeItems_.end(), item);
-    if (found == arrangeItems_.end())
-        return;
-    item->setChecked(true);
-    host_.ChooseCaption(static_cast<int>(found - arrangeItems_.begin()));
+    items_.arrange[static_cast<std::size_t>(CaptionNumber(choice))]->setChecked(true);
+    host_.ChooseCaption(choice);
 }
 
 void FileListMenu::Sort1Click()
 {
     // Qt has already turned the check mark over.
-    host_.SetSortChecked(Item("Sort1")->isChecked());
+    host_.SetSortChecked(items_.Sort1->isChecked());
 }
 
 void FileListMenu::RefreshClick()

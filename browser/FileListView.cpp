@@ -60,8 +60,12 @@ FileListView::FileListView(QWidget* parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
-        if (ListChangeAttached())
-            emit ListChanged(current);
+        if (!ListChangeAttached())
+            return;
+        // A file entry taking the focus ends the hold a shown folder entry began.
+        if (current.isValid() && current.row() >= FolderCount())
+            ListChangeHold_ = false;
+        emit ListChanged(current);
     });
     hoverTimer_.setSingleShot(true);
     connect(&hoverTimer_, &QTimer::timeout, this, [this] {
@@ -88,6 +92,19 @@ void FileListView::ResumeListChange()
         suspensions_ = 0;
 }
 
+QScopeGuard<std::function<void()>> FileListView::FillingList()
+{
+    ListChangeHold_ = true;
+    return QScopeGuard<std::function<void()>>([this] { ListChangeHold_ = false; });
+}
+
+void FileListView::MarkShownItem(const QModelIndex& entry)
+{
+    ShownItem_ = entry;
+    if (entry.isValid() && entry.row() < FolderCount())
+        ListChangeHold_ = true;
+}
+
 void FileListView::ClearCatalog()
 {
     ListChangeSuspension suspended(*this);
@@ -98,7 +115,7 @@ void FileListView::ClearCatalog()
     ListChangeHold_ = hold;
 }
 
-bool FileListView::ListFolder(const std::string& folder, int choice, bool sort, std::vector<ReadFault>& faults)
+bool FileListView::ListFolder(const std::string& folder, CaptionChoice choice, bool sort, std::vector<ReadFault>& faults)
 {
     const std::string first = model_->ListFolder(folder, choice, *panel_, faults);
     if (!first.empty()) {
@@ -117,7 +134,7 @@ void FileListView::SortCatalog()
     model_->SortItems(*panel_);
 }
 
-void FileListView::ChangeCaptions(int choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults)
+void FileListView::ChangeCaptions(CaptionChoice choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults)
 {
     ListChangeSuspension suspended(*this);
     WaitScope wait(*panel_);
@@ -133,7 +150,7 @@ void FileListView::ChangeCaptions(int choice, const std::string& folder, bool so
     });
 
     Catalog& catalog = model_->catalog();
-    if (catalog.FolderCount() < catalog.Count() - 1 && choice > 0) {
+    if (catalog.FolderCount() < catalog.Count() - 1 && NeedsKeywords(choice)) {
         selectionModel()->setCurrentIndex(model_->index(0), QItemSelectionModel::NoUpdate);
         if (catalog.ProbesUnread(choice))
             panel_->ShowProgress(ProgressKind::Loading, catalog.FileCount());
@@ -274,7 +291,7 @@ void FileListView::paintEvent(QPaintEvent* event)
 {
     // The files a paint of the thumbnail view meets for the first time are
     // read together, on every core, before the cells draw them one by one.
-    if (delegate_->Thumbnails() && !delegate_->Folder().empty())
+    if (delegate_->Thumbnails() && !thumbnailFolder_.empty())
         ReadUnreadCells(event->rect());
     QListView::paintEvent(event);
 }
@@ -284,16 +301,13 @@ void FileListView::ReadUnreadCells(const QRect& area)
     const QSize cell = gridSize();
     if (cell.width() <= 0 || cell.height() <= 0 || area.isEmpty())
         return;
-    Catalog& catalog = model_->catalog();
-    std::vector<TiesData*> unread;
+    const Catalog& catalog = model_->catalog();
+    std::vector<int> unread;
     // Probes one cell apart, and on the far edges, meet every cell the area touches.
     auto probe = [&](int x, int y) {
         const int row = indexAt(QPoint(x, y)).row();
-        if (row < catalog.FolderCount() || row >= catalog.Count())
-            return;
-        TiesData* entry = catalog.Item(row).entry.get();
-        if (!entry->Loaded && std::find(unread.begin(), unread.end(), entry) == unread.end())
-            unread.push_back(entry);
+        if (row >= catalog.FolderCount() && row < catalog.Count() && !catalog.Item(row).entry->Loaded)
+            unread.push_back(row);
     };
     for (int y = area.top();; y = std::min(y + cell.height(), area.bottom())) {
         for (int x = area.left();; x = std::min(x + cell.width(), area.right())) {
@@ -304,8 +318,8 @@ void FileListView::ReadUnreadCells(const QRect& area)
         if (y == area.bottom())
             break;
     }
-    if (unread.size() > 1)
-        LoadEntries(unread, delegate_->Folder(), ReadingWorkers());
+    if (!unread.empty())
+        model_->ReadEntries(unread, thumbnailFolder_, ReadingWorkers());
 }
 
 void FileListView::keyReleaseEvent(QKeyEvent* event)
@@ -412,7 +426,7 @@ void FileListView::ShowAsIcons()
 void FileListView::PrepareThumbnailView(const QIcon* upIcon, const std::string& folder)
 {
     delegate_->SetThumbnails(true);
-    delegate_->SetFolder(folder);
+    thumbnailFolder_ = folder;
     SetDefaultImageIndex();
     {
         // The items are frozen, not the list: the panel over them must paint.
@@ -421,7 +435,7 @@ void FileListView::PrepareThumbnailView(const QIcon* upIcon, const std::string& 
         panel_->ShowProgress(ProgressKind::Thumbnails, model_->rowCount());
         const std::vector<QIcon> folderIcons = ThumbnailFolderIcons(Entries(), upIcon, *panel_);
         const QIcon fileIcon =
-            Entries().FileCount() > 0 ? FileIcon(folder + Entries().Item(FolderCount()).entry->Texts[1]) : QIcon();
+            Entries().FileCount() > 0 ? FileIcon(folder + Entries().Item(FolderCount()).entry->Texts.fileName) : QIcon();
         delegate_->SetImages(ThumbnailImageList(folderIcons, fileIcon.isNull() ? nullptr : &fileIcon,
                                                 LargeIconSide(), devicePixelRatioF()));
     }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include <QListView>
 #include <QPersistentModelIndex>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include "browser/CatalogModel.h"
@@ -33,20 +35,22 @@ public:
     void SuspendListChange();
     void ResumeListChange();
     [[nodiscard]] bool ListChangeAttached() const { return suspensions_ == 0; }
-    // While held, the selection handler ignores changes.
+    // While held, the selection handler ignores changes: while the list is
+    // filled, and after a folder entry was shown until a file entry takes the focus.
     [[nodiscard]] bool ListChangeHold() const { return ListChangeHold_; }
-    void HoldListChange() { ListChangeHold_ = true; }
-    void ReleaseListChange() { ListChangeHold_ = false; }
+    // Holds the selection handler until the returned guard goes.
+    [[nodiscard]] QScopeGuard<std::function<void()>> FillingList();
     // The entry the selection handler last showed; none after the list is cleared.
     [[nodiscard]] const QPersistentModelIndex& ShownItem() const { return ShownItem_; }
-    void MarkShownItem(const QModelIndex& entry) { ShownItem_ = entry; }
+    // The handler shows `entry`; a folder entry holds it.
+    void MarkShownItem(const QModelIndex& entry);
 
     // The catalog's operations with the panel and the wait cursor.
     void ClearCatalog();
     // Returns whether any file matched. `faults` collects unreadable files.
-    bool ListFolder(const std::string& folder, int choice, bool sort, std::vector<ReadFault>& faults);
+    bool ListFolder(const std::string& folder, CaptionChoice choice, bool sort, std::vector<ReadFault>& faults);
     void SortCatalog();
-    void ChangeCaptions(int choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults);
+    void ChangeCaptions(CaptionChoice choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults);
     // Fits the column width to the widest caption; with `refresh` item 0
     // is scrolled into view first.
     void FitCaptionColumn(bool refresh);
@@ -82,8 +86,10 @@ public:
     // Builds the thumbnail view's cell store from the folder entries' icons
     // (led by `upIcon`, the shown folder's own icon when it has a parent) and
     // shows the thumbnails; unread entries are read from `folder` (ending in
-    // "/") as they are first painted.
+    // "/") before they are first painted.
     void PrepareThumbnailView(const QIcon* upIcon, const std::string& folder);
+    // The folder the thumbnail view reads its entries from; empty before it is prepared.
+    [[nodiscard]] const std::string& ThumbnailFolder() const { return thumbnailFolder_; }
     // What thumbnails are drawn with; repaints them when what they show changed.
     void SetThumbnailOptions(const DiagramOptions& options);
     // Gives every item its image for the list and icon views again.
@@ -121,6 +127,7 @@ private:
     CatalogModel* model_;
     ProgressPanel* panel_;
     ThumbnailDelegate* delegate_;
+    std::string thumbnailFolder_;
     int suspensions_ = 0;
     bool ListChangeHold_ = false;
     QPersistentModelIndex ShownItem_;

@@ -125,12 +125,10 @@ void FolderNavigator::ButtonRefreshClick()
     tree_.setEnabled(false);
     const auto frozen = UpdatesFrozen(tree_);
     const auto finally = qScopeGuard([this, active] {
-        tree_.EndTreeUpdate();
         tree_.setEnabled(true);
         if (active)
             active->setFocus();
     });
-    tree_.BeginTreeUpdate();
 
     const QStringList names = RecordTreeState();
     rebuild_();
@@ -141,7 +139,6 @@ void FolderNavigator::RestoreTreeState(QStringList names)
 {
     if (names.size() < 2)
         return;
-    tree_.EndTreeUpdate();
     // Each pass expands the first name it can find; its children then exist
     // for the next pass, so nested folders come back in any recorded order.
     bool found = true;
@@ -162,7 +159,5 @@ void FolderNavigator::RestoreTreeState(QStringList names)
         tree_.SelectNode(selected);
         tree_.SetExpanded(selected, expanded);
     }
-    tree_.BeginTreeUpdate();
-    if (FolderNode* top = tree_.NodeAt(std::max(Find(names[names.size() - 2]), 0)))
-        tree_.scrollToItem(top, QAbstractItemView::PositionAtTop);
+    tree_.ScrollToTop(tree_.NodeAt(std::max(Find(names[names.size() - 2]), 0)));
 }

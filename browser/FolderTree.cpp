@@ -80,6 +80,7 @@ FolderTree::~FolderTree()
 
 void FolderTree::Rebuild()
 {
+    const auto updating = FlagScope(TreeUpdating_, true);
     changeTimer_.stop();
     ShownFolderNode_ = nullptr;
     {
@@ -154,6 +155,15 @@ void FolderTree::FolderTreeViewExpand(FolderNode* node)
     }
     if (top)
         scrollToItem(top, QAbstractItemView::PositionAtTop);
+}
+
+void FolderTree::ScrollToTop(FolderNode* node)
+{
+    if (!node)
+        return;
+    // Scrolling to an item expands its ancestors; while updating, they fold back.
+    const auto updating = FlagScope(TreeUpdating_, true);
+    scrollToItem(node, QAbstractItemView::PositionAtTop);
 }
 
 void FolderTree::SelectNode(FolderNode* node)

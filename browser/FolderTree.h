@@ -23,7 +23,8 @@ public:
     [[nodiscard]] FolderNode* Root() const { return AsFolderNode(topLevelItem(0)); }
     [[nodiscard]] FolderNode* Selected() const { return AsFolderNode(currentItem()); }
 
-    // Disposes every node and builds the root with one level below it.
+    // Disposes every node and builds the root with one level below it; the
+    // tree counts as updating meanwhile.
     void Rebuild();
     void FillFolderNode(const IdList& folder, FolderNode* node, int depth);
     void SortFolderChildren(FolderNode* node);
@@ -41,11 +42,12 @@ public:
     [[nodiscard]] FolderNode* NodeAt(int treeIndex) const;
     [[nodiscard]] std::string ParsingName(const FolderNode* node) const;
 
-    // While the tree is rebuilt or refreshed, expanding, collapsing and
-    // moving to unlistable nodes from code are ignored.
+    // While the tree is rebuilt or scrolled back into place, expanding,
+    // collapsing and moving to unlistable nodes from code are ignored.
     [[nodiscard]] bool TreeUpdating() const { return TreeUpdating_; }
-    void BeginTreeUpdate() { TreeUpdating_ = true; }
-    void EndTreeUpdate() { TreeUpdating_ = false; }
+    // Scrolls `node` to the top of the view as the refresh puts the tree back:
+    // no folder above it is expanded for it.
+    void ScrollToTop(FolderNode* node);
     // While a walk along a display path runs, a selected folder is only
     // expanded; it opens when the walk ends.
     [[nodiscard]] bool PathNavigating() const { return PathNavigating_; }

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "photometry/EntryTexts.h"
+
 // The look the tree and list options give the two views.
 struct TreeStyleFlags {
     bool lines = true;
@@ -51,7 +53,7 @@ enum class DoubleClickChoice { None = -1, OpenDefault = 0, OpenWithTextEditor = 
 // The settings the browser works with; the options panel hands them over
 // as a whole and the browser applies what changed.
 struct BrowserOptions {
-    int captionIndex = 0;  // a CaptionChoice; 0 the file name
+    CaptionChoice caption = CaptionChoice::FileName;
     bool sort = true;
     bool upEntry = false;
     std::string upEntryStyle = ".. only";

@@ -33,11 +33,10 @@ void FileBrowser::SaveAsTypeC()
 void FileBrowser::WriteConverted(ConversionKind kind, const QString& caption, const QString& format)
 {
     const int row = list_->FirstSelectedRow();
-    if (row < list_->FolderCount() || ChooseConversion(shown_.CurrentIes()) != kind)
+    if (row < list_->FolderCount() || !shown_.HasFile() || ChooseConversion(shown_.CurrentIes()) != kind)
         return;
     const std::string folder = ShownFolderPath();
-    const ConversionResult result =
-        SaveConversion(shown_.CurrentIes(), list_->Entries().Item(row).entry->Texts, folder);
+    const ConversionResult result = SaveConversion(shown_.CurrentIes(), shown_.Texts(), folder);
     switch (result.fault) {
     case ConversionFault::None:
         break;
@@ -55,12 +54,11 @@ void FileBrowser::WriteConverted(ConversionKind kind, const QString& caption, co
     if (const int old = model.catalog().FindFileEntry(result.newName); old >= 0)
         model.RemoveFileEntry(old);
     if (std::optional<TiesData> entry = NewEntry(result.newPath)) {
-        const int choice = options_.captionIndex;
-        if (choice <= CaptionFileName)
-            entry->Changed = true;  // the file carries our change marker; its icon says so unread
-        else
+        if (NeedsKeywords(options_.caption))
             (void)LoadEntry(*entry, folder);
-        model.AppendFileEntry(std::move(*entry), choice);
+        else
+            entry->Changed = true;  // the file carries our change marker; its icon says so unread
+        model.AppendFileEntry(std::move(*entry), options_.caption);
         list_->FitCaptionColumn(false);
     }
     host_.ShowMessage(FillNames(format, NameToText(result.oldName), NameToText(result.newName)), caption,

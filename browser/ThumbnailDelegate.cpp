@@ -5,7 +5,6 @@
 
 #include "browser/FileListView.h"
 #include "browser/ThumbnailPainting.h"
-#include "photometry/EntryLoader.h"
 
 namespace {
 
@@ -50,7 +49,7 @@ void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         return;
     }
     CatalogItem& item = catalog.Item(index.row());
-    // Items above the top are not read: scrolling past a folder reads only what shows.
+    // Items above the top are not drawn: scrolling past a folder draws only what shows.
     if (item.IsFile() && !ReachesIntoList(option.rect))
         return;
     QStyleOptionViewItem look = option;
@@ -87,11 +86,10 @@ const QImage& ThumbnailDelegate::CellPicture(CatalogItem& item, bool selected, c
     const qreal ratio = option.widget != nullptr ? option.widget->devicePixelRatioF() : 1.0;
     QImage& scratch = images_.Scratch(ratio);
     if (item.IsFile()) {
-        TiesData& entry = *item.entry;
-        // A file that cannot be read is marked, not reported: no message box may
-        // open inside a paint. Selecting the entry tells what went wrong.
-        if (!entry.Loaded && !folder_.empty())
-            (void)LoadEntry(entry, folder_);
+        const TiesData& entry = *item.entry;
+        // The list read the painted entries before this paint. One still unread
+        // could not be read and is marked, not reported: no message box may open
+        // inside a paint. Selecting the entry tells what went wrong.
         if (entry.Loaded)
             DrawThumbnailPicture(scratch, entry.Ies, diagram_);
         else

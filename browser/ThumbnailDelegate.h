@@ -12,11 +12,13 @@
 class FileListView;
 struct CatalogItem;
 
-// Draws the file list's items. In the list and icon views the style draws
-// them, with the hot-track underlines of the list's options. In the thumbnail
-// view a file entry is drawn as its goniogram, from its record read on first
-// paint (and kept read); a folder entry as its icon centred in a cell of the
-// same size. Thumbnails are not cached: every paint draws them again.
+// Draws the file list's items; it reads nothing. In the list and icon views
+// the style draws them, with the hot-track underlines of the list's options.
+// In the thumbnail view a file entry is drawn as its goniogram from its
+// record (the list reads the entries a paint meets before it paints), an
+// entry that could not be read as a mark; a folder entry as its icon centred
+// in a cell of the same size. Thumbnails are not cached: every paint draws
+// them again.
 class ThumbnailDelegate : public QStyledItemDelegate {
 public:
     explicit ThumbnailDelegate(FileListView* list);
@@ -24,9 +26,6 @@ public:
     // Whether the thumbnail view draws the items.
     void SetThumbnails(bool on) { thumbnails_ = on; }
     [[nodiscard]] bool Thumbnails() const { return thumbnails_; }
-    // The folder unread entries are read from, with a trailing "/".
-    void SetFolder(std::string folder) { folder_ = std::move(folder); }
-    [[nodiscard]] const std::string& Folder() const { return folder_; }
     void SetImages(ThumbnailImageList images) { images_ = std::move(images); }
     [[nodiscard]] const ThumbnailImageList& Images() const { return images_; }
     // What the thumbnails are drawn with: "Show complete", "Show warning icon", the colours.
@@ -46,7 +45,6 @@ private:
 
     FileListView* list_;
     bool thumbnails_ = false;
-    std::string folder_;
     DiagramOptions diagram_;
     // Painting draws each thumbnail into the store's scratch cell.
     mutable ThumbnailImageList images_;

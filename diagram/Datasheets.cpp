@@ -70,11 +70,6 @@ QString ToText(const std::string& bytes)
     return text.contains(QChar::ReplacementCharacter) ? QString::fromLatin1(bytes.data(), size) : text;
 }
 
-QString Slot(const TiesData& entry, std::size_t slot)
-{
-    return slot < entry.Texts.size() ? ToText(entry.Texts[slot]) : QString();
-}
-
 // The front of a regular file, where its header is; empty when it cannot be read.
 std::string ReadFront(const std::string& path)
 {
@@ -113,12 +108,12 @@ void DescribeFile(const std::string& path, DatasheetTexts& texts)
 DatasheetTexts TitleTexts(const TiesData& entry, const std::string& path)
 {
     DatasheetTexts texts;
-    texts.test = Slot(entry, 2);
-    texts.manufacturer = Slot(entry, 3);
-    texts.luminaire = Slot(entry, 4);
-    texts.luminaireCatalog = Slot(entry, 5);
-    texts.lamp = Slot(entry, 6);
-    texts.lampCatalog = Slot(entry, 7);
+    texts.test = ToText(entry.Texts.test);
+    texts.manufacturer = ToText(entry.Texts.manufacturer);
+    texts.luminaire = ToText(entry.Texts.luminaire);
+    texts.luminaireCatalog = ToText(entry.Texts.luminaireCatalog);
+    texts.lamp = ToText(entry.Texts.lamp);
+    texts.lampCatalog = ToText(entry.Texts.lampCatalog);
     texts.fileName = QFile::decodeName(QByteArray::fromStdString(NameOf(path)));
     return texts;
 }

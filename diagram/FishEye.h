@@ -11,12 +11,14 @@
 
 class QPainter;
 
-// The lens's options ("On", "+/-", R and K).
+// The magnifying lens and the read-out window ("Fish eye&Fly Window"): the
+// options panel hands them out, the diagram box draws with them.
 struct LensSettings {
     bool on = true;
     bool magnify = false;  // "+/-": on, the lens magnifies (convex); off, it shrinks (concave)
-    int radius = 32;       // R in pixels
-    int refraction = 80;   // K: index of refraction n = K / 10 + 1
+    int radius = 32;       // R in pixels (TrackBarR)
+    int refraction = 80;   // K: index of refraction n = K / 10 + 1 (TrackBarK)
+    int opacity = 128;     // the read-out window's, 0..255 (TrackBarAlpha)
     friend bool operator==(const LensSettings&, const LensSettings&) = default;
 };
 

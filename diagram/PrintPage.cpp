@@ -26,16 +26,33 @@ PageLayout LayoutPage(int width, int height, int mainFontHeight)
     return layout;
 }
 
-QStringList PrintHeaderLines(const QStringList& texts)
+namespace {
+
+// Header texts as the file list shows them: UTF-8, else Latin-1, which every byte is.
+QString HeaderText(std::string_view bytes)
 {
-    // Slot and label of each line, top to bottom.
-    static const std::pair<int, const char*> kLines[] = {
-        {3, "Manufacturer: "}, {5, "Luminaire catalog: "}, {4, "Luminaire: "}, {7, "Lamp catalog: "}, {6, "Lamp: "},
+    const auto size = static_cast<qsizetype>(bytes.size());
+    QString text = QString::fromUtf8(bytes.data(), size);
+    if (text.contains(QChar::ReplacementCharacter) && bytes.find("\xEF\xBF\xBD") == std::string_view::npos)
+        return QString::fromLatin1(bytes.data(), size);
+    return text;
+}
+
+}  // namespace
+
+QStringList PrintHeaderLines(const EntryTexts& texts)
+{
+    // Field and label of each line, top to bottom.
+    static const std::pair<std::string EntryTexts::*, const char*> kLines[] = {
+        {&EntryTexts::manufacturer, "Manufacturer: "}, {&EntryTexts::luminaireCatalog, "Luminaire catalog: "},
+        {&EntryTexts::luminaire, "Luminaire: "},       {&EntryTexts::lampCatalog, "Lamp catalog: "},
+        {&EntryTexts::lamp, "Lamp: "},
     };
     QStringList lines;
-    for (const auto& [slot, label] : kLines)
-        if (slot < texts.size() && !texts[slot].isEmpty())
-            lines << BoundedText(QString::fromLatin1(label) + texts[slot]);
+    // Only each text's front is decoded: a header line may be megabytes long.
+    for (const auto& [field, label] : kLines)
+        if (const std::string& text = texts.*field; !text.empty())
+            lines << BoundedText(QString::fromLatin1(label) + HeaderText(ShownBytes(text)));
     return lines;
 }
 

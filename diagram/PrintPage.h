@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "KandoraVersion.h"
 #include "diagram/Canvas.h"
 #include "diagram/DiagramOptions.h"
 #include "diagram/DrawDiagram.h"
@@ -12,7 +13,8 @@
 class QPaintDevice;
 
 // The title of a printed document.
-inline const QString kPrintDocumentTitle = QStringLiteral("IES diagramm by Kandora v2.9    ");
+inline const QString kPrintDocumentTitle =
+    QStringLiteral("IES diagramm by ") + QString::fromLatin1(kKandoraNameVersion) + QStringLiteral("    ");
 
 // The screen diagram's nominal side; the page scales pens, fonts and text
 // margins by its own side over this.
@@ -30,11 +32,11 @@ struct PageLayout {
 // room for five header lines below it.
 [[nodiscard]] PageLayout LayoutPage(int width, int height, int mainFontHeight);
 
-// The header lines printed below the diagram from an entry's keyword texts
-// (the slots of TiesData::Texts): manufacturer, luminaire catalog,
-// luminaire, lamp catalog and lamp, each only when its text is not empty.
-// The test keyword is not printed. Each line is bounded (BoundedText).
-[[nodiscard]] QStringList PrintHeaderLines(const QStringList& texts);
+// The header lines printed below the diagram from an entry's texts:
+// manufacturer, luminaire catalog, luminaire, lamp catalog and lamp, each
+// only when its text is not empty, read as UTF-8 or else as Latin-1. The
+// test keyword is not printed. Each line is bounded (BoundedText).
+[[nodiscard]] QStringList PrintHeaderLines(const EntryTexts& texts);
 
 // What one printed page shows.
 struct PageRequest {

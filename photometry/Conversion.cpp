@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "AtomicFile.h"
+#include "KandoraVersion.h"
 #include "Calculations.h"
 #include "Keywords.h"
 
@@ -20,7 +21,7 @@ constexpr const char* kNotConvertible = "Neither type B nor starting at 90 degre
 std::string ChangedLine(ConversionKind kind)
 {
     const char* what = kind == ConversionKind::TypeC ? "Converted from type B" : "Rotated from 90 to 0";
-    return std::string("[CHANGED] ") + what + " by " + std::string(kChangeMarker) + " Kandora v2.9";
+    return std::string("[CHANGED] ") + what + " by " + std::string(kChangeMarker) + " " + kKandoraNameVersion;
 }
 
 void AppendWhole(std::string& line, unsigned value)
@@ -58,7 +59,7 @@ bool Consistent(const tIES& ies)
 }
 
 // Lines 1 to 4 and the two header number lines.
-std::vector<std::string> Head(const tIES& ies, const std::vector<std::string>& texts, ConversionKind kind,
+std::vector<std::string> Head(const tIES& ies, const EntryTexts& texts, ConversionKind kind,
                               unsigned vertCount, unsigned horzCount)
 {
     std::string numbers;
@@ -82,7 +83,7 @@ std::vector<std::string> Head(const tIES& ies, const std::vector<std::string>& t
             WrapLine(numbers), WrapLine(watts)};
 }
 
-std::vector<std::string> Rotated(const tIES& ies, const std::vector<std::string>& texts)
+std::vector<std::string> Rotated(const tIES& ies, const EntryTexts& texts)
 {
     std::vector<std::string> lines = Head(ies, texts, ConversionKind::Rotation, ies.VertCount, ies.HorzCount);
     lines.reserve(lines.size() + 2 + ies.Candela.size());
@@ -109,7 +110,7 @@ enum class Variant { FromZero, BelowZero, Full };
 // angles, C0 and C180 its row of horizontal angle 0, C90 and C270 its column
 // of vertical angle 0. Every plane must follow the gamma angles written,
 // angle for angle, or the file's counts would not match its values.
-ConversionText Converted(const tIES& ies, const std::vector<std::string>& texts)
+ConversionText Converted(const tIES& ies, const EntryTexts& texts)
 {
     ConversionText out{ConversionKind::TypeC, ConversionFault::Unexpected, kUnexpected, {}};
     const tArrEx& va = ies.VertAngles;
@@ -201,7 +202,7 @@ int ZeroVertIndex(const tIES& ies)
     return -1;
 }
 
-ConversionText BuildConversion(const tIES& ies, const std::vector<std::string>& texts)
+ConversionText BuildConversion(const tIES& ies, const EntryTexts& texts)
 {
     const ConversionKind kind = ChooseConversion(ies);
     if (kind == ConversionKind::None)
@@ -240,15 +241,14 @@ std::string JoinLines(std::vector<std::string>&& lines)
     return bytes;
 }
 
-ConversionResult SaveConversion(const tIES& ies, const std::vector<std::string>& texts, const std::string& folder)
+ConversionResult SaveConversion(const tIES& ies, const EntryTexts& texts, const std::string& folder)
 {
     ConversionResult result;
     ConversionText text = BuildConversion(ies, texts);
     result.kind = text.kind;
     result.fault = text.fault;
     result.message = std::move(text.message);
-    if (texts.size() > 1)
-        result.oldName = texts[1];
+    result.oldName = texts.fileName;
     if (result.oldName.empty() && result.Written()) {
         result.fault = ConversionFault::Unexpected;
         result.message = kUnexpected;

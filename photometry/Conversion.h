@@ -37,25 +37,24 @@ struct ConversionText {
     std::vector<std::string> lines;
 };
 
-// Builds the new file from a record and its entry's Texts (slots 2 to 7
-// give the keyword lines). Lines is empty on a fault.
-[[nodiscard]] ConversionText BuildConversion(const tIES& ies, const std::vector<std::string>& texts);
+// Builds the new file from a record and its entry's texts (the keyword
+// values give the keyword lines). Lines is empty on a fault.
+[[nodiscard]] ConversionText BuildConversion(const tIES& ies, const EntryTexts& texts);
 
 struct ConversionResult {
     ConversionKind kind = ConversionKind::None;
     ConversionFault fault = ConversionFault::None;
     std::string message;  // what went wrong, empty when written
-    std::string oldName;  // the source's file name (slot 1 of Texts)
+    std::string oldName;  // the source's file name
     std::string newName;  // oldName with "_C" or "_R" before the extension
     std::string newPath;  // folder + newName; set even when writing failed
     [[nodiscard]] bool Written() const { return fault == ConversionFault::None; }
 };
 
-// Builds the file for the entry named by slot 1 of `texts` and writes it as
+// Builds the file for the entry named by `texts.fileName` and writes it as
 // `folder` + its converted name, replacing any file of that name. Nothing is
 // written on a fault; a failed write leaves an existing file as it was.
-[[nodiscard]] ConversionResult SaveConversion(const tIES& ies, const std::vector<std::string>& texts,
-                                              const std::string& folder);
+[[nodiscard]] ConversionResult SaveConversion(const tIES& ies, const EntryTexts& texts, const std::string& folder);
 
 // "lamp.ies" -> "lamp_C.ies": the suffix goes before the text from the last
 // "." (so "a.ies.ies" -> "a.ies_C.ies"); a name without "." just gets it appended.

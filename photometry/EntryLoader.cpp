@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "Keywords.h"
+#include "IesEntry.h"
 
 namespace {
 
@@ -142,11 +142,11 @@ std::string ReadFront(int fd, std::size_t expected, std::size_t want, std::strin
 std::optional<LoadResult> EntryPath(const TiesData& entry, const std::string& folder, std::string& path)
 {
     LoadResult result;
-    if (entry.Texts.size() < 2) {
+    if (entry.Texts.fileName.empty()) {
         result.kind = LoadResult::Kind::Missing;
         return result;
     }
-    path = folder + entry.Texts[1];
+    path = folder + entry.Texts.fileName;
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0)
         return std::nullopt;
@@ -167,34 +167,6 @@ LoadResult Failure(std::string error)
     result.kind = LoadResult::Kind::Failed;
     result.error = std::move(error);
     return result;
-}
-
-std::string FileNameOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Slot 0 of a read entry: the old slot 1 when the texts had been read before.
-// Completing a captioned entry keeps what its caption read gave, so that both
-// ways of reading leave the same texts.
-std::string SlotZero(const TiesData& entry)
-{
-    if (HasKeywordTexts(entry) && !entry.Loaded)
-        return entry.Texts[0];
-    return entry.Texts.size() > 2 ? entry.Texts[1] : std::string();
-}
-
-// The keyword texts of a file (slots 0 to 7) and whether it carries the change marker.
-bool KeywordTexts(const TiesData& entry, const HeaderSplit& split, std::string fileName, std::vector<std::string>& texts)
-{
-    texts.clear();
-    texts.reserve(8);
-    texts.push_back(SlotZero(entry));
-    texts.push_back(std::move(fileName));
-    // Keywords read the same from the file's own header lines as from the
-    // CR LF text, since a value ends at the first CR or LF either way.
-    return FillKeywordTexts(split.headerLines, texts);
 }
 
 }  // namespace
@@ -218,70 +190,40 @@ LoadResult LoadEntry(TiesData& entry, const std::string& folder)
     std::string bytes;
     if (std::string error = ReadWholeFile(path, bytes); !error.empty())
         return Failure(std::move(error));
-    return ReadEntryBytes(entry, bytes, FileNameOf(path));
+    return ReadEntryBytes(entry, bytes);
 }
 
-LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes, std::string fileName)
+LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes)
 {
-    LoadResult result;
-    // The splitter and the reader both stop at a zero byte themselves.
-    const HeaderSplit split = SplitHeader(bytes);
-    // A caption read already reported the header's fault.
-    const bool completing = HasKeywordTexts(entry) && !entry.Loaded;
-    std::vector<std::string> texts;
-    const bool changed = KeywordTexts(entry, split, std::move(fileName), texts);
-
-    tIES ies;
-    const ReadResult read = ReadIes(bytes, split, ies);
-    if (!read.Read())
-        return Failure(read.message);
-    if (read.status == ReadResult::Status::HeaderFault && !completing)
-        result.headerFault = read.message;
-
-    entry.Changed = changed;
-    entry.Texts = std::move(texts);
-    entry.Ies = std::move(ies);
-    entry.Loaded = true;
-    return result;
+    switch (entry.Format) {
+    case PhotometricFormat::Ies:
+        return ReadIesEntry(entry, bytes);
+    }
+    return Failure("The file's format is not known.");
 }
 
-std::optional<LoadResult> ReadEntryTexts(TiesData& entry, std::string_view front, bool wholeFile, std::string fileName)
+std::optional<LoadResult> ReadEntryTexts(TiesData& entry, std::string_view front, bool wholeFile)
 {
-    const HeaderSplit split = SplitHeader(front);
-    tIES header;
-    std::size_t headerEnd = 0;
-    const ReadResult read = ReadIesHeader(front, split, header, headerEnd);
-    // Without a TILT line in the front the numbers start at the file's top,
-    // unless a later line is the TILT line: only the file's end tells.
-    const bool textEnds = wholeFile || FileText(front).size() < front.size();
-    if (!textEnds && !(split.hasTilt && headerEnd < front.size()))
-        return std::nullopt;
-
-    if (!read.Read())
-        return Failure(read.message);
-    LoadResult result;
-    if (read.status == ReadResult::Status::HeaderFault)
-        result.headerFault = read.message;
-    std::vector<std::string> texts;
-    entry.Changed = KeywordTexts(entry, split, std::move(fileName), texts);
-    entry.Texts = std::move(texts);
-    return result;
+    switch (entry.Format) {
+    case PhotometricFormat::Ies:
+        return ReadIesEntryFront(entry, front, wholeFile);
+    }
+    return Failure("The file's format is not known.");
 }
 
 LoadResult LoadEntryTexts(TiesData& entry, const std::string& folder)
 {
     if (entry.Loaded)
         return {};
-    if (entry.Texts.size() < 2)
+    if (entry.Texts.fileName.empty())
         return LoadResult{LoadResult::Kind::Missing, {}, {}};
     // The open tells a vanished file as LoadEntry's stat does, a call less.
-    const std::string path = folder + entry.Texts[1];
+    const std::string path = folder + entry.Texts.fileName;
     FileDescriptor fd(-1);
     struct stat st {};
     bool gone = false;
     if (std::string error = OpenRegularFile(path, fd, st, &gone); !error.empty())
         return gone ? LoadResult{LoadResult::Kind::Missing, {}, {}} : Failure(std::move(error));
-    const std::string fileName = FileNameOf(path);
     // One buffer per thread serves every caption read; a file that needed a
     // large one gives it back.
     thread_local std::string bytes;
@@ -297,7 +239,7 @@ LoadResult LoadEntryTexts(TiesData& entry, const std::string& folder)
         bool atEnd = false;
         if (std::string error = ReadFront(fd.get(), static_cast<std::size_t>(st.st_size), want, bytes, atEnd); !error.empty())
             return Failure(std::move(error));
-        if (std::optional<LoadResult> result = ReadEntryTexts(entry, bytes, atEnd, fileName))
+        if (std::optional<LoadResult> result = ReadEntryTexts(entry, bytes, atEnd))
             return *result;
     }
 }

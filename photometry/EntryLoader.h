@@ -24,8 +24,9 @@ struct LoadResult {
     [[nodiscard]] bool HasHeaderFault() const { return !headerFault.empty(); }
 };
 
-// Reads the file named by slot 1 of entry.Texts in `folder` (which ends in
-// "/") into the entry: the record, the keyword texts and the change marker.
+// Reads the entry's file (Texts.fileName in `folder`, which ends in "/")
+// into the entry with the reader of its format: the record, the keyword
+// texts and the change marker.
 // A missing file changes nothing; a file that cannot be read or is refused
 // leaves the entry as it was. This is also how a captioned entry gets its
 // record; its header fault was reported by the caption read, so it is not
@@ -47,9 +48,9 @@ LoadResult LoadEntryTexts(TiesData& entry, const std::string& folder);
 // The part of LoadEntryTexts after a front of the file is read: nothing when
 // the header may run past `front` (`wholeFile` false), else the result and
 // the entry as LoadEntryTexts leaves them.
-std::optional<LoadResult> ReadEntryTexts(TiesData& entry, std::string_view front, bool wholeFile, std::string fileName);
+std::optional<LoadResult> ReadEntryTexts(TiesData& entry, std::string_view front, bool wholeFile);
 
 // The part of LoadEntry after the file is read: fills the entry from the
-// file's bytes as LoadEntry does, with `fileName` as its slot 1. A refused
-// file leaves the entry as it was.
-LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes, std::string fileName);
+// file's bytes as LoadEntry does, with the reader of the entry's format. A
+// refused file leaves the entry as it was.
+LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes);

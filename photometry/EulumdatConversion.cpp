@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "EulumdatRecord.h"
+#include "KandoraVersion.h"
 #include "Keywords.h"
 
 namespace {
 
-constexpr const char* kVersion = "Kandora v2.9";
+constexpr const char* kVersion = kKandoraNameVersion;
 
 bool Ascending(const tArrEx& angles)
 {
@@ -192,7 +193,7 @@ EulumdatBuild EulumdatFromIes(const tIES& ies, const EulumdatWriteInputs& inputs
     set.Count = absolute ? -1 : static_cast<int>(lamps);
     set.Type = OneLine(inputs.lamp);
     set.Flux = absolute ? inputs.luminaireFlux : lamps * ies.LampLumens;
-    set.Watts = ies.InputWatts;
+    set.Watts = ies.InputWattsExact;
     f.LampSets.push_back(std::move(set));
 
     f.CAngles = std::move(cAngles);

@@ -101,7 +101,10 @@ tIES EulumdatRecord(const EulumdatFile& file)
         ies.LampLumens = flux / lamps;
         ies.Multiplier = ies.LampLumens / 1000;
     }
-    ies.InputWatts = file.LampSets.empty() ? 0 : RoundToU16(file.LampSets.front().Watts);
+    // As the IES reader keeps them: the watts as read, and rounded for the labels.
+    const double watts = file.LampSets.empty() ? 0 : file.LampSets.front().Watts;
+    ies.InputWattsExact = std::isfinite(watts) ? watts : 0;
+    ies.InputWatts = RoundToU16(ies.InputWattsExact);
 
     const double length = std::fabs(file.AreaLength) / 1000;
     const double width = std::fabs(file.AreaWidth) / 1000;
@@ -135,14 +138,13 @@ tIES EulumdatRecord(const EulumdatFile& file)
     return ies;
 }
 
-bool FillEulumdatTexts(const EulumdatFile& file, std::vector<std::string>& texts)
+bool FillEulumdatTexts(const EulumdatFile& file, EntryTexts& texts)
 {
-    texts.resize(2);
-    texts.push_back(file.ReportNumber);
-    texts.push_back(file.Company);
-    texts.push_back(file.LuminaireName);
-    texts.push_back(file.LuminaireNumber);
-    texts.push_back(file.LampSets.empty() ? std::string() : file.LampSets.front().Type);
-    texts.emplace_back();
+    texts.test = file.ReportNumber;
+    texts.manufacturer = file.Company;
+    texts.luminaire = file.LuminaireName;
+    texts.luminaireCatalog = file.LuminaireNumber;
+    texts.lamp = file.LampSets.empty() ? std::string() : file.LampSets.front().Type;
+    texts.lampCatalog.clear();
     return file.DateUser.find(kChangeMarker) != std::string::npos;
 }

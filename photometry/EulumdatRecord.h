@@ -35,9 +35,9 @@
 // Whether the file's lamp count marks absolute photometry.
 [[nodiscard]] bool EulumdatAbsolute(const EulumdatFile& file);
 
-// Fills slots 2 to 7 of `texts` (which must hold at least two strings) as
+// Fills the six keyword fields of `texts` (the file name stays) as
 // FillKeywordTexts does for an IES file: test = item 8, manufacturer = item 1,
 // luminaire = item 9, luminaire catalog = item 10, lamp = the first set's
 // lamp type, no lamp catalog. Tells whether this program's conversion wrote
 // the file (its marker in item 12).
-bool FillEulumdatTexts(const EulumdatFile& file, std::vector<std::string>& texts);
+bool FillEulumdatTexts(const EulumdatFile& file, EntryTexts& texts);

@@ -26,7 +26,8 @@ std::optional<TiesData> NewEntry(const std::string& path)
 TiesData UnreadEntry(std::string fileName)
 {
     TiesData entry;
-    entry.Texts = {std::string(), std::move(fileName)};
+    entry.Format = FormatOfName(fileName).value_or(PhotometricFormat::Ies);
+    entry.Texts.fileName = std::move(fileName);
     return entry;
 }
 

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "EntryTexts.h"
+#include "PhotometricFormat.h"
+
 // The photometric record of one LM-63 file. Arrays are owned by value, so
 // copying a record is always a deep copy.
 using tArrEx = std::vector<double>;
@@ -49,14 +52,17 @@ void CopyIes(const tIES& source, tIES& dest);
 }
 
 // The catalog entry of one listed file, in one of three states:
-// - unread: Texts holds two strings (slot 0 empty, slot 1 the file name);
+// - unread: only Texts.fileName is set;
 // - captioned: a caption read (LoadEntryTexts) took the keyword texts, the
-//   change marker and the header check; Texts holds eight strings, Loaded is
-//   false and Ies is empty;
-// - loaded (LoadEntry): eight strings, the record read, Loaded true.
+//   change marker and the header check; KeywordsRead is true, Loaded false
+//   and Ies empty;
+// - loaded (LoadEntry): the texts and the record read, Loaded true.
+// Format says which reader reads the file; it follows from the name.
 struct TiesData {
-    std::vector<std::string> Texts;
-    bool Loaded = false;   // the record is read
+    EntryTexts Texts;
+    PhotometricFormat Format = PhotometricFormat::Ies;
+    bool KeywordsRead = false;  // captioned or loaded
+    bool Loaded = false;        // the record is read
     bool Changed = false;
     tIES Ies;
 };
@@ -64,10 +70,12 @@ struct TiesData {
 // Whether the entry's keyword texts are read: captioned or loaded.
 [[nodiscard]] inline bool HasKeywordTexts(const TiesData& entry)
 {
-    return entry.Texts.size() > 2;
+    return entry.KeywordsRead;
 }
 
-// An unread entry for `fileName` (a name without folder).
+// An unread entry for `fileName` (a name without folder), of the format its
+// name says; a name no reader claims is read as LM-63, the format a desktop's
+// content match hands over under any name.
 [[nodiscard]] TiesData UnreadEntry(std::string fileName);
 
 // An unread entry for the file at `path`, or nothing when no file exists there.

@@ -25,59 +25,59 @@ std::string KeywordValue(std::string_view key, std::string_view headerText, std:
 
 namespace {
 
-struct KeywordSlot {
+struct KeywordField {
+    std::string EntryTexts::*field;
     std::string_view key;
     std::string_view fallbackKey;
     std::string_view fallbackStop;
 };
 
-// Slots 2 to 7 of an entry's Texts.
-constexpr std::array<KeywordSlot, 6> kSlots{{
-    {"[TEST]", "", ""},
-    {"[MANUFAC]", "", ""},
-    {"[LUMINAIRE]", "DESCR.-1 :", ""},
-    {"[LUMCAT]", "LM-NO.   :", "LM-DATE"},
-    {"[LAMP]", "LAMP     :", ""},
-    {"[LAMPCAT]", "", ""},
+constexpr std::array<KeywordField, 6> kFields{{
+    {&EntryTexts::test, "[TEST]", "", ""},
+    {&EntryTexts::manufacturer, "[MANUFAC]", "", ""},
+    {&EntryTexts::luminaire, "[LUMINAIRE]", "DESCR.-1 :", ""},
+    {&EntryTexts::luminaireCatalog, "[LUMCAT]", "LM-NO.   :", "LM-DATE"},
+    {&EntryTexts::lamp, "[LAMP]", "LAMP     :", ""},
+    {&EntryTexts::lampCatalog, "[LAMPCAT]", "", ""},
 }};
 
 struct Prefix {
-    std::size_t slot;
+    std::string EntryTexts::*field;
     std::string_view label;
     std::string_view keyword;
 };
 
 constexpr std::array<Prefix, 6> kPrefixes{{
-    {2, "Test: ", "[TEST] "},
-    {3, "Manufacturer: ", "[MANUFAC]  "},
-    {5, "Luminaire catalog: ", "[LUMCAT] "},
-    {4, "Luminaire: ", "[LUMINAIRE] "},
-    {7, "Lamp catalog: ", "[LAMPCAT] "},
-    {6, "Lamp: ", "[LAMP] "},
+    {&EntryTexts::test, "Test: ", "[TEST] "},
+    {&EntryTexts::manufacturer, "Manufacturer: ", "[MANUFAC]  "},
+    {&EntryTexts::luminaireCatalog, "Luminaire catalog: ", "[LUMCAT] "},
+    {&EntryTexts::luminaire, "Luminaire: ", "[LUMINAIRE] "},
+    {&EntryTexts::lampCatalog, "Lamp catalog: ", "[LAMPCAT] "},
+    {&EntryTexts::lamp, "Lamp: ", "[LAMP] "},
 }};
 
 }  // namespace
 
-bool FillKeywordTexts(std::string_view headerText, std::vector<std::string>& texts)
+bool FillKeywordTexts(std::string_view headerText, EntryTexts& texts)
 {
-    texts.resize(2);
-    for (const KeywordSlot& slot : kSlots) {
-        std::string value = KeywordValue(slot.key, headerText, "[");
-        if (value.empty() && !slot.fallbackKey.empty())
-            value = KeywordValue(slot.fallbackKey, headerText, slot.fallbackStop);
-        texts.push_back(std::move(value));
+    for (const KeywordField& keyword : kFields) {
+        std::string value = KeywordValue(keyword.key, headerText, "[");
+        if (value.empty() && !keyword.fallbackKey.empty())
+            value = KeywordValue(keyword.fallbackKey, headerText, keyword.fallbackStop);
+        texts.*keyword.field = std::move(value);
     }
     return KeywordValue("[CHANGED]", headerText, "[").find(kChangeMarker) != std::string::npos;
 }
 
-std::string KeywordText(const std::vector<std::string>& texts, KeywordForm form)
+std::string KeywordText(const EntryTexts& texts, KeywordForm form)
 {
     std::string result;
     for (const Prefix& prefix : kPrefixes) {
-        if (prefix.slot >= texts.size() || texts[prefix.slot].empty())
+        const std::string& value = texts.*prefix.field;
+        if (value.empty())
             continue;
         result.append(form == KeywordForm::Labels ? prefix.label : prefix.keyword);
-        result.append(texts[prefix.slot]);
+        result.append(value);
         result.append("\r\n");
     }
     if (!result.empty())

@@ -2,7 +2,8 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "EntryTexts.h"
 
 // The value of the first `key` in `headerText` (case-sensitive, anywhere in
 // a line): the rest of that line, cut at `stop` when given, trimmed of
@@ -11,15 +12,15 @@
 
 enum class KeywordForm { Labels, KeywordLines };
 
-// The non-empty keyword values of a read entry's Texts (slots 2 to 7) as
-// prefixed lines joined by CR LF, in the order test, manufacturer,
-// luminaire catalog, luminaire, lamp catalog, lamp. Empty when none is set.
-[[nodiscard]] std::string KeywordText(const std::vector<std::string>& texts, KeywordForm form);
+// The non-empty keyword values of an entry's texts as prefixed lines joined
+// by CR LF, in the order test, manufacturer, luminaire catalog, luminaire,
+// lamp catalog, lamp. Empty when none is set.
+[[nodiscard]] std::string KeywordText(const EntryTexts& texts, KeywordForm form);
 
-// Fills slots 2 to 7 of `texts` (which must hold at least two strings) from
-// the header, with the older labelled forms as fallbacks, and tells whether
-// the file carries this program's change marker.
-bool FillKeywordTexts(std::string_view headerText, std::vector<std::string>& texts);
+// Fills the six keyword fields of `texts` (the file name stays) from the
+// header, with the older labelled forms as fallbacks, and tells whether the
+// file carries this program's change marker.
+bool FillKeywordTexts(std::string_view headerText, EntryTexts& texts);
 
 // The text that [CHANGED] must contain for a file written by this program.
 inline constexpr std::string_view kChangeMarker = "Orvanek";

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "CliArguments.h"
 #include "CliCommands.h"
 #include "photometry/Conversion.h"
 #include "photometry/EntryLoader.h"
@@ -43,22 +44,19 @@ bool ConvertFile(const QString& file, const QString& outDir)
 
 int RunConvert(const QStringList& arguments)
 {
-    QStringList files;
     QString outDir;
-    bool badUsage = false;
-    for (int i = 0; i < arguments.size() && !badUsage; ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QLatin1String("--out-dir")) {
-            badUsage = i + 1 == arguments.size() || !outDir.isEmpty() || arguments[i + 1].isEmpty();
-            if (!badUsage)
-                outDir = arguments[++i];
-        } else if (argument.startsWith(QLatin1String("--"))) {
-            badUsage = true;
-        } else {
-            files.append(argument);
-        }
-    }
-    if (badUsage || files.isEmpty()) {
+    CliOptions options;
+    options.Operands(-1).Value("--out-dir", [&outDir](const QString& value) -> std::optional<QString> {
+        if (!outDir.isEmpty())
+            return QStringLiteral("--out-dir is given once");
+        if (value.isEmpty())
+            return QStringLiteral("--out-dir needs a folder");
+        outDir = value;
+        return std::nullopt;
+    });
+    const bool parsed = options.Parse(arguments);
+    const QStringList& files = options.operands();
+    if (!parsed || files.isEmpty()) {
         std::fputs("usage: kandora-cli convert FILE... [--out-dir DIR]\n", stderr);
         return 2;
     }

@@ -47,33 +47,25 @@ std::optional<std::vector<std::string>> FolderFiles(std::string folder)
 
 int RunDatasheet(const QStringList& arguments)
 {
-    QStringList inputs;
     QString out;
     DatasheetPaperSize paper = DatasheetPaperSize::A4;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (arg == QLatin1String("--out") && hasValue) {
-            out = arguments[++i];
-        } else if (arg == QLatin1String("--paper") && hasValue) {
-            const QString name = arguments[++i];
+    CliOptions options;
+    options.Operands(-1)
+        .Value("--out", [&out](const QString& value) { out = value; return std::optional<QString>(); })
+        .Value("--paper", [&paper](const QString& name) -> std::optional<QString> {
             if (name.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
                 paper = DatasheetPaperSize::A4;
             else if (name.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
                 paper = DatasheetPaperSize::Letter;
-            else {
-                Complain(QStringLiteral("--paper takes A4 or Letter"));
-                PrintDatasheetUsage();
-                return 2;
-            }
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            Complain(QStringLiteral("unexpected argument '%1'").arg(arg));
-            PrintDatasheetUsage();
-            return 2;
-        } else {
-            inputs << arg;
-        }
+            else
+                return QStringLiteral("--paper takes A4 or Letter");
+            return std::nullopt;
+        });
+    if (!options.Parse(arguments)) {
+        PrintDatasheetUsage();
+        return 2;
     }
+    const QStringList& inputs = options.operands();
     if (inputs.isEmpty() || out.isEmpty()) {
         PrintDatasheetUsage();
         return 2;

@@ -40,9 +40,5 @@ int RunDiagram(const QStringList& arguments)
         std::fputs("kandora-cli: not enough memory for the picture\n", stderr);
         return 1;
     }
-    if (!picture.image.save(args->out, "PNG")) {
-        std::fprintf(stderr, "kandora-cli: cannot write %s\n", args->out.toLocal8Bit().constData());
-        return 1;
-    }
-    return 0;
+    return SavePng(picture.image, args->out) ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "CliArguments.h"
 #include "CliCommands.h"
 #include "photometry/EntryLoader.h"
 #include "photometry/IesRecord.h"
@@ -65,12 +66,13 @@ QJsonObject DumpFile(const QString& file, bool& ok)
     }
 
     QJsonObject texts;
-    static const char* const kNames[] = {"test", "manufacturer", "luminaire", "luminaire_catalog", "lamp", "lamp_catalog"};
-    for (int i = 0; i < 6; ++i) {
-        const std::size_t slot = static_cast<std::size_t>(i) + 2;
+    for (const CaptionKind& kind : CaptionKinds()) {
+        if (kind.choice == CaptionChoice::FileName)
+            continue;
+        QString key = QString::fromLatin1(kind.name.data(), static_cast<qsizetype>(kind.name.size()));
+        key.replace(QLatin1Char('-'), QLatin1Char('_'));
         // Keyword values are single-byte text of unknown code page; Latin-1 keeps every byte.
-        texts.insert(QLatin1String(kNames[i]),
-                     QString::fromLatin1(slot < entry.Texts.size() ? entry.Texts[slot] : std::string()));
+        texts.insert(key, QString::fromLatin1(entry.Texts.*kind.field));
     }
     return QJsonObject{
         {QStringLiteral("file"), file},
@@ -87,13 +89,14 @@ QJsonObject DumpFile(const QString& file, bool& ok)
 
 int RunDump(const QStringList& arguments)
 {
-    if (arguments.isEmpty()) {
+    CliOptions options;
+    if (!options.Operands(-1).Parse(arguments) || options.operands().isEmpty()) {
         std::fputs("usage: kandora-cli dump FILE...\n", stderr);
         return 2;
     }
     bool ok = true;
     QJsonArray all;
-    for (const QString& file : arguments)
+    for (const QString& file : options.operands())
         all.append(DumpFile(file, ok));
     const QJsonDocument document = all.size() == 1 ? QJsonDocument(all.first().toObject()) : QJsonDocument(all);
     const QByteArray json = document.toJson(QJsonDocument::Indented);

@@ -9,16 +9,14 @@
 #include <cstring>
 #include <dirent.h>
 #include <map>
+#include <optional>
 
+#include "CliArguments.h"
 #include "CliCommands.h"
 #include "browser/Catalog.h"
 #include "browser/ShellNamespace.h"
 
 namespace {
-
-// The --caption values, in the order of the caption chooser.
-constexpr std::array<const char*, CaptionChoiceCount> kCaptionNames{
-    "file", "test", "manufacturer", "luminaire", "luminaire-catalog", "lamp", "lamp-catalog"};
 
 void PrintListUsage()
 {
@@ -27,12 +25,12 @@ void PrintListUsage()
                stderr);
 }
 
-int CaptionChoiceNamed(const QString& name)
+std::optional<CaptionChoice> CaptionChoiceNamed(const QString& name)
 {
-    for (std::size_t i = 0; i < kCaptionNames.size(); ++i)
-        if (name == QLatin1String(kCaptionNames[i]))
-            return static_cast<int>(i);
-    return -1;
+    for (const CaptionKind& kind : CaptionKinds())
+        if (name == QLatin1String(kind.name.data(), static_cast<qsizetype>(kind.name.size())))
+            return kind.choice;
+    return std::nullopt;
 }
 
 // Whether the folder can be listed at all; says why not on stderr.
@@ -51,27 +49,22 @@ bool CanList(const std::string& folder)
 
 int RunList(const QStringList& arguments)
 {
-    QString folderArgument;
-    int choice = CaptionFileName;
+    CaptionChoice choice = CaptionChoice::FileName;
     bool sort = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        if (arg == QLatin1String("--sort")) {
-            sort = true;
-        } else if (arg == QLatin1String("--caption") && i + 1 < arguments.size()) {
-            choice = CaptionChoiceNamed(arguments[++i]);
-            if (choice < 0) {
-                std::fprintf(stderr, "kandora-cli: unknown caption '%s'\n", arguments[i].toLocal8Bit().constData());
-                PrintListUsage();
-                return 2;
-            }
-        } else if (folderArgument.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
-            folderArgument = arg;
-        } else {
-            PrintListUsage();
-            return 2;
-        }
+    CliOptions options;
+    options.Flag("--sort", [&sort] { sort = true; })
+        .Value("--caption", [&choice](const QString& name) -> std::optional<QString> {
+            const std::optional<CaptionChoice> named = CaptionChoiceNamed(name);
+            if (!named)
+                return QStringLiteral("unknown caption '%1'").arg(name);
+            choice = *named;
+            return std::nullopt;
+        });
+    if (!options.Parse(arguments)) {
+        PrintListUsage();
+        return 2;
     }
+    const QString folderArgument = options.operands().value(0);
     if (folderArgument.isEmpty()) {
         PrintListUsage();
         return 2;
@@ -96,7 +89,7 @@ int RunList(const QStringList& arguments)
     QJsonArray list;
     for (int i = catalog.FolderCount(); i < catalog.Count(); ++i) {
         const CatalogItem& item = catalog.Item(i);
-        const std::string& name = item.entry->Texts[1];
+        const std::string& name = item.entry->Texts.fileName;
         const auto fault = faultOf.find(name);
         list.append(QJsonObject{
             {QStringLiteral("file"), NameToText(name)},

@@ -28,50 +28,34 @@ constexpr int kMaxResolution = 9600;
 std::optional<CliPrintArguments> ParsePrintArguments(const QStringList& arguments)
 {
     CliPrintArguments a;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (arg == QLatin1String("--out") && hasValue) {
-            a.out = arguments[++i];
-        } else if (arg == QLatin1String("--paper") && hasValue) {
-            const QString paper = arguments[++i];
-            if (paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
-                a.paper = QPageSize::A4;
-            else if (paper.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
-                a.paper = QPageSize::Letter;
-            else {
-                Complain(QStringLiteral("--paper takes A4 or Letter"));
-                return std::nullopt;
-            }
-        } else if (arg == QLatin1String("--landscape")) {
-            a.landscape = true;
-        } else if (arg == QLatin1String("--resolution") && hasValue) {
+    CliOptions options;
+    options.Value("--out", [&a](const QString& value) { a.out = value; return std::optional<QString>(); })
+        .Value("--paper",
+               [&a](const QString& paper) -> std::optional<QString> {
+                   if (paper.compare(QLatin1String("A4"), Qt::CaseInsensitive) == 0)
+                       a.paper = QPageSize::A4;
+                   else if (paper.compare(QLatin1String("Letter"), Qt::CaseInsensitive) == 0)
+                       a.paper = QPageSize::Letter;
+                   else
+                       return QStringLiteral("--paper takes A4 or Letter");
+                   return std::nullopt;
+               })
+        .Flag("--landscape", [&a] { a.landscape = true; })
+        .Value("--resolution", [&a](const QString& value) -> std::optional<QString> {
             bool ok = false;
-            a.resolution = arguments[++i].toInt(&ok);
-            if (!ok || a.resolution < 1 || a.resolution > kMaxResolution) {
-                Complain(QStringLiteral("--resolution takes dots per inch from 1 to %1").arg(kMaxResolution));
-                return std::nullopt;
-            }
-        } else if (arg.startsWith(QLatin1String("--")) || !a.file.isEmpty()) {
-            Complain(QStringLiteral("unexpected argument '%1'").arg(arg));
+            a.resolution = value.toInt(&ok);
+            if (!ok || a.resolution < 1 || a.resolution > kMaxResolution)
+                return QStringLiteral("--resolution takes dots per inch from 1 to %1").arg(kMaxResolution);
             return std::nullopt;
-        } else {
-            a.file = arg;
-        }
-    }
+        });
+    if (!options.Parse(arguments))
+        return std::nullopt;
+    a.file = options.operands().value(0);
     if (a.file.isEmpty() || a.out.isEmpty()) {
         Complain(QStringLiteral("a FILE and --out OUT.pdf are needed"));
         return std::nullopt;
     }
     return a;
-}
-
-// Keyword texts as the file list shows them: UTF-8, else Latin-1.
-QString KeywordToText(const std::string& bytes)
-{
-    const auto size = static_cast<qsizetype>(bytes.size());
-    const QString text = QString::fromUtf8(bytes.data(), size);
-    return text.contains(QChar::ReplacementCharacter) ? QString::fromLatin1(bytes.data(), size) : text;
 }
 
 }  // namespace
@@ -93,14 +77,10 @@ int RunPrint(const QStringList& arguments)
                                                             : QString::fromStdString(loaded.error)));
         return 1;
     }
-    QStringList texts;
-    for (const std::string& text : entry.Texts)
-        texts << KeywordToText(text);
-
     PageRequest page;
     page.record = &entry.Ies;
     page.planeIndex = ZeroPlaneIndex(entry.Ies);
-    page.headerLines = PrintHeaderLines(texts);
+    page.headerLines = PrintHeaderLines(entry.Texts);
     page.options = DefaultDiagramOptions();
     page.options.Planes.Orthogonal = true;
 

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QGuiApplication>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -87,20 +88,17 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    // Read before any Qt start-up: a file that cannot be read costs nothing more.
-    std::string bytes;
-    const std::string error = ReadWholeFile(*input, bytes);
-    if (!error.empty()) {
+    // Read before any Qt start-up: a file that cannot be read costs nothing
+    // more. Its name says which reader reads it, as for every reader of files.
+    const std::size_t slash = input->find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    TiesData entry = UnreadEntry(input->substr(nameStart));
+    const LoadResult loaded = LoadEntry(entry, input->substr(0, nameStart));
+    if (loaded.kind != LoadResult::Kind::Loaded) {
+        const std::string error = loaded.kind == LoadResult::Kind::Missing ? std::strerror(ENOENT) : loaded.error;
         std::fprintf(stderr, "kandora-thumbnailer: %s: %s\n", input->c_str(), error.c_str());
         return 1;
     }
-    TiesData entry;
-    const LoadResult loaded = ReadEntryBytes(entry, bytes, std::string());
-    if (loaded.kind != LoadResult::Kind::Loaded) {
-        std::fprintf(stderr, "kandora-thumbnailer: %s: %s\n", input->c_str(), loaded.error.c_str());
-        return 1;
-    }
-    bytes = std::string();
 
     if (!ThumbnailHasCurves(entry.Ies)) {
         std::fprintf(stderr, "kandora-thumbnailer: %s: nothing to draw\n", input->c_str());

@@ -10,10 +10,11 @@
 #include <QTemporaryDir>
 
 #include "app/Configuration.h"
+#include "app/InfoPanel.h"
 #include "app/MainWindow.h"
 #include "app/MessagePresenter.h"
 #include "app/OptionsPanel.h"
-#include "diagram/ShownFile.h"
+#include "browser/ShownFile.h"
 
 // Records messages instead of opening dialogs.
 class RecordingPresenter : public MessagePresenter {

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "AppTestSupport.h"
+#include "diagram/BoundedText.h"
 #include "app/DiagramPanel.h"
 #include "browser/FileBrowser.h"
 #include "photometry/Calculations.h"
@@ -61,9 +62,33 @@ TEST_F(BrowserHostingTest, EverySampleShowsItsRecordSliderAndLabel)
             EXPECT_EQ(slider->value(), slider->minimum() + ZeroPlaneIndex(current)) << row;
         }
         EXPECT_TRUE(Diagram().printButton()->isEnabled());
-        EXPECT_TRUE(w.areas().labelInfo->text().startsWith(QStringLiteral("Filename: ")));
+        EXPECT_TRUE(w.areas().panelInfo->text().startsWith(QStringLiteral("Filename: ")));
         EXPECT_TRUE(w.windowTitle().endsWith(w.browser().CurrentFilePath().mid(1)));
     }
+}
+
+// The panel's text: the file line, then the labelled keyword lines; a file
+// naming no keyword still ends its file line with a line break.
+TEST(InfoPanelText, FileLineThenKeywordLines)
+{
+    ShownFile shown;
+    InfoPanel panel;
+    panel.followShownFile(shown);
+    EXPECT_TRUE(panel.text().isEmpty());
+    TiesData entry = UnreadEntry("lamp\xE9.ies");  // not UTF-8: read as Latin-1
+    shown.ShowFile(entry, "/x/");
+    EXPECT_EQ(panel.text(), QStringLiteral("Filename: lamp\u00E9.ies\n"));
+    entry.Texts.manufacturer = "Acme";
+    entry.Texts.lamp = "LED";
+    shown.ShowFile(entry, "/x/");
+    EXPECT_EQ(panel.text(), QStringLiteral("Filename: lamp\u00E9.ies\nManufacturer: Acme\nLamp: LED"));
+    // A header line of megabytes: only its front is composed, and it is cut.
+    entry.Texts.test = std::string(std::size_t{10} << 20, 'x');
+    shown.ShowFile(entry, "/x/");
+    EXPECT_EQ(panel.text().section(QLatin1Char('\n'), 1, 1),
+              QStringLiteral("Test: ") + QString(kShownTextLimit - 7, QLatin1Char('x')) + QChar(0x2026));
+    shown.ShowNone();
+    EXPECT_TRUE(panel.text().isEmpty());
 }
 
 TEST_F(BrowserHostingTest, FolderEntryBlanksTheDiagramArea)
@@ -76,7 +101,7 @@ TEST_F(BrowserHostingTest, FolderEntryBlanksTheDiagramArea)
     EXPECT_FALSE(AxialShown());
     EXPECT_FALSE(Diagram().printButton()->isEnabled());
     EXPECT_FALSE(Diagram().renderButton()->isEnabled());
-    EXPECT_TRUE(w.areas().labelInfo->text().isEmpty());
+    EXPECT_TRUE(w.areas().panelInfo->text().isEmpty());
     EXPECT_TRUE(w.browser().CurrentFilePath().isEmpty());
 }
 
@@ -115,7 +140,7 @@ TEST_F(BrowserHostingTest, StartPathOpensItsFolderAndShowsTheFile)
     const int row = List().FirstSelectedRow();
     ASSERT_GE(row, List().FolderCount());
     EXPECT_EQ(shown.CurrentIes(), List().Entries().Item(row).entry->Ies);
-    EXPECT_EQ(List().Entries().Item(row).entry->Texts[1], "-odd name.ies");
+    EXPECT_EQ(List().Entries().Item(row).entry->Texts.fileName, "-odd name.ies");
 }
 
 TEST_F(BrowserHostingTest, StartFolderOpensAndAMissingPathFallsBackToTheStoredFolder)
@@ -139,8 +164,8 @@ TEST_F(BrowserHostingTest, OptionControlsDriveTheBrowser)
 {
     TMainWindow& w = OpenOnSamples();
     OptionsPanel& panel = options();
-    panel.controls().ComboBoxCaption->setCurrentIndex(CaptionManufacturer);
-    EXPECT_EQ(w.browser().Options().captionIndex, CaptionManufacturer);
+    panel.controls().ComboBoxCaption->setCurrentIndex(CaptionNumber(CaptionChoice::Manufacturer));
+    EXPECT_EQ(w.browser().Options().caption, CaptionChoice::Manufacturer);
     EXPECT_NE(RowOf(QStringLiteral("Norrick Outdoor Lighting")), -1);
     panel.controls().CheckBoxUp->setChecked(false);
     EXPECT_EQ(RowOf(QStringLiteral("..")), -1);
@@ -159,7 +184,7 @@ TEST_F(BrowserHostingTest, ListingFaultsReachThePresenterOnceAfterTheListing)
 {
     OpenOnSamples();
     presenter.messages.clear();
-    options().controls().ComboBoxCaption->setCurrentIndex(CaptionManufacturer);
+    options().controls().ComboBoxCaption->setCurrentIndex(CaptionNumber(CaptionChoice::Manufacturer));
     EXPECT_TRUE(presenter.messages.empty()) << "no box inside the listing";
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();

@@ -38,11 +38,11 @@ protected:
     bool loadSample(const char* name)
     {
         TiesData entry;
-        entry.Texts = {"", name};
+        entry.Texts.fileName = name;
         const LoadResult result = LoadEntry(entry, std::string(KANDORA_SOURCE_DIR) + "/samples/");
         if (result.kind != LoadResult::Kind::Loaded)
             return false;
-        shown.ShowFile(entry.Ies, QString::fromLatin1(name));
+        shown.ShowFile(entry, std::string());
         return true;
     }
 };
@@ -155,13 +155,13 @@ TEST_F(DiagramBoxTest, SliderWidthHintAndSymmetryText)
 
     const auto* axial = panel.findChild<QLabel*>(QStringLiteral("LabelAxial"));
     ASSERT_NE(axial, nullptr);
-    file.ShowFile(tIES{}, QStringLiteral("unreadable.ies"));  // what a failed read leaves
+    file.ShowFile(UnreadEntry("unreadable.ies"), std::string());  // what a failed read leaves
     EXPECT_FALSE(axial->isVisibleTo(&panel));
     TiesData entry;
-    entry.Texts = {"", "pendant-opal-globe.ies"};
+    entry.Texts.fileName = "pendant-opal-globe.ies";
     if (LoadEntry(entry, std::string(KANDORA_SOURCE_DIR) + "/samples/").kind != LoadResult::Kind::Loaded)
         GTEST_SKIP() << "sample library missing";
-    file.ShowFile(entry.Ies, QStringLiteral("pendant-opal-globe.ies"));  // one plane
+    file.ShowFile(entry, std::string());  // one plane
     EXPECT_TRUE(axial->isVisibleTo(&panel));
 }
 
@@ -294,7 +294,7 @@ TEST_F(MagnifierWiringTest, ControlsAndDragsRedrawTheLensWhereItIs)
     const QImage before = screen();
     // Ctrl + right turns the lens over at the pointer; the profile follows.
     SendMouse(box(), QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton, Qt::ControlModifier);
-    EXPECT_EQ(box()->lensOptions().plus, c.CheckBoxPlus->isChecked());
+    EXPECT_EQ(box()->lensOptions().magnify, c.CheckBoxPlus->isChecked());
     EXPECT_EQ(c.PaintBoxArc->magnify(), c.CheckBoxPlus->isChecked());
     EXPECT_NE(screen(), before) << "magnifying and shrinking differ";
     c.TrackBarAlpha->setValue(0);

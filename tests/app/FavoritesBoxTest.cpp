@@ -163,21 +163,21 @@ TEST_F(FavoritesBoxTest, TheListMenuReachesTheSameFavourites)
 
     selectEntry(QStringLiteral("a"));
     menu.PopupMenuPopup();
-    EXPECT_FALSE(menu.Item("AddToFavorites1")->isVisible()) << "a is a favourite";
-    const QList<QAction*> items = menu.Item("Favorites1")->menu()->actions();
+    EXPECT_FALSE(menu.Items().AddToFavorites1->isVisible()) << "a is a favourite";
+    const QList<QAction*> items = menu.Items().Favorites1->menu()->actions();
     ASSERT_EQ(items.size(), 3);
     EXPECT_EQ(items[1]->text(), QStringLiteral("b"));
 
     selectEntry(QStringLiteral("d"));
     menu.PopupMenuPopup();
-    ASSERT_TRUE(menu.Item("AddToFavorites1")->isVisible());
-    menu.Item("AddToFavorites1")->trigger();
+    ASSERT_TRUE(menu.Items().AddToFavorites1->isVisible());
+    menu.Items().AddToFavorites1->trigger();
     EXPECT_EQ(names(), QStringList({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
     EXPECT_FALSE(options().controls().ButtonAdd->isEnabled());
 
     // The submenu is made anew at each opening.
     menu.PopupMenuPopup();
-    QAction* second = menu.Item("Favorites1")->menu()->actions().value(1);
+    QAction* second = menu.Items().Favorites1->menu()->actions().value(1);
     ASSERT_NE(second, nullptr);
     second->trigger();
     EXPECT_EQ(shownFolder(), folder("b") + QStringLiteral("/"));

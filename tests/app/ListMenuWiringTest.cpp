@@ -11,10 +11,9 @@ namespace {
 
 class OneFavorite : public FavoritesSource {
 public:
-    [[nodiscard]] std::vector<Favorite> Favorites() const override
-    {
-        return {{QStringLiteral("Lamps"), QStringLiteral("/data/Lamps")}};
-    }
+    [[nodiscard]] int FavoriteCount() const override { return 1; }
+    [[nodiscard]] QString FavoriteName(int) const override { return QStringLiteral("Lamps"); }
+    [[nodiscard]] QString FavoritePath(int) const override { return QStringLiteral("/data/Lamps"); }
     [[nodiscard]] bool IsFavorite(const QString&) const override { return false; }
     void AddFavorite(const QString&) override {}
     void OpenFavorite(int) override {}
@@ -31,28 +30,28 @@ TEST_F(ListMenuWiringTest, ItemsWorkThroughThePanelsControls)
     FileListMenu& menu = w.listMenu();
     menu.PopupMenuPopup();
     const bool sorted = ticked("CheckBoxSort");
-    EXPECT_EQ(menu.Item("Sort1")->isChecked(), sorted);
-    menu.Item("Sort1")->trigger();
+    EXPECT_EQ(menu.Items().Sort1->isChecked(), sorted);
+    menu.Items().Sort1->trigger();
     EXPECT_EQ(ticked("CheckBoxSort"), !sorted);
     EXPECT_EQ(w.browser().Options().sort, !sorted);
 
-    menu.Item("Icons1")->trigger();
+    menu.Items().Icons1->trigger();
     EXPECT_TRUE(chosen("RadioButtonIcons"));
     EXPECT_EQ(w.browser().List()->ViewKind(), FileListViewKind::Icons);
-    menu.Item("List1")->trigger();
+    menu.Items().List1->trigger();
     EXPECT_TRUE(chosen("RadioButtonList"));
 
-    menu.Item("Lamp1")->trigger();
+    menu.Items().arrange[CaptionNumber(CaptionChoice::Lamp)]->trigger();
     EXPECT_EQ(control<QComboBox>("ComboBoxCaption")->currentIndex(), 5);
-    EXPECT_EQ(w.browser().Options().captionIndex, 5);
+    EXPECT_EQ(w.browser().Options().caption, CaptionChoice::Lamp);
     menu.PopupMenuPopup();
-    EXPECT_TRUE(menu.Item("Lamp1")->isChecked());
+    EXPECT_TRUE(menu.Items().arrange[CaptionNumber(CaptionChoice::Lamp)]->isChecked());
 
     // A highlighted favourite shows its path in the title bar.
     OneFavorite favorites;
     menu.SetFavorites(&favorites);
     menu.PopupMenuPopup();
-    QAction* favorite = menu.Item("Favorites1")->menu()->actions().value(0);
+    QAction* favorite = menu.Items().Favorites1->menu()->actions().value(0);
     ASSERT_NE(favorite, nullptr);
     favorite->hover();
     EXPECT_EQ(w.windowTitle(), AppTexts::MainTitle() + QStringLiteral("/data/Lamps"));

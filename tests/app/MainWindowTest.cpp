@@ -160,8 +160,12 @@ TEST_F(MainWindowTest, LongInformationTextNeitherGrowsThePanelNorWidensTheWindow
     SnapSplitter* splitter = w.areas().listInfoSplitter;
     splitter->dragHandleTo(splitter->height() - splitter->handleWidth() - 41);
     const int minimumWidth = w.minimumSizeHint().width();
-    QStringList lines(7, QString(kShownTextLimit, QLatin1Char('x')));
-    w.areas().labelInfo->setText(lines.join(QLatin1Char('\n')));
+    const std::string line(kShownTextLimit, 'x');
+    TiesData entry = UnreadEntry(line + ".ies");
+    for (const CaptionKind& kind : CaptionKinds())
+        entry.Texts.*kind.field = line;
+    shown.ShowFile(entry, "/");
+    ASSERT_EQ(w.areas().panelInfo->text().count(QLatin1Char('\n')), kInfoPanelLines - 1);
     QApplication::processEvents();
     EXPECT_EQ(w.areas().panelInfo->height(), 41);
     EXPECT_EQ(w.infoHeight(), 41) << "the stored height stays the user's";

@@ -42,7 +42,7 @@ std::string FaultText(const std::string& name, const std::string& message, bool 
 }
 
 // The list as the catalog makes it, sorted.
-Listing CatalogListing(const std::string& folder, int choice)
+Listing CatalogListing(const std::string& folder, CaptionChoice choice)
 {
     Catalog catalog;
     SilentFeedback feedback;
@@ -52,8 +52,8 @@ Listing CatalogListing(const std::string& folder, int choice)
     Listing out;
     for (int i = catalog.FolderCount(); i < catalog.Count(); ++i) {
         const TiesData& entry = *catalog.Item(i).entry;
-        EXPECT_FALSE(entry.Loaded) << entry.Texts[1] << ": a listing reads no record";
-        out.rows.push_back({entry.Texts[1], catalog.Item(i).caption, entry.Changed});
+        EXPECT_FALSE(entry.Loaded) << entry.Texts.fileName << ": a listing reads no record";
+        out.rows.push_back({entry.Texts.fileName, catalog.Item(i).caption, entry.Changed});
     }
     for (const ReadFault& fault : faults)
         out.faults.push_back(FaultText(fault.fileName, fault.message, fault.headerFault));
@@ -61,7 +61,7 @@ Listing CatalogListing(const std::string& folder, int choice)
 }
 
 // The same list from reading every file in full, sorted the same way.
-Listing FullReadListing(const std::string& folder, int choice)
+Listing FullReadListing(const std::string& folder, CaptionChoice choice)
 {
     Listing out;
     for (const std::string& name : MatchPhotometricFiles(folder)) {
@@ -71,7 +71,7 @@ Listing FullReadListing(const std::string& folder, int choice)
             out.faults.push_back(FaultText(name, r.error, false));
         else if (r.HasHeaderFault())
             out.faults.push_back(FaultText(name, r.headerFault, true));
-        out.rows.push_back({name, EntryCaption(entry, choice), entry.Changed});
+        out.rows.push_back({name, CaptionText(entry.Texts, choice), entry.Changed});
     }
     std::stable_sort(out.rows.begin(), out.rows.end(),
                      [](const Row& a, const Row& b) { return CompareCaptions(a.caption, b.caption) < 0; });
@@ -79,14 +79,14 @@ Listing FullReadListing(const std::string& folder, int choice)
 }
 
 void ExpectSameListings(const std::string& folder, const std::string& what,
-                        std::initializer_list<int> choices = {CaptionTest, CaptionManufacturer,
-                                                              CaptionLuminaireCatalog, CaptionLamp})
+                        std::initializer_list<CaptionChoice> choices = {CaptionChoice::Test, CaptionChoice::Manufacturer,
+                                                              CaptionChoice::LuminaireCatalog, CaptionChoice::Lamp})
 {
-    for (const int choice : choices) {
+    for (const CaptionChoice choice : choices) {
         const Listing caption = CatalogListing(folder, choice);
         const Listing full = FullReadListing(folder, choice);
-        EXPECT_EQ(caption.rows, full.rows) << what << ", caption " << choice;
-        EXPECT_EQ(caption.faults, full.faults) << what << ", caption " << choice;
+        EXPECT_EQ(caption.rows, full.rows) << what << ", caption " << CaptionNumber(choice);
+        EXPECT_EQ(caption.faults, full.faults) << what << ", caption " << CaptionNumber(choice);
     }
 }
 
@@ -119,7 +119,7 @@ TEST(CaptionListing, HostileAndGeneratedFilesListAsTheFullRead)
         tree.Write(file.name, file.bytes);
     ASSERT_EQ(::mkfifo((tree.Root() / "pipe.ies").c_str(), 0644), 0);
     // Two choices only: the table's 10 MB headers are slow to read each time.
-    ExpectSameListings(tree.Folder(), "hostile and generated", {CaptionManufacturer, CaptionLamp});
+    ExpectSameListings(tree.Folder(), "hostile and generated", {CaptionChoice::Manufacturer, CaptionChoice::Lamp});
 }
 
 // Workers take names in turns; whatever thread read a file, the entries and
@@ -138,8 +138,8 @@ TEST(CaptionListing, ThreadedReadsMatchOneThread)
                        "\r\nTILT=NONE\r\n1 -1 1 1 1 1 2 0 0 0\r\n1 1 0\r\n0\r\n0\r\n1\r\n");
     std::vector<std::string> names = MatchPhotometricFiles(tree.Folder());
     names.push_back("vanished.ies");  // listed by the scan, gone before the read
-    const std::vector<ListedFile> one = ListFiles(tree.Folder(), names, CaptionManufacturer, 1);
-    const std::vector<ListedFile> many = ListFiles(tree.Folder(), names, CaptionManufacturer, 4);
+    const std::vector<ListedFile> one = ListFiles(tree.Folder(), names, CaptionChoice::Manufacturer, 1);
+    const std::vector<ListedFile> many = ListFiles(tree.Folder(), names, CaptionChoice::Manufacturer, 4);
     ASSERT_EQ(one.size(), names.size());
     ASSERT_EQ(many.size(), names.size());
     EXPECT_EQ(one.back().entry, nullptr);
@@ -149,7 +149,7 @@ TEST(CaptionListing, ThreadedReadsMatchOneThread)
         if (one[i].entry) {
             EXPECT_EQ(one[i].entry->Texts, many[i].entry->Texts) << names[i];
             EXPECT_EQ(one[i].entry->Changed, many[i].entry->Changed) << names[i];
-            EXPECT_EQ(one[i].entry->Texts[1], names[i]);
+            EXPECT_EQ(one[i].entry->Texts.fileName, names[i]);
         }
         ASSERT_EQ(one[i].fault.has_value(), many[i].fault.has_value()) << names[i];
         if (one[i].fault) {

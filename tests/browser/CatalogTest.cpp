@@ -78,16 +78,6 @@ INSTANTIATE_TEST_SUITE_P(Table, CompareCaptionsTest, ::testing::Values(
     CompareCase{"\xC3\xA9", "z", 1},    // bytes above 127 after ASCII, no locale rules
     CompareCase{"9", "A", -1}));
 
-TEST(CatalogNames, MatchesIesWithoutRegardToCase)
-{
-    EXPECT_TRUE(IsPhotometricName("a.ies"));
-    EXPECT_TRUE(IsPhotometricName("B.IES"));
-    EXPECT_TRUE(IsPhotometricName("c.IeS"));
-    EXPECT_FALSE(IsPhotometricName("d.iesx"));
-    EXPECT_FALSE(IsPhotometricName("ies"));
-    EXPECT_FALSE(IsPhotometricName("e.ldt"));
-}
-
 TEST(CatalogNames, UpEntryCaptionForEachStyle)
 {
     EXPECT_EQ(UpEntryCaption("Up to", "Lamps"), "Up to 'Lamps'");
@@ -106,7 +96,7 @@ protected:
         tree_.Write("notes.txt", "not listed");
     }
 
-    std::vector<ReadFault> List(int choice)
+    std::vector<ReadFault> List(CaptionChoice choice)
     {
         std::vector<ReadFault> faults;
         catalog_.ListFolder(tree_.Folder(), choice, feedback_, faults);
@@ -120,7 +110,7 @@ protected:
 
 TEST_F(CatalogTest, FileNameCaptionListsWithoutReading)
 {
-    EXPECT_TRUE(List(CaptionFileName).empty());
+    EXPECT_TRUE(List(CaptionChoice::FileName).empty());
     EXPECT_EQ(SortedFileCaptions(catalog_), (std::vector<std::string>{"A.IES", "a.ies", "b.ies"}));
     for (int i = 0; i < catalog_.Count(); ++i)
         EXPECT_FALSE(catalog_.Item(i).entry->Loaded);
@@ -131,7 +121,7 @@ TEST_F(CatalogTest, FileNameCaptionListsWithoutReading)
 
 TEST_F(CatalogTest, KeywordCaptionReadsEveryFileAndFallsBackToTheName)
 {
-    EXPECT_TRUE(List(CaptionManufacturer).empty());
+    EXPECT_TRUE(List(CaptionChoice::Manufacturer).empty());
     EXPECT_EQ(SortedFileCaptions(catalog_), (std::vector<std::string>{"Alpha", "Zeta", "a.ies"}));
     EXPECT_EQ(feedback_.kinds, (std::vector<ProgressKind>{ProgressKind::LoadingQuiet}));
     EXPECT_EQ(feedback_.hides, 1);
@@ -141,7 +131,7 @@ TEST_F(CatalogTest, SortKeepsFolderEntriesOnTopAndEqualCaptionsTogether)
 {
     catalog_.AddFolderEntry("zz-sub", QIcon());
     catalog_.InsertUpEntry("Up to 'x'", QIcon());
-    List(CaptionFileName);
+    List(CaptionChoice::FileName);
     const std::vector<int> order = catalog_.SortCatalog(feedback_);
     const auto captions = Captions(catalog_);
     ASSERT_EQ(captions.size(), 5u);
@@ -157,27 +147,27 @@ TEST_F(CatalogTest, SortKeepsFolderEntriesOnTopAndEqualCaptionsTogether)
 
 TEST_F(CatalogTest, BackToFileNameCaptionReadsNothing)
 {
-    List(CaptionFileName);
+    List(CaptionChoice::FileName);
     std::vector<ReadFault> faults;
-    catalog_.Recaption(CaptionLamp, tree_.Folder(), feedback_, faults);
+    catalog_.Recaption(CaptionChoice::Lamp, tree_.Folder(), feedback_, faults);
     const int alpha = catalog_.IndexOf(catalog_.Item(catalog_.FolderCount()).entry.get());
     EXPECT_EQ(alpha, catalog_.FolderCount());
     EXPECT_EQ(SortedFileCaptions(catalog_), (std::vector<std::string>{"Halogen", "a.ies", "b.ies"}));
     // Remove the files: going back to names must not need them.
     fs::remove(tree_.Root() / "b.ies");
-    catalog_.Recaption(CaptionFileName, tree_.Folder(), feedback_, faults);
+    catalog_.Recaption(CaptionChoice::FileName, tree_.Folder(), feedback_, faults);
     EXPECT_EQ(SortedFileCaptions(catalog_), (std::vector<std::string>{"A.IES", "a.ies", "b.ies"}));
     EXPECT_TRUE(faults.empty());
 }
 
 TEST_F(CatalogTest, ProbesAskForThePanelOnlyWhileUnread)
 {
-    List(CaptionFileName);
-    EXPECT_FALSE(catalog_.ProbesUnread(CaptionFileName));
-    EXPECT_TRUE(catalog_.ProbesUnread(CaptionTest));
+    List(CaptionChoice::FileName);
+    EXPECT_FALSE(catalog_.ProbesUnread(CaptionChoice::FileName));
+    EXPECT_TRUE(catalog_.ProbesUnread(CaptionChoice::Test));
     std::vector<ReadFault> faults;
-    catalog_.Recaption(CaptionTest, tree_.Folder(), feedback_, faults);
-    EXPECT_FALSE(catalog_.ProbesUnread(CaptionLamp));
+    catalog_.Recaption(CaptionChoice::Test, tree_.Folder(), feedback_, faults);
+    EXPECT_FALSE(catalog_.ProbesUnread(CaptionChoice::Lamp));
 }
 
 TEST_F(CatalogTest, UnreadableFileIsReportedAndTheListingGoesOn)
@@ -188,7 +178,7 @@ TEST_F(CatalogTest, UnreadableFileIsReportedAndTheListingGoesOn)
     const std::string seen = RunInChild([this] {
         if (!DropRootPrivileges())
             return std::string("could not drop privileges");
-        const auto faults = List(CaptionManufacturer);
+        const auto faults = List(CaptionChoice::Manufacturer);
         std::string out;
         for (const ReadFault& fault : faults)
             out += fault.fileName + (fault.headerFault ? " header;" : " unread;");
@@ -202,7 +192,7 @@ TEST_F(CatalogTest, UnreadableFileIsReportedAndTheListingGoesOn)
 TEST_F(CatalogTest, HeaderFaultIsCollectedAndTheEntryCountsAsRead)
 {
     tree_.Write("bad.ies", "[MANUFAC] Broken\r\nTILT=NONE\r\n1 x 1 1 1 1 1 0 0 0\r\n1 1 1\r\n0\r\n0\r\n5\r\n");
-    const auto faults = List(CaptionManufacturer);
+    const auto faults = List(CaptionChoice::Manufacturer);
     ASSERT_EQ(faults.size(), 1u);
     EXPECT_TRUE(faults[0].headerFault);
     EXPECT_EQ(faults[0].message.rfind("Line ", 0), 0u);
@@ -213,7 +203,7 @@ TEST_F(CatalogTest, DanglingLinksLoopsAndFifosNeverStopTheListing)
     fs::create_symlink(tree_.Root() / "gone.ies", tree_.Root() / "dangling.ies");
     fs::create_symlink(tree_.Root() / "loop.ies", tree_.Root() / "loop.ies");
     ASSERT_EQ(::mkfifo((tree_.Root() / "pipe.ies").c_str(), 0644), 0);
-    const auto faults = List(CaptionManufacturer);
+    const auto faults = List(CaptionChoice::Manufacturer);
     EXPECT_EQ(SortedFileCaptions(catalog_), (std::vector<std::string>{"Alpha", "Zeta", "a.ies", "pipe.ies"}));
     ASSERT_EQ(faults.size(), 1u) << "the FIFO is refused, not waited on";
     EXPECT_EQ(faults[0].fileName, "pipe.ies");
@@ -223,10 +213,10 @@ TEST_F(CatalogTest, EmptyFolderListsNothingAndShowsNoWaitCursor)
 {
     TempTree empty;
     std::vector<ReadFault> faults;
-    EXPECT_EQ(catalog_.ListFolder(empty.Folder(), CaptionManufacturer, feedback_, faults), "");
+    EXPECT_EQ(catalog_.ListFolder(empty.Folder(), CaptionChoice::Manufacturer, feedback_, faults), "");
     EXPECT_EQ(catalog_.Count(), 0);
     EXPECT_EQ(feedback_.waitsEnded, 0);
-    EXPECT_EQ(catalog_.ListFolder(empty.Folder() + "missing/", 0, feedback_, faults), "");
+    EXPECT_EQ(catalog_.ListFolder(empty.Folder() + "missing/", CaptionChoice::FileName, feedback_, faults), "");
 }
 
 TEST_F(CatalogTest, UpEntryIsInsertedAndRemovedOnlyOnce)
@@ -246,7 +236,7 @@ TEST_F(CatalogTest, UpEntryIsInsertedAndRemovedOnlyOnce)
 TEST_F(CatalogTest, ClearEmptiesEverythingWithTheClearingPanel)
 {
     catalog_.AddFolderEntry("Sub", QIcon());
-    List(CaptionFileName);
+    List(CaptionChoice::FileName);
     catalog_.ClearCatalog(feedback_);
     EXPECT_EQ(catalog_.Count(), 0);
     EXPECT_EQ(catalog_.FolderCount(), 0);

@@ -14,20 +14,25 @@ public:
     [[nodiscard]] bool OptionsPanelVisible() const override { return panelVisible; }
     void ShowOptionsPanelClick() override { ++panelClicks; }
     void ShowCompareWindow() override { ++compareShown; }
-    void ChooseCaption(int choice) override { captions.push_back(choice); }
+    void ChooseCaption(CaptionChoice choice) override { captions.push_back(choice); }
     void SetSortChecked(bool on) override { sorts.push_back(on); }
     void ChooseView(FileListViewKind kind) override { views.push_back(kind); }
 
     bool panelVisible = false;
     int panelClicks = 0, compareShown = 0;
-    std::vector<int> captions;
+    std::vector<CaptionChoice> captions;
     std::vector<bool> sorts;
     std::vector<FileListViewKind> views;
 };
 
 class FakeFavorites : public FavoritesSource {
 public:
-    [[nodiscard]] std::vector<Favorite> Favorites() const override { return list; }
+    struct Favorite {
+        QString name, path;
+    };
+    [[nodiscard]] int FavoriteCount() const override { return static_cast<int>(list.size()); }
+    [[nodiscard]] QString FavoriteName(int index) const override { return list[static_cast<std::size_t>(index)].name; }
+    [[nodiscard]] QString FavoritePath(int index) const override { return list[static_cast<std::size_t>(index)].path; }
     [[nodiscard]] bool IsFavorite(const QString& path) const override
     {
         for (const Favorite& favorite : list) {
@@ -74,14 +79,13 @@ protected:
         for (const int row : rows)
             list->selectionModel()->select(list->Model().index(row), QItemSelectionModel::Select);
     }
-    bool Visible(const char* name) { return Menu().Item(name)->isVisible(); }
-    QString Text(const char* name) { return Menu().Item(name)->text(); }
+    bool Visible(QAction* ListMenuItems::*item) { return (Menu().Items().*item)->isVisible(); }
+    QString Text(QAction* ListMenuItems::*item) { return (Menu().Items().*item)->text(); }
     QStringList ArrangeCaptions()
     {
         QStringList out;
-        for (const char* name : {"Filename1", "Test1", "Manufacturer1", "Luminaire1", "Luminairecatalog1", "Lamp1",
-                                 "Lampcatalog1"})
-            out << Text(name);
+        for (const QAction* item : Menu().Items().arrange)
+            out << item->text();
         return out;
     }
     static QStringList StandardCaptions()
@@ -119,13 +123,13 @@ TEST_F(ContextMenuTest, OneFileShowsItsOwnTextsAndTwoFilesTheStandardOnes)
     Menu().PopupMenuPopup();
     // The single entry got the focus, which showed it.
     EXPECT_TRUE(Browser().CurrentFilePath().endsWith(QStringLiteral("/A.ies")));
-    EXPECT_TRUE(Visible("Open1"));
-    EXPECT_TRUE(Visible("OpenNotepad1"));
-    EXPECT_TRUE(Visible("CopytoClipboard"));
-    EXPECT_FALSE(Visible("Openfolder1"));
-    EXPECT_FALSE(Visible("Explore1"));
-    EXPECT_FALSE(Visible("AddToFavorites1"));
-    EXPECT_FALSE(Visible("SaveAsTypeC"));  // type C from 0
+    EXPECT_TRUE(Visible(&ListMenuItems::Open1));
+    EXPECT_TRUE(Visible(&ListMenuItems::OpenNotepad1));
+    EXPECT_TRUE(Visible(&ListMenuItems::CopytoClipboard));
+    EXPECT_FALSE(Visible(&ListMenuItems::Openfolder1));
+    EXPECT_FALSE(Visible(&ListMenuItems::Explore1));
+    EXPECT_FALSE(Visible(&ListMenuItems::AddToFavorites1));
+    EXPECT_FALSE(Visible(&ListMenuItems::SaveAsTypeC));  // type C from 0
     // Empty slots give the file name.
     EXPECT_EQ(ArrangeCaptions(), (QStringList{QStringLiteral("A.ies"), QStringLiteral("T1"), QStringLiteral("Alpha"),
                                               QStringLiteral("A.ies"), QStringLiteral("A.ies"),
@@ -133,22 +137,22 @@ TEST_F(ContextMenuTest, OneFileShowsItsOwnTextsAndTwoFilesTheStandardOnes)
 
     SelectRows({Row(QStringLiteral("A.ies")), Row(QStringLiteral("typeb.ies"))});
     Menu().PopupMenuPopup();
-    EXPECT_FALSE(Visible("Open1"));
-    EXPECT_FALSE(Visible("OpenNotepad1"));
-    EXPECT_FALSE(Visible("CopytoClipboard"));
-    EXPECT_FALSE(Visible("SaveAsTypeC"));
-    EXPECT_FALSE(Visible("Openfolder1"));
+    EXPECT_FALSE(Visible(&ListMenuItems::Open1));
+    EXPECT_FALSE(Visible(&ListMenuItems::OpenNotepad1));
+    EXPECT_FALSE(Visible(&ListMenuItems::CopytoClipboard));
+    EXPECT_FALSE(Visible(&ListMenuItems::SaveAsTypeC));
+    EXPECT_FALSE(Visible(&ListMenuItems::Openfolder1));
     EXPECT_EQ(ArrangeCaptions(), StandardCaptions());
 
     // No entry selected: the folder items act on the shown folder.
     SelectRows({});
     Menu().PopupMenuPopup();
-    EXPECT_FALSE(Visible("Open1"));
-    EXPECT_FALSE(Visible("SaveAsTypeC"));
-    EXPECT_TRUE(Visible("Openfolder1"));
-    EXPECT_TRUE(Visible("Explore1"));
+    EXPECT_FALSE(Visible(&ListMenuItems::Open1));
+    EXPECT_FALSE(Visible(&ListMenuItems::SaveAsTypeC));
+    EXPECT_TRUE(Visible(&ListMenuItems::Openfolder1));
+    EXPECT_TRUE(Visible(&ListMenuItems::Explore1));
     EXPECT_EQ(ArrangeCaptions(), StandardCaptions());
-    Menu().Item("Openfolder1")->trigger();
+    Menu().Items().Openfolder1->trigger();
     ASSERT_EQ(desktop_.opened.size(), 1U);
     EXPECT_EQ(desktop_.opened[0], Url("Lamps/"));
 }
@@ -166,15 +170,15 @@ TEST_F(ContextMenuTest, ConversionItemFollowsTheShownRecord)
                           Case{"c.ies", false, nullptr}}) {
         SelectRows({Row(QString::fromLatin1(c.file))});
         Menu().PopupMenuPopup();
-        EXPECT_EQ(Visible("SaveAsTypeC"), c.visible) << c.file;
+        EXPECT_EQ(Visible(&ListMenuItems::SaveAsTypeC), c.visible) << c.file;
         if (c.visible) {
-            EXPECT_EQ(Text("SaveAsTypeC"), QString::fromLatin1(c.caption)) << c.file;
+            EXPECT_EQ(Text(&ListMenuItems::SaveAsTypeC), QString::fromLatin1(c.caption)) << c.file;
         }
     }
     // The item runs the rotation on the shown file.
     SelectRows({Row(QStringLiteral("from90.ies"))});
     Menu().PopupMenuPopup();
-    Menu().Item("SaveAsTypeC")->trigger();
+    Menu().Items().SaveAsTypeC->trigger();
     EXPECT_TRUE(ListCaptions().contains(QStringLiteral("from90_R.ies")));
     ASSERT_FALSE(host_.messageCaptions.empty());
     EXPECT_EQ(host_.messageCaptions.back(), QStringLiteral("Rotate from 90 to 0"));
@@ -185,11 +189,11 @@ TEST_F(ContextMenuTest, FavouritesSubmenuAndAddingOne)
     OpenLamps();
     SelectRows({Row(QStringLiteral("Spots"))});
     Menu().PopupMenuPopup();
-    QMenu* favorites = Menu().Item("Favorites1")->menu();
+    QMenu* favorites = Menu().Items().Favorites1->menu();
     ASSERT_EQ(favorites->actions().size(), 1);
     EXPECT_EQ(favorites->actions()[0]->text(), QStringLiteral("None"));
     EXPECT_FALSE(favorites->actions()[0]->isEnabled());
-    EXPECT_FALSE(Visible("AddToFavorites1")) << "nothing to add to without favourites";
+    EXPECT_FALSE(Visible(&ListMenuItems::AddToFavorites1)) << "nothing to add to without favourites";
 
     FakeFavorites source;
     const QString spots = QString::fromStdString(Home() + "/Lamps/Spots");
@@ -205,16 +209,16 @@ TEST_F(ContextMenuTest, FavouritesSubmenuAndAddingOne)
     favorites->actions()[1]->trigger();
     EXPECT_EQ(source.opened, std::vector<int>{1});
     // Spots is a favourite already; Floods is not.
-    EXPECT_FALSE(Visible("AddToFavorites1"));
+    EXPECT_FALSE(Visible(&ListMenuItems::AddToFavorites1));
     SelectRows({Row(QStringLiteral("Floods"))});
     Menu().PopupMenuPopup();
-    ASSERT_TRUE(Visible("AddToFavorites1"));
-    Menu().Item("AddToFavorites1")->trigger();
+    ASSERT_TRUE(Visible(&ListMenuItems::AddToFavorites1));
+    Menu().Items().AddToFavorites1->trigger();
     EXPECT_EQ(source.added, QStringList{QString::fromStdString(Home() + "/Lamps/Floods")});
     // Two folder entries: nothing to add.
     SelectRows({Row(QStringLiteral("Floods")), Row(QStringLiteral("Spots"))});
     Menu().PopupMenuPopup();
-    EXPECT_FALSE(Visible("AddToFavorites1"));
+    EXPECT_FALSE(Visible(&ListMenuItems::AddToFavorites1));
 }
 
 TEST_F(ContextMenuTest, FolderItemsOnTheUpEntryFolderEntriesAndTheShownFile)
@@ -224,12 +228,12 @@ TEST_F(ContextMenuTest, FolderItemsOnTheUpEntryFolderEntriesAndTheShownFile)
     ASSERT_TRUE(Browser().List()->Entries().HasUpEntry());
     SelectRows({0});
     Menu().PopupMenuPopup();
-    EXPECT_TRUE(Visible("Openfolder1"));
-    EXPECT_TRUE(Visible("Explore1"));
-    EXPECT_FALSE(Menu().Item("ShowCompareWindow1")->isEnabled()) << "no file shown, nothing to compare";
+    EXPECT_TRUE(Visible(&ListMenuItems::Openfolder1));
+    EXPECT_TRUE(Visible(&ListMenuItems::Explore1));
+    EXPECT_FALSE(Menu().Items().ShowCompareWindow1->isEnabled()) << "no file shown, nothing to compare";
     // The up entry stands for the shown folder, not its parent.
-    Menu().Item("Openfolder1")->trigger();
-    Menu().Item("Explore1")->trigger();
+    Menu().Items().Openfolder1->trigger();
+    Menu().Items().Explore1->trigger();
     ASSERT_EQ(desktop_.opened.size(), 1U);
     EXPECT_EQ(desktop_.opened[0], Url("Lamps/"));
     ASSERT_EQ(desktop_.calls.size(), 1U);
@@ -240,7 +244,7 @@ TEST_F(ContextMenuTest, FolderItemsOnTheUpEntryFolderEntriesAndTheShownFile)
     desktop_.fileManagerAnswers = false;
     SelectRows({Row(QStringLiteral("Spots"))});
     Menu().PopupMenuPopup();
-    Menu().Item("Explore1")->trigger();
+    Menu().Items().Explore1->trigger();
     EXPECT_EQ(desktop_.calls.back().urls, QList<QByteArray>{Url("Lamps/Spots/")});
     EXPECT_EQ(desktop_.opened.back(), Url("Lamps/Spots/"));
 
@@ -248,11 +252,11 @@ TEST_F(ContextMenuTest, FolderItemsOnTheUpEntryFolderEntriesAndTheShownFile)
     desktop_.fileManagerAnswers = true;
     SelectRows({Row(QStringLiteral("c.ies"))});
     Menu().PopupMenuPopup();
-    EXPECT_TRUE(Menu().Item("ShowCompareWindow1")->isEnabled());
+    EXPECT_TRUE(Menu().Items().ShowCompareWindow1->isEnabled());
     Browser().Explore1Click();
     EXPECT_EQ(desktop_.calls.back().method, QStringLiteral("ShowItems"));
     EXPECT_EQ(desktop_.calls.back().urls, QList<QByteArray>{Url("Lamps/c.ies")});
-    Menu().Item("Open1")->trigger();
+    Menu().Items().Open1->trigger();
     EXPECT_EQ(desktop_.opened.back(), Url("Lamps/c.ies"));
 }
 
@@ -261,30 +265,30 @@ TEST_F(ContextMenuTest, HandlersReachTheHostAndTheDefaultItemFollowsTheDoubleCli
     OpenLamps();
     SelectRows({Row(QStringLiteral("c.ies"))});
     Menu().PopupMenuPopup();
-    EXPECT_EQ(Text("ShowOptionsPanel"), QStringLiteral("Show Options Panel"));
+    EXPECT_EQ(Text(&ListMenuItems::ShowOptionsPanel), QStringLiteral("Show Options Panel"));
     EXPECT_EQ(Menu().Menu()->defaultAction(), nullptr);  // "Double click" off
     menuHost_.panelVisible = true;
     Browser().SetDoubleClick(true);
     Browser().SetDoubleClickAction(DoubleClickChoice::OpenWithTextEditor);
     Menu().PopupMenuPopup();
-    EXPECT_EQ(Text("ShowOptionsPanel"), QStringLiteral("Hide Options Panel"));
-    EXPECT_EQ(Menu().Menu()->defaultAction(), Menu().Item("OpenNotepad1"));
-    EXPECT_TRUE(Menu().Item("Sort1")->isChecked());
+    EXPECT_EQ(Text(&ListMenuItems::ShowOptionsPanel), QStringLiteral("Hide Options Panel"));
+    EXPECT_EQ(Menu().Menu()->defaultAction(), Menu().Items().OpenNotepad1);
+    EXPECT_TRUE(Menu().Items().Sort1->isChecked());
 
-    Menu().Item("Manufacturer1")->trigger();
-    Menu().Item("Sort1")->trigger();
-    Menu().Item("Icons1")->trigger();
-    Menu().Item("ShowOptionsPanel")->trigger();
-    Menu().Item("ShowCompareWindow1")->trigger();
-    EXPECT_EQ(menuHost_.captions, std::vector<int>{CaptionManufacturer});
-    EXPECT_TRUE(Menu().Item("Manufacturer1")->isChecked());
+    Menu().Items().arrange[CaptionNumber(CaptionChoice::Manufacturer)]->trigger();
+    Menu().Items().Sort1->trigger();
+    Menu().Items().Icons1->trigger();
+    Menu().Items().ShowOptionsPanel->trigger();
+    Menu().Items().ShowCompareWindow1->trigger();
+    EXPECT_EQ(menuHost_.captions, std::vector<CaptionChoice>{CaptionChoice::Manufacturer});
+    EXPECT_TRUE(Menu().Items().arrange[CaptionNumber(CaptionChoice::Manufacturer)]->isChecked());
     EXPECT_EQ(menuHost_.sorts, std::vector<bool>{false});
     EXPECT_EQ(menuHost_.views, std::vector<FileListViewKind>{FileListViewKind::Icons});
     EXPECT_EQ(menuHost_.panelClicks, 1);
     EXPECT_EQ(menuHost_.compareShown, 1);
 
     tree_.MakeFolder("home/Lamps/Fresh");
-    Menu().Item("Refresh")->trigger();
+    Menu().Items().Refresh->trigger();
     EXPECT_TRUE(ListCaptions().contains(QStringLiteral("Fresh")));
 }
 
@@ -296,7 +300,7 @@ TEST_F(ContextMenuTest, MenuKeyShiftF10AndRightButtonOpenIt)
     QKeyEvent menuKey(QEvent::KeyRelease, Qt::Key_Menu, Qt::NoModifier);
     QCoreApplication::sendEvent(Browser().List(), &menuKey);
     EXPECT_TRUE(Menu().Menu()->isVisible());
-    EXPECT_TRUE(Visible("Open1"));
+    EXPECT_TRUE(Visible(&ListMenuItems::Open1));
     Menu().Menu()->hide();
     QKeyEvent shiftF10(QEvent::KeyRelease, Qt::Key_F10, Qt::ShiftModifier);
     QCoreApplication::sendEvent(Browser().List(), &shiftF10);
@@ -305,8 +309,8 @@ TEST_F(ContextMenuTest, MenuKeyShiftF10AndRightButtonOpenIt)
     const QRect item = Browser().List()->visualRect(Browser().List()->Model().index(Row(QStringLiteral("Spots"))));
     QTest::mouseClick(Browser().List()->viewport(), Qt::RightButton, Qt::NoModifier, item.center());
     EXPECT_TRUE(Menu().Menu()->isVisible());
-    EXPECT_TRUE(Visible("Openfolder1"));
-    EXPECT_FALSE(Visible("Open1"));
+    EXPECT_TRUE(Visible(&ListMenuItems::Openfolder1));
+    EXPECT_FALSE(Visible(&ListMenuItems::Open1));
     Menu().Menu()->hide();
 }
 
@@ -318,7 +322,7 @@ TEST_F(ContextMenuTest, CopyWithoutAFileLeavesAnEmptyText)
     EXPECT_EQ(QApplication::clipboard()->text(), QString());
     SelectRows({Row(QStringLiteral("b.ies"))});
     Menu().PopupMenuPopup();
-    Menu().Item("CopytoClipboard")->trigger();
+    Menu().Items().CopytoClipboard->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromStdString(Home() + "/Lamps/b.ies"));
 }
 

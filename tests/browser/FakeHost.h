@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "browser/BrowserHost.h"
-#include "diagram/ShownFile.h"
+#include "browser/ShownFile.h"
 
 // Records what the browser asked of the application, and what it put into
 // the shown file.
@@ -21,8 +21,6 @@ public:
             }
         });
     }
-    void FolderChanging() override { ++folderChanges; }
-    void SetInfoText(const QString& text) override { info = text; }
     void SetWindowCaption(const QString& text) override { caption = text; }
     void SetApplicationTitle(const QString& text) override { appTitle = text; }
     void SetDiagramCrosshair(bool on) override { crosshair = on; }
@@ -33,7 +31,6 @@ public:
         messageDetails.push_back(detail);
     }
     void CaptionChoiceReset() override { ++captionResets; }
-    void ListFilled() override { ++fills; }
     void SetAddEnabled(bool on) override { addEnabled = on; }
     // The panel's round trip: a choice comes back to the browser as its setting.
     void ChooseView(FileListViewKind kind) override
@@ -42,22 +39,22 @@ public:
         if (onChooseView)
             onChooseView(kind);
     }
-    void ChooseCaption(int index) override
+    void ChooseCaption(CaptionChoice choice) override
     {
-        captionChoices.push_back(index);
+        captionChoices.push_back(choice);
         if (onChooseCaption)
-            onChooseCaption(index);
+            onChooseCaption(choice);
     }
 
-    int filesShown = 0, blanks = 0, folderChanges = 0, captionResets = 0, fills = 0;
+    int filesShown = 0, blanks = 0, captionResets = 0;
     bool crosshair = false;
     bool addEnabled = true;
     std::vector<FileListViewKind> viewChoices;
-    std::vector<int> captionChoices;
+    std::vector<CaptionChoice> captionChoices;
     std::function<void(FileListViewKind)> onChooseView;
-    std::function<void(int)> onChooseCaption;
+    std::function<void(CaptionChoice)> onChooseCaption;
     ShownFile shown;
     tIES current;
-    QString info, caption, appTitle;
+    QString caption, appTitle;
     std::vector<QString> messages, messageCaptions, messageDetails;
 };

@@ -13,7 +13,7 @@ protected:
     {
         // The options panel's part: a chosen view or caption comes back as the browser's setting.
         host_.onChooseView = [this](FileListViewKind kind) { Browser().SetViewKind(kind); };
-        host_.onChooseCaption = [this](int index) { Browser().SetCaptionIndex(index); };
+        host_.onChooseCaption = [this](CaptionChoice choice) { Browser().SetCaption(choice); };
     }
     // A path below home as the favourites take it: text.
     QString Below(const std::string& relative) const { return NameToText(Home() + "/" + relative); }
@@ -50,11 +50,10 @@ TEST_F(FavoritesTest, SortedByNameAndSameNamesBothKept)
     EXPECT_EQ(b.AddFavorite(Below("Lamps/A.ies")), -1) << "not a folder";
     EXPECT_EQ(b.AddFavorite(Below("Gone")), -1);
 
-    const auto entries = b.FavoriteEntries();
-    ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(entries[2].name, QStringLiteral("Spots"));
-    EXPECT_EQ(entries[2].path, Below("Lamps/Spots"));
-    EXPECT_EQ(entries[3].path, Below("Docs/Spots"));
+    ASSERT_EQ(b.FavoriteList().Count(), 4);
+    EXPECT_EQ(b.FavoriteList().At(2).name, QStringLiteral("Spots"));
+    EXPECT_EQ(b.FavoritePath(2), Below("Lamps/Spots"));
+    EXPECT_EQ(b.FavoritePath(3), Below("Docs/Spots"));
     EXPECT_TRUE(b.IsFavorite(Below("Docs/Spots")));
     EXPECT_FALSE(b.IsFavorite(Below("Lamps")));
 
@@ -66,7 +65,7 @@ TEST_F(FavoritesTest, SortedByNameAndSameNamesBothKept)
 TEST_F(FavoritesTest, AddedWithListViewAndLampCaptionStores25)
 {
     Open(QStringLiteral("Lamps"));
-    Browser().SetCaptionIndex(CaptionLamp);
+    Browser().SetCaption(CaptionChoice::Lamp);
     ASSERT_EQ(Browser().List()->ViewKind(), FileListViewKind::List);
     EXPECT_TRUE(host_.addEnabled);
     Browser().AddToFavorites1Click();  // nothing selected: the shown folder
@@ -92,7 +91,7 @@ TEST_F(FavoritesTest, RememberSettingsOffChangesNothing)
     b.SetFavouriteOptions({false, true, true});
     Open(QStringLiteral("Lamps"));
     b.SetViewKind(FileListViewKind::Icons);
-    b.SetCaptionIndex(CaptionManufacturer);
+    b.SetCaption(CaptionChoice::Manufacturer);
     Open(QStringLiteral("Docs"));
     EXPECT_EQ(Settings(0), stored) << "leaving keeps the stored settings";
     b.StoreViewSettings(0);
@@ -110,7 +109,7 @@ TEST_F(FavoritesTest, LeavingStoresAndOpeningAppliesWhatIsTicked)
     b.SetFavouriteOptions({true, true, true});
     Open(QStringLiteral("Lamps"));
     b.SetViewKind(FileListViewKind::Icons);
-    b.SetCaptionIndex(CaptionManufacturer);
+    b.SetCaption(CaptionChoice::Manufacturer);
     Open(QStringLiteral("Docs"));
     EXPECT_EQ(Settings(0), 0x12) << "Icons, Manufacturer";
 
@@ -137,7 +136,7 @@ TEST_F(FavoritesTest, TheTitleNamesTheFavouriteFolderItOpens)
     b.AddFavorite(Below("Lamps"));
     b.SetFavouriteOptions({true, true, true});
     Open(QStringLiteral("Lamps"));
-    b.SetCaptionIndex(CaptionManufacturer);
+    b.SetCaption(CaptionChoice::Manufacturer);
     Open(QStringLiteral("Docs"));
     EXPECT_EQ(host_.caption, QStringLiteral("Kandora v2.9    ") + Below("Docs"));
     b.OpenFavorite(0);

@@ -69,13 +69,13 @@ TEST_F(FileListTest, ShowAndHoldSequence)
     EXPECT_TRUE(host_.crosshair);
     EXPECT_EQ(host_.appTitle, QStringLiteral("b.ies"));
     EXPECT_EQ(Browser().CurrentFilePath(), QString::fromStdString(Home() + "/Lamps/b.ies"));
-    EXPECT_TRUE(host_.info.startsWith(QStringLiteral("Filename: b.ies\n"))) << host_.info.toStdString();
-    EXPECT_TRUE(host_.info.contains(QStringLiteral("Zeta")));
-    // Back to a folder entry: blanked, path and label emptied, held again.
+    EXPECT_EQ(host_.shown.Texts(), Browser().List()->Entries().Item(Row(QStringLiteral("b.ies"))).entry->Texts);
+    EXPECT_EQ(host_.shown.FilePathBytes(), Home() + "/Lamps/b.ies");
+    // Back to a folder entry: blanked, path emptied, held again.
     Focus(0);
     EXPECT_EQ(host_.blanks, blanks + 1);
     EXPECT_TRUE(Browser().CurrentFilePath().isEmpty());
-    EXPECT_TRUE(host_.info.isEmpty());
+    EXPECT_FALSE(host_.shown.HasFile());
     EXPECT_FALSE(host_.crosshair);
     EXPECT_EQ(host_.appTitle, QStringLiteral("Kandora"));
     EXPECT_TRUE(Browser().List()->ListChangeHold());
@@ -112,7 +112,7 @@ TEST_F(FileListTest, AHeaderLineOfMegabytesIsShownBounded)
         if (file.name == "header-line-10MB.ies")
             tree_.Write("home/Lamps/" + file.name, file.bytes());
     Browser().SetKeepCaption(true);
-    Browser().SetCaptionIndex(CaptionTest);
+    Browser().SetCaption(CaptionChoice::Test);
     OpenLamps();
     const QStringList captions = ListCaptions();
     const auto found = std::find_if(captions.begin(), captions.end(),
@@ -123,8 +123,7 @@ TEST_F(FileListTest, AHeaderLineOfMegabytesIsShownBounded)
     EXPECT_TRUE(caption.size() == kShownTextLimit && caption.endsWith(QChar(0x2026)));
     EXPECT_EQ(item.data(Qt::ToolTipRole).toString().remove(QLatin1Char('\n')), caption);
     Focus(item.row());
-    EXPECT_EQ(host_.info, QStringLiteral("Filename: header-line-10MB.ies\nTest: ") + caption.left(kShownTextLimit - 7) +
-                              QChar(0x2026));
+    EXPECT_EQ(host_.shown.Texts().test.size(), std::size_t{10} << 20) << "the shown file keeps the whole text";
 }
 
 // Flat bars: no hidden arrows under the thumb or at the track's ends, and the
@@ -137,7 +136,7 @@ TEST(FlatScrollBars, ThumbDragsFromTheStartTrackPagesAndTheEndIsTheContentsEnd)
     FileListView list;
     list.resize(420, 160);
     std::vector<ReadFault> faults;
-    list.ListFolder(tree.Folder(), CaptionFileName, false, faults);
+    list.ListFolder(tree.Folder(), CaptionChoice::FileName, false, faults);
     list.FitCaptionColumn(false);
     list.SetFlatScrollBars(true);
     list.show();
@@ -165,12 +164,12 @@ TEST(FlatScrollBars, ThumbDragsFromTheStartTrackPagesAndTheEndIsTheContentsEnd)
 TEST_F(FileListTest, CaptionsFollowTheChoiceAndSortOrder)
 {
     OpenLamps();
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Mid"), QStringLiteral("Zeta")}));
-    Browser().SetCaptionIndex(CaptionLamp);  // only A.ies names a lamp; B sorts before H
+    Browser().SetCaption(CaptionChoice::Lamp);  // only A.ies names a lamp; B sorts before H
     EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("b.ies"), QStringLiteral("c.ies"), QStringLiteral("Halogen")}));
     Browser().SetSort(false);
-    Browser().SetCaptionIndex(CaptionFileName);
+    Browser().SetCaption(CaptionChoice::FileName);
     EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("b.ies"), QStringLiteral("c.ies"), QStringLiteral("A.ies")}))
         << "the order stays when sorting is off";
     Browser().SetSort(true);
@@ -178,14 +177,14 @@ TEST_F(FileListTest, CaptionsFollowTheChoiceAndSortOrder)
         << "turning sorting on sorts at once";
     EXPECT_EQ(ListCaptions().mid(0, 2), (QStringList{QStringLiteral("Floods"), QStringLiteral("Spots")}));
     // A folder change puts the caption back to the file name unless kept.
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     Browser().NavigateToPath(Path(QStringLiteral("Lamps/Spots")));
-    EXPECT_EQ(Browser().Options().captionIndex, CaptionFileName);
+    EXPECT_EQ(Browser().Options().caption, CaptionChoice::FileName);
     EXPECT_EQ(host_.captionResets, 1);
     Browser().SetKeepCaption(true);
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     OpenLamps();
-    EXPECT_EQ(Browser().Options().captionIndex, CaptionManufacturer);
+    EXPECT_EQ(Browser().Options().caption, CaptionChoice::Manufacturer);
     EXPECT_EQ(ListCaptions().mid(2), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Mid"), QStringLiteral("Zeta")}));
 }
 
@@ -193,7 +192,7 @@ TEST_F(FileListTest, CaptionChangeKeepsTheShownEntrySelected)
 {
     OpenLamps();
     Focus(Row(QStringLiteral("c.ies")));
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     const int shownRow = Browser().List()->ShownItem().row();
     EXPECT_EQ(ListCaptions().at(shownRow), QStringLiteral("Mid")) << "the shown entry moved with its item";
     EXPECT_EQ(host_.filesShown, 1) << "a caption change shows nothing anew";
@@ -258,7 +257,7 @@ TEST_F(FileListTest, KeysCopyGoUpAndRefresh)
     // Ctrl let go before C, as fingers (and xdotool) often do: still the path, never the caption.
     QApplication::clipboard()->clear();
     Key(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_NE(QApplication::clipboard()->text(), Browser().FocusedCaption()) << "the view's own copy ran";
+    EXPECT_NE(QApplication::clipboard()->text(), Browser().List()->currentIndex().data().toString()) << "the view's own copy ran";
     Key(QEvent::KeyRelease, Qt::Key_Control);
     Key(QEvent::KeyRelease, Qt::Key_C);
     EXPECT_EQ(QApplication::clipboard()->text(), Browser().CurrentFilePath());
@@ -298,7 +297,7 @@ TEST_F(FileListTest, ListingFaultsMakeOneBoxNamingTheFirstFew)
     for (int i = 0; i < 7; ++i)
         ASSERT_EQ(::mkfifo((tree_.Root() / ("home/Lamps/pipe" + std::to_string(i) + ".ies")).c_str(), 0644), 0);
     Browser().SetKeepCaption(true);
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     OpenLamps();
     DeliverQueuedMessages();
     ASSERT_EQ(host_.messages.size(), 1u);
@@ -358,7 +357,7 @@ TEST_F(FileListTest, FilesThisProgramWroteGetTheLinkOverlay)
 {
     tree_.Write("home/Lamps/d_C.ies", "[MANUFAC] Conv\r\n[CHANGED] Orvanek\r\n" + IesText("", "", 1).substr(18));
     Browser().SetKeepCaption(true);
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     OpenLamps();
     auto& model = Browser().List()->Model();
     const auto icon = [&](const QString& caption) {
@@ -377,7 +376,7 @@ TEST_F(FileListTest, CaptionColumnFitsTheWidestCaption)
     const QFontMetrics metrics(list->font());
     const int wwww = metrics.horizontalAdvance(QStringLiteral("WWWW"));
     EXPECT_EQ(list->gridSize().width(), wwww + metrics.horizontalAdvance(QStringLiteral("Floods")));
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     EXPECT_EQ(list->gridSize().width(),
               wwww + metrics.horizontalAdvance(QStringLiteral("A manufacturer with a much longer name than the others")));
 }
@@ -405,7 +404,7 @@ TEST_F(FileListTest, ListingFaultBoxOnlyForTheFolderTheTreeStoppedOn)
 {
     ASSERT_EQ(::mkfifo((tree_.Root() / "home/Docs/pipe.ies").c_str(), 0644), 0);
     Browser().SetKeepCaption(true);
-    Browser().SetCaptionIndex(CaptionManufacturer);
+    Browser().SetCaption(CaptionChoice::Manufacturer);
     Browser().NavigateToPath(Path(QStringLiteral("Docs")));
     EXPECT_TRUE(Browser().Messages().BoxesHeld());
     Browser().NavigateToPath(Path(QStringLiteral("Lamps")));

@@ -69,7 +69,7 @@ TEST_F(FileOperationsTest, ListedOddNamesReachTheDesktopExactly)
     const Catalog& entries = Browser().List()->Entries();
     ASSERT_EQ(entries.FileCount(), static_cast<int>(std::size(kOddNames)));
     for (int row = entries.FolderCount(); row < entries.Count(); ++row) {
-        const std::string path = Home() + "/Docs/" + entries.Item(row).entry->Texts[1];
+        const std::string path = Home() + "/Docs/" + entries.Item(row).entry->Texts.fileName;
         Focus(row);
         EXPECT_EQ(Browser().CurrentFileBytes(), path);
         Browser().Open1Click();

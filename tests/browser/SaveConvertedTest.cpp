@@ -67,7 +67,7 @@ TEST_F(SaveConvertedTest, RotationWithKeywordCaptionsReadsTheNewEntry)
 {
     Browser().SetSort(false);
     Select(QStringLiteral("r90.ies"));
-    Browser().SetCaptionIndex(CaptionTest);
+    Browser().SetCaption(CaptionChoice::Test);
     // The caption change keeps the focus on the file; the selection is that entry.
     Focus(static_cast<int>(ListCaptions().indexOf(QStringLiteral("T90"))));
     Browser().SaveAsTypeC();

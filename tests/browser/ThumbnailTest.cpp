@@ -57,7 +57,6 @@ protected:
         delegate_ = new ThumbnailDelegate(&list_);
         list_.setItemDelegate(delegate_);
         delegate_->SetThumbnails(true);
-        delegate_->SetFolder(Folder());
         delegate_->SetDiagramOptions(DefaultDiagramOptions());
     }
     std::string Folder() const { return tree_.Folder() + "lamps/"; }
@@ -66,7 +65,7 @@ protected:
         list_.AddFolderEntry(QStringLiteral("Floods"), folderIcon_);
         list_.AddFolderEntry(QStringLiteral("Spots"), folderIcon_);
         std::vector<ReadFault> faults;
-        list_.ListFolder(Folder(), CaptionFileName, true, faults);
+        list_.ListFolder(Folder(), CaptionChoice::FileName, true, faults);
     }
     int Row(const std::string& name) const
     {
@@ -77,9 +76,11 @@ protected:
     }
     const TiesData& Entry(const std::string& name) const { return *list_.Entries().Item(Row(name)).entry; }
     QSize Cell() const { return ThumbnailGridSize(list_.fontMetrics().height()); }
-    // One item painted at `topLeft` into a picture of one cell, over white.
+    // One item painted at `topLeft` into a picture of one cell, over white,
+    // read first as the list reads the entries a paint meets.
     QImage Paint(int row, QStyle::State extra = {}, QPoint topLeft = {})
     {
+        list_.Model().ReadEntries({row}, Folder(), 1);
         QImage picture(Cell(), QImage::Format_RGB32);
         picture.fill(Qt::white);
         QStyleOptionViewItem option;
@@ -197,7 +198,7 @@ TEST(ThumbnailGeometryTest, CaptionCacheKeepsWrappingPerFontAndStaysBounded)
     EXPECT_LE(cache.Size(), 4096U + 2U);
 }
 
-TEST_F(ThumbnailTest, FileReadOnFirstPaintAndKeptRead)
+TEST_F(ThumbnailTest, FileDrawnFromTheRecordReadFirstAndKeptRead)
 {
     List();
     const int row = Row("c.ies");
@@ -218,18 +219,14 @@ TEST_F(ThumbnailTest, FileReadOnFirstPaintAndKeptRead)
     EXPECT_EQ(Paint(row), first);
 }
 
-TEST_F(ThumbnailTest, ItemAboveTheTopIsNeitherReadNorDrawn)
+TEST_F(ThumbnailTest, ItemAboveTheTopIsNotDrawn)
 {
     List();
     const int row = Row("c.ies");
     const QImage untouched = Paint(row, {}, QPoint(0, -Cell().height() - 1));
-    EXPECT_FALSE(Entry("c.ies").Loaded);
     QImage white(Cell(), QImage::Format_RGB32);
     white.fill(Qt::white);
     EXPECT_EQ(untouched, white);
-    // Its bottom edge just at the top still counts: read and drawn.
-    Paint(row, {}, QPoint(0, -Cell().height()));
-    EXPECT_TRUE(Entry("c.ies").Loaded);
 }
 
 TEST_F(ThumbnailTest, WarningIconOnTypeBThumbnailFollowsTheSetting)
@@ -322,7 +319,7 @@ TEST_F(ThumbnailViewTest, ViewSwitchesAndFolderOpeningsPrepareTheCells)
     Browser().NavigateToPath(Path(QStringLiteral("Lamps")));
     EXPECT_EQ(list.ViewKind(), FileListViewKind::Thumbnails);
     EXPECT_GE(list.Thumbnails().Images().FileImageIndex(), 0);
-    EXPECT_EQ(list.Thumbnails().Folder(), Home() + "/Lamps/");
+    EXPECT_EQ(list.ThumbnailFolder(), Home() + "/Lamps/");
     // The up entry turned on in the thumbnail view finds its image ready.
     Browser().ToggleUpEntry(true);
     EXPECT_GE(list.Thumbnails().Images().IndexOf(list.Entries().Item(0).folderIcon), 0);
@@ -355,4 +352,30 @@ TEST(UpdatesFrozenTest, NestedFreezesOfAParentAndItsChildLeaveBothPainting)
     child->setUpdatesEnabled(false);
     { const auto frozen = UpdatesFrozen(parent); }
     EXPECT_FALSE(child->updatesEnabled());
+}
+
+// The list reads the files a paint of the thumbnail view meets, through its
+// model, before the cells draw them; files outside the painted area stay unread.
+TEST_F(ThumbnailViewTest, PaintReadsTheEntriesItMeetsAndNoOthers)
+{
+    FileListView& list = *Browser().List();
+    Browser().NavigateToPath(Path(QStringLiteral("Lamps")));
+    Browser().SetViewKind(FileListViewKind::Thumbnails);
+    ASSERT_EQ(list.FolderCount(), 2);
+    // Three cells in one row: the two folders and the first file.
+    const QSize cell = list.gridSize();
+    list.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list.resize(3 * cell.width() + 2 * list.frameWidth() + 4, cell.height() + 2 * list.frameWidth());
+    const Catalog& entries = list.Entries();
+    for (int row = 2; row < 5; ++row)
+        ASSERT_FALSE(entries.Item(row).entry->Loaded) << "a listing by name reads no file";
+    list.setAttribute(Qt::WA_DontShowOnScreen);
+    list.show();
+    QCoreApplication::processEvents();
+    QImage target(list.viewport()->size(), QImage::Format_RGB32);
+    list.viewport()->render(&target);
+    EXPECT_TRUE(entries.Item(2).entry->Loaded);
+    EXPECT_FALSE(entries.Item(3).entry->Loaded);
+    EXPECT_FALSE(entries.Item(4).entry->Loaded);
 }

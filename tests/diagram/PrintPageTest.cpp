@@ -29,10 +29,9 @@ tIES Record(double lumens = 1000)
 
 // Texts of a read entry: slot 0 unused, the file name, then TEST, MANUFAC,
 // LUMINAIRE, LUMCAT, LAMP, LAMPCAT.
-QStringList Texts(const char* manufacturer)
+EntryTexts Texts(const char* manufacturer)
 {
-    return {QString(),           QStringLiteral("a.ies"), QStringLiteral("T-1"),      QString::fromLatin1(manufacturer),
-            QStringLiteral("Downlight"), QStringLiteral("DL-20"), QStringLiteral("LED 20 W"), QStringLiteral("L-20")};
+    return {"a.ies", "T-1", manufacturer, "Downlight", "DL-20", "LED 20 W", "L-20"};
 }
 
 PageResult Draw(RecordingCanvas& canvas, QSize size, const tIES* ies, const QStringList& lines = {})
@@ -106,7 +105,9 @@ TEST(PrintPageTest, HeaderLinesSkipEmptyTextsAndTheTestKeyword)
                            QStringLiteral("Lamp catalog: L-20"), QStringLiteral("Lamp: LED 20 W")}));
     EXPECT_EQ(PrintHeaderLines(Texts("Acme")).first(), QStringLiteral("Manufacturer: Acme"));
     // An unread entry has only its file name.
-    EXPECT_TRUE(PrintHeaderLines({QString(), QStringLiteral("a.ies")}).isEmpty());
+    EXPECT_TRUE(PrintHeaderLines(EntryTexts{.fileName = "a.ies"}).isEmpty());
+    // Bytes that are not UTF-8 read as Latin-1, as the list shows them.
+    EXPECT_EQ(PrintHeaderLines(EntryTexts{.lamp = "M\xFCller"}).first(), QStringLiteral("Lamp: M\u00FCller"));
 }
 
 TEST(PrintPageTest, EmptyAndTinyPagesDrawSafely)

@@ -148,9 +148,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const tIES ies = EulumdatRecord(ldt);
     CheckRecord(ies);
-    std::vector<std::string> texts{std::string(), "fuzz.ldt"};
+    EntryTexts texts{.fileName = "fuzz.ldt"};
     FillEulumdatTexts(ldt, texts);
-    Require(texts.size() == 8);
+    Require(texts.fileName == "fuzz.ldt");
 
     // As IES: it reads without a fault, with the same counts and keywords.
     const FormatConversion asIes = BuildIesFromEulumdat(ldt);
@@ -159,17 +159,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(ReadIes(asIes.bytes, back).status == ReadResult::Status::Ok);
         Require(back.VertCount == ies.VertCount && back.HorzCount == ies.HorzCount);
         CheckRecord(back);
-        std::vector<std::string> keywords{std::string(), "fuzz.ldt"};
+        EntryTexts keywords{.fileName = "fuzz.ldt"};
         const bool changed = FillKeywordTexts(SplitHeader(asIes.bytes).headerLines, keywords);
         // Brackets and colons in a text can make another keyword, or an
         // older labelled form, out of it.
         bool plain = ldt.DateUser.find_first_of("[:") == std::string::npos;
-        for (std::size_t i = 2; i < 7; ++i)
-            plain = plain && texts[i].find_first_of("[:") == std::string::npos;
+        for (const std::string* text : {&texts.test, &texts.manufacturer, &texts.luminaire, &texts.luminaireCatalog, &texts.lamp})
+            plain = plain && text->find_first_of("[:") == std::string::npos;
         if (plain) {
             Require(changed);
-            for (std::size_t i = 2; i < 7; ++i)
-                Require(keywords[i] == texts[i]);
+            keywords.lampCatalog = texts.lampCatalog;
+            Require(keywords == texts);
         }
     }
 

@@ -39,7 +39,7 @@ tIES Record(std::uint16_t type, tArrEx vert, tArrEx horz, tArrEx2 rows = {})
     return ies;
 }
 
-const std::vector<std::string> kTexts{"", "lamp.ies", "T1", "", "", "", "", ""};
+const EntryTexts kTexts{.fileName = "lamp.ies", .test = "T1"};
 
 // A line of numbers joined again if it was wrapped.
 std::string Numbers(std::string line)
@@ -101,7 +101,7 @@ TEST(Conversion, TypeBGridsGiveThreeFourOrTwoPlanes)
 TEST(Conversion, RotationFrom90To270KeepsTheRows)
 {
     const tIES ies = Record(1, Steps(0, 180, 2.5), Steps(90, 270, 15));
-    const ConversionText text = BuildConversion(ies, {"", "wall.ies"});
+    const ConversionText text = BuildConversion(ies, EntryTexts{.fileName = "wall.ies"});
     ASSERT_EQ(text.lines.size(), 8u + 13u) << text.message;
     EXPECT_EQ(text.lines[1], "") << "no keyword values: an empty line";
     EXPECT_EQ(text.lines[7], "0 15 30 45 60 75 90 105 120 135 150 165 180 ");
@@ -205,7 +205,7 @@ TEST_F(ConversionFileTest, WrittenFilesReadBackWithTheSameIntensities)
     for (int i = 0; i < 6; ++i)
         std::getline(text, line);
     EXPECT_EQ(line, "0.95 1 35.5\r") << "line 6 keeps the factors and watts as read";
-    EXPECT_EQ(written.Texts[2], "Bench 7") << "a caption by test value carries over";
+    EXPECT_EQ(written.Texts.test, "Bench 7") << "a caption by test value carries over";
     const tIES& c = written.Ies;
     EXPECT_EQ(c.PhotometricType, 1);
     EXPECT_EQ(c.HorzAngles, (tArrEx{0, 90, 180, 270}));
@@ -221,7 +221,7 @@ TEST_F(ConversionFileTest, WrittenFilesReadBackWithTheSameIntensities)
     ASSERT_TRUE(SaveConversion(source.Ies, source.Texts, dir_.string() + "/").Written());
     EXPECT_DOUBLE_EQ(Load("flood_C.ies").Ies.Candela[0][0], 99);
     tIES rotated = Record(1, {0, 45, 90}, {90, 180});
-    const ConversionResult r = SaveConversion(rotated, {"", "a.ies.ies"}, dir_.string());
+    const ConversionResult r = SaveConversion(rotated, EntryTexts{.fileName = "a.ies.ies"}, dir_.string());
     ASSERT_EQ(r.newName, "a.ies_R.ies");
     rotated.HorzAngles = {0, 90};
     EXPECT_EQ(Load(r.newName).Ies, rotated);

@@ -108,7 +108,8 @@ void ExpectSameRecord(const tIES& a, const tIES& b)
     ASSERT_EQ(a.VertAngles, b.VertAngles);
     EXPECT_EQ(std::tie(a.HorzCount, a.VertCount, a.PhotometricType, a.UnitsType, a.LampCount, a.InputWatts),
               std::tie(b.HorzCount, b.VertCount, b.PhotometricType, b.UnitsType, b.LampCount, b.InputWatts));
-    for (auto field : {&tIES::LampLumens, &tIES::Multiplier, &tIES::Width, &tIES::Length, &tIES::Height})
+    for (auto field : {&tIES::LampLumens, &tIES::Multiplier, &tIES::Width, &tIES::Length, &tIES::Height,
+                       &tIES::InputWattsExact})
         ExpectNear(a.*field, b.*field);
     for (std::size_t h = 0; h < a.Candela.size(); ++h)
         for (std::size_t v = 0; v < a.Candela[h].size(); ++v)
@@ -221,9 +222,15 @@ TEST(EulumdatTexts, BlankLinesStayLinesAndEightBitTextBecomesUtf8)
     ASSERT_EQ(ReadEulumdat(Joined(lines), ldt).status, ReadResult::Status::Ok);
     EXPECT_EQ(ldt.Company, "Leuchten M\xC3\xBCller \xE2\x82\xAC \xE2\x80\x9C" "A\xE2\x80\x9D");
     EXPECT_EQ(ldt.Ityp, 0);
-    std::vector<std::string> texts{"", "wall.ldt"};
+    EntryTexts texts{.fileName = "wall.ldt"};
     EXPECT_FALSE(FillEulumdatTexts(ldt, texts));
-    EXPECT_EQ(texts, (std::vector<std::string>{"", "wall.ldt", "", ldt.Company, "Wandleuchte \xC3\xA4", "W-7", "LED 3000", ""}));
+    EXPECT_EQ(texts, (EntryTexts{.fileName = "wall.ldt",
+                                 .test = "",
+                                 .manufacturer = ldt.Company,
+                                 .luminaire = "Wandleuchte \xC3\xA4",
+                                 .luminaireCatalog = "W-7",
+                                 .lamp = "LED 3000",
+                                 .lampCatalog = ""}));
 }
 
 // Cut anywhere before its last number, a file is refused.
@@ -353,7 +360,7 @@ TEST(EulumdatWriter, RefusesTypesAAndBAndAbsoluteWithoutFlux)
     EXPECT_EQ(build.file.LampSets.at(0).Count, -1);
     EXPECT_EQ(build.file.LampSets.at(0).Flux, 2000);
     EXPECT_DOUBLE_EQ(build.file.Intensities.at(0).at(0), 225);  // 500 x 0.9 x 1000 / 2000
-    std::vector<std::string> texts{"", "a.ldt"};
+    EntryTexts texts{.fileName = "a.ldt"};
     EXPECT_TRUE(FillEulumdatTexts(build.file, texts)) << "a written file carries the change marker";
 }
 

@@ -5,9 +5,9 @@
 
 namespace {
 
-std::vector<std::string> TextsOf(const std::string& header)
+EntryTexts TextsOf(const std::string& header)
 {
-    std::vector<std::string> texts{"", "a.ies"};
+    EntryTexts texts{.fileName = "a.ies"};
     FillKeywordTexts(header, texts);
     return texts;
 }
@@ -22,7 +22,7 @@ TEST(KeywordValue, EndsAtLineEndAndStopText)
     EXPECT_EQ(KeywordValue("[MANUFAC]", header, "["), "");
     EXPECT_EQ(KeywordValue("[LAMP]", "[LAMP] first\n[LAMP] second\n", "["), "first");
     EXPECT_EQ(KeywordValue("[LAMP]", "[LAMP]", "["), "");
-    EXPECT_EQ(TextsOf(HeaderText(SplitHeader("[TEST] a\nTILT=NONE\n[LAMP] b\n1 2")))[6], "")
+    EXPECT_EQ(TextsOf(HeaderText(SplitHeader("[TEST] a\nTILT=NONE\n[LAMP] b\n1 2"))).lamp, "")
         << "keywords after the TILT line are not found";
 }
 
@@ -31,19 +31,18 @@ TEST(KeywordTexts, SlotsAndOldLabelledFallbacks)
     const auto texts = TextsOf(
         "IESNA91\r\n[TEST] 42\r\n[MANUFAC] Maker\r\n[LUMINAIRE]\r\nDESCR.-1 : Recessed downlight\r\n"
         "LM-NO.   : R-77 LM-DATE 1991-02-03\r\nLAMP     : 2 x TC-D 26W\r\n[LAMPCAT] TC-D\r\nTILT=NONE\r\n");
-    ASSERT_EQ(texts.size(), 8u);
-    EXPECT_EQ(texts[1], "a.ies");
-    EXPECT_EQ(texts[2], "42");
-    EXPECT_EQ(texts[3], "Maker");
-    EXPECT_EQ(texts[4], "Recessed downlight");
-    EXPECT_EQ(texts[5], "R-77");
-    EXPECT_EQ(texts[6], "2 x TC-D 26W");
-    EXPECT_EQ(texts[7], "TC-D");
+    EXPECT_EQ(texts, (EntryTexts{.fileName = "a.ies",
+                                 .test = "42",
+                                 .manufacturer = "Maker",
+                                 .luminaire = "Recessed downlight",
+                                 .luminaireCatalog = "R-77",
+                                 .lamp = "2 x TC-D 26W",
+                                 .lampCatalog = "TC-D"}));
 }
 
 TEST(KeywordTexts, ChangeMarkerIsCaseSensitive)
 {
-    std::vector<std::string> texts{"", "a.ies"};
+    EntryTexts texts;
     EXPECT_TRUE(FillKeywordTexts("[CHANGED] converted by Orvanek tools\r\nTILT=NONE\r\n", texts));
     EXPECT_FALSE(FillKeywordTexts("[CHANGED] converted by orvanek tools\r\nTILT=NONE\r\n", texts));
     EXPECT_FALSE(FillKeywordTexts("[CHANGED] [X] Orvanek\r\nTILT=NONE\r\n", texts)) << "the value ends at the next [";
@@ -51,14 +50,13 @@ TEST(KeywordTexts, ChangeMarkerIsCaseSensitive)
 
 TEST(KeywordText, OrderPrefixesAndNoTrailingLineEnd)
 {
-    const std::vector<std::string> texts{"", "f.ies", "T", "M", "L", "LC", "P", "PC"};
+    const EntryTexts texts{"f.ies", "T", "M", "L", "LC", "P", "PC"};
     EXPECT_EQ(KeywordText(texts, KeywordForm::Labels),
               "Test: T\r\nManufacturer: M\r\nLuminaire catalog: LC\r\nLuminaire: L\r\nLamp catalog: PC\r\nLamp: P");
     EXPECT_EQ(KeywordText(texts, KeywordForm::KeywordLines),
               "[TEST] T\r\n[MANUFAC]  M\r\n[LUMCAT] LC\r\n[LUMINAIRE] L\r\n[LAMPCAT] PC\r\n[LAMP] P");
-    EXPECT_EQ(KeywordText({"", "f.ies", "", "", "", "", "Only lamp", ""}, KeywordForm::Labels), "Lamp: Only lamp");
-    EXPECT_EQ(KeywordText({"", "f.ies", "", "", "", "", "", ""}, KeywordForm::Labels), "");
-    EXPECT_EQ(KeywordText({"", "f.ies"}, KeywordForm::Labels), "");
+    EXPECT_EQ(KeywordText({.fileName = "f.ies", .lamp = "Only lamp"}, KeywordForm::Labels), "Lamp: Only lamp");
+    EXPECT_EQ(KeywordText({.fileName = "f.ies"}, KeywordForm::Labels), "");
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ TEST(Locale, ReadingIsTheSameUnderADecimalCommaLocale)
 {
     tIES inC;
     const ReadResult c = ReadIes(kFile, inC);
-    std::vector<std::string> textsC{"", "f.ies"};
+    EntryTexts textsC{.fileName = "f.ies"};
     FillKeywordTexts(HeaderText(SplitHeader(kFile)), textsC);
 
     GermanNumbers german;
@@ -73,7 +73,7 @@ TEST(Locale, ReadingIsTheSameUnderADecimalCommaLocale)
     EXPECT_EQ(NextNumber(text, fault), 2.5);
     EXPECT_FALSE(fault);
 
-    std::vector<std::string> textsGerman{"", "f.ies"};
+    EntryTexts textsGerman{.fileName = "f.ies"};
     FillKeywordTexts(HeaderText(SplitHeader(kFile)), textsGerman);
     EXPECT_EQ(textsGerman, textsC);
 

@@ -254,7 +254,7 @@ TEST(PhotometricSummary, TypeBInItsOwnCoordinates)
     const tIES flood = Sampled(
         Steps(-90, 90, 5), Steps(-90, 90, 5),
         [](double h, double v) { return 1000 * std::exp(-std::pow(h / 20, 2) - std::pow(v / 12, 2)); }, 2);
-    ConversionText text = BuildConversion(flood, {"", "flood.ies", "", "", "", "", "", ""});
+    ConversionText text = BuildConversion(flood, EntryTexts{.fileName = "flood.ies"});
     const PhotometricSummary b = SummarizePhotometry(flood);
     const PhotometricSummary c = SummarizePhotometry(Read(JoinLines(std::move(text.lines))));
     for (const auto& [x, y] : {std::pair{b.c0_c180, c.c0_c180}, {b.c90_c270, c.c90_c270}}) {

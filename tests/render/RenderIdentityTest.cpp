@@ -55,7 +55,7 @@ TEST(RenderIdentityTest, SampleFilesRenderAsThePerPixelFormulas)
         TiesData entry = UnreadEntry(item.path().filename().string());
         if (LoadEntry(entry, folder.string() + "/").kind != LoadResult::Kind::Loaded)
             continue;
-        ExpectSamePicture(entry.Ies, entry.Texts[1]);
+        ExpectSamePicture(entry.Ies, entry.Texts.fileName);
         ++rendered;
     }
     EXPECT_GE(rendered, 10);

@@ -107,7 +107,7 @@ TEST(CliDatasheetTest, IndexThenOnePagePerFileWithItsValues)
         ASSERT_EQ(LoadEntry(entry, kSamples.toStdString()).kind, LoadResult::Kind::Loaded);
         const PhotometricSummary summary = SummarizePhotometry(entry.Ies);
         ExpectInOrder(PageText(pdf, i + 2),
-                      {QString::fromStdString(entry.Texts[3]), QString::fromStdString(entry.Texts[4]), names[i],
+                      {QString::fromStdString(entry.Texts.manufacturer), QString::fromStdString(entry.Texts.luminaire), names[i],
                        QStringLiteral("Luminaire flux"), Grouped(*summary.flux_lm) + QStringLiteral(" lm"),
                        QStringLiteral("Maximum intensity"), Grouped(*summary.max_cd) + QStringLiteral(" cd"),
                        QStringLiteral("Zonal lumens"), QStringLiteral("0–90°"), Grouped((*summary.zonal_lm)[3]),
