@@ -88,7 +88,11 @@ FileListView::FileListView(QWidget* parent)
     header_->setContextMenuPolicy(Qt::CustomContextMenu);
     header_->hide();
     SetDetailsState(DefaultDetailsLayout());
-    connect(header_, &QHeaderView::sectionResized, this, [this] { FitDetailsRows(); });
+    connect(header_, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (logical >= 0 && logical < kDetailColumnCount && size > 0)
+            shownWidths_[static_cast<std::size_t>(logical)] = size;
+        FitDetailsRows();
+    });
     connect(header_, &QHeaderView::sectionMoved, this, [this] { viewport()->update(); });
     connect(header_, &QHeaderView::sortIndicatorChanged, this, &FileListView::SortByHeader);
     connect(header_, &QHeaderView::customContextMenuRequested, this, &FileListView::DetailsHeaderMenu);
@@ -612,7 +616,7 @@ DetailsLayout FileListView::DetailsState() const
         const auto at = static_cast<std::size_t>(logical);
         layout.hidden[at] = header_->isSectionHidden(logical);
         // A hidden section reports no size; the width it comes back with is kept.
-        layout.widths[at] = layout.hidden[at] ? header_->sectionSizeHint(logical) : header_->sectionSize(logical);
+        layout.widths[at] = layout.hidden[at] ? shownWidths_[at] : header_->sectionSize(logical);
     }
     const int column = header_->sortIndicatorSection();
     if (column >= 0 && column < kDetailColumnCount)
@@ -633,6 +637,7 @@ void FileListView::SetDetailsState(const DetailsLayout& layout)
     for (int logical = 0; logical < kDetailColumnCount; ++logical) {
         const auto at = static_cast<std::size_t>(logical);
         header_->resizeSection(logical, layout.widths[at]);
+        shownWidths_[at] = layout.widths[at];
         header_->setSectionHidden(logical, layout.hidden[at]);
     }
     header_->setSortIndicator(layout.sortColumn ? static_cast<int>(*layout.sortColumn) : -1,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -158,6 +159,8 @@ private:
     QHeaderView* header_;
     QStandardItemModel* headerModel_;
     bool details_ = false;
+    // Each column's last width while shown: a hidden section reports none.
+    std::array<int, kDetailColumnCount> shownWidths_{};
     int suspensions_ = 0;
     bool ListChangeHold_ = false;
     QPersistentModelIndex ShownItem_;
