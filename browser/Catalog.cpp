@@ -420,3 +420,32 @@ int Catalog::FindFileEntry(const std::string& fileName) const
     }
     return -1;
 }
+
+std::vector<ReadFault> ExamineEntries(Catalog& catalog, const std::string& folder, unsigned workers)
+{
+    std::vector<CatalogItem*> items;
+    for (int slot = catalog.FolderCount(); slot < catalog.TotalCount(); ++slot)
+        items.push_back(&catalog.AnyItem(slot));
+    std::vector<std::optional<ReadFault>> found(items.size());
+    RunOnWorkers(items.size(), workers, 1, [&](std::size_t i) {
+        CatalogItem& item = *items[i];
+        TiesData& entry = *item.entry;
+        const bool wasLoaded = entry.Loaded;
+        const LoadResult result = LoadEntry(entry, folder);
+        if (!entry.Loaded) {
+            item.readFailed = true;
+            found[i] = ReadFault{entry.Texts.fileName, result.error, false};
+            return;
+        }
+        NoteSummary(item);
+        if (!wasLoaded) {
+            entry.Ies = tIES{};
+            entry.Loaded = false;
+        }
+    });
+    std::vector<ReadFault> faults;
+    for (std::optional<ReadFault>& fault : found)
+        if (fault)
+            faults.push_back(std::move(*fault));
+    return faults;
+}

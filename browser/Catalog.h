@@ -57,6 +57,14 @@ struct ListedFile {
 // for whoever selects the entry to find out.
 void LoadEntries(const std::vector<TiesData*>& entries, const std::string& folder, unsigned workers);
 
+class Catalog;
+
+// Reads every file entry of `catalog` (shown or hidden) whole from `folder`
+// on up to `workers` threads and keeps its summary, dropping the record (the
+// entry stays captioned), so a large folder costs no candela matrices. A file
+// that does not read is marked and its fault returned, in list order.
+[[nodiscard]] std::vector<ReadFault> ExamineEntries(Catalog& catalog, const std::string& folder, unsigned workers);
+
 // How many threads reading files may use: the machine's cores, at most 8.
 [[nodiscard]] unsigned ReadingWorkers();
 

@@ -2,6 +2,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonValue>
 
 #include <array>
 #include <cerrno>
@@ -21,7 +22,7 @@ namespace {
 void PrintListUsage()
 {
     std::fputs("usage: kandora-cli list FOLDER [--caption file|test|manufacturer|luminaire|luminaire-catalog|"
-               "lamp|lamp-catalog] [--sort]\n",
+               "lamp|lamp-catalog] [--sort] [--where EXPR]\n",
                stderr);
 }
 
@@ -45,14 +46,62 @@ bool CanList(const std::string& folder)
     return true;
 }
 
+QJsonValue Number(const std::optional<double>& value)
+{
+    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue Spread(const BeamField& pair)
+{
+    return QJsonObject{{QStringLiteral("beam_deg"), Number(pair.beam_deg)},
+                       {QStringLiteral("field_deg"), Number(pair.field_deg)}};
+}
+
+// The summary's values under the keys `kandora-cli summary` writes, unrounded,
+// null where a value cannot be had.
+void InsertSummaryValues(QJsonObject& object, const PhotometricSummary& s)
+{
+    object.insert(QStringLiteral("flux_lm"), Number(s.flux_lm));
+    object.insert(QStringLiteral("lamp_flux_lm"), Number(s.lamp_flux_lm));
+    object.insert(QStringLiteral("lor"), Number(s.lor));
+    object.insert(QStringLiteral("input_watts"), Number(s.input_watts));
+    object.insert(QStringLiteral("efficacy_lm_per_w"), Number(s.efficacy_lm_per_w));
+    object.insert(QStringLiteral("max_cd"), Number(s.max_cd));
+    object.insert(QStringLiteral("max_at"), s.max_at ? QJsonValue(QJsonObject{{QStringLiteral("c"), s.max_at->c},
+                                                                              {QStringLiteral("gamma"), s.max_at->gamma}})
+                                                     : QJsonValue(QJsonValue::Null));
+    object.insert(QStringLiteral("c0_c180"), Spread(s.c0_c180));
+    object.insert(QStringLiteral("c90_c270"), Spread(s.c90_c270));
+    QJsonValue zones(QJsonValue::Null);
+    if (s.zonal_lm) {
+        QJsonObject bands;
+        for (std::size_t i = 0; i < kZonalBands.size(); ++i)
+            bands.insert(QLatin1String(kZonalBands[i].name.data(), static_cast<qsizetype>(kZonalBands[i].name.size())),
+                         (*s.zonal_lm)[i]);
+        zones = bands;
+    }
+    object.insert(QStringLiteral("zonal_lm"), zones);
+    QJsonValue code(QJsonValue::Null);
+    if (s.cie_flux_code) {
+        const CieFluxCode& c = *s.cie_flux_code;
+        code = QJsonArray{c.n1, c.n2, c.n3, Number(c.n4), Number(c.n5)};
+    }
+    object.insert(QStringLiteral("cie_flux_code"), code);
+}
+
 }  // namespace
 
 int RunList(const QStringList& arguments)
 {
     CaptionChoice choice = CaptionChoice::FileName;
     bool sort = false;
+    std::optional<QString> where;
     CliOptions options;
     options.Flag("--sort", [&sort] { sort = true; })
+        .Value("--where", [&where](const QString& text) -> std::optional<QString> {
+            where = text;
+            return std::nullopt;
+        })
         .Value("--caption", [&choice](const QString& name) -> std::optional<QString> {
             const std::optional<CaptionChoice> named = CaptionChoiceNamed(name);
             if (!named)
@@ -79,7 +128,25 @@ int RunList(const QStringList& arguments)
     Catalog catalog;
     SilentFeedback feedback;
     std::vector<ReadFault> faults;
-    catalog.ListFolder(folder, choice, feedback, faults);
+    if (where) {
+        // The window's filter, read by the same parser: a term it cannot read is an error here.
+        const QByteArray bytes = where->toUtf8();
+        const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        LibraryFilter filter = ParseFilter(text);
+        if (!filter.faults.empty()) {
+            for (const FilterFault& fault : filter.faults)
+                std::fprintf(stderr, "kandora-cli: --where: cannot read '%.*s'\n", static_cast<int>(fault.length),
+                             text.data() + fault.begin);
+            PrintListUsage();
+            return 2;
+        }
+        catalog.ListFolder(folder, choice, feedback, faults);
+        std::vector<ReadFault> examined = ExamineEntries(catalog, folder, ReadingWorkers());
+        faults.insert(faults.end(), std::make_move_iterator(examined.begin()), std::make_move_iterator(examined.end()));
+        (void)catalog.SetFilter(std::move(filter));
+    } else {
+        catalog.ListFolder(folder, choice, feedback, faults);
+    }
     if (sort)
         catalog.SortCatalog(feedback);
     std::map<std::string, std::string> faultOf;
@@ -91,13 +158,16 @@ int RunList(const QStringList& arguments)
         const CatalogItem& item = catalog.Item(i);
         const std::string& name = item.entry->Texts.fileName;
         const auto fault = faultOf.find(name);
-        list.append(QJsonObject{
+        QJsonObject object{
             {QStringLiteral("file"), NameToText(name)},
             {QStringLiteral("caption"), NameToText(item.caption)},
             {QStringLiteral("changed"), item.entry->Changed},
             {QStringLiteral("fault"), fault == faultOf.end() ? QJsonValue(QJsonValue::Null)
                                                              : QJsonValue(NameToText(fault->second))},
-        });
+        };
+        if (where)
+            InsertSummaryValues(object, item.summary ? *item.summary : PhotometricSummary{});
+        list.append(object);
     }
     const QByteArray json = QJsonDocument(list).toJson(QJsonDocument::Indented);
     std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
