@@ -16,10 +16,10 @@ constexpr std::array<DetailColumnInfo, kDetailColumnCount> kColumns{{
     {DetailColumn::Flux, "flux", "Flux (lm)", true, 70},
     {DetailColumn::Watts, "watts", "Watts", true, 56},
     {DetailColumn::Efficacy, "efficacy", "lm/W", true, 56},
-    {DetailColumn::BeamC0, "beam_c0_c180", "Beam C0\xE2\x80\x93" "C180 (\xC2\xB0)", true, 70},
-    {DetailColumn::BeamC90, "beam_c90_c270", "Beam C90\xE2\x80\x93" "C270 (\xC2\xB0)", true, 70},
-    {DetailColumn::FieldC0, "field_c0_c180", "Field C0\xE2\x80\x93" "C180", true, 70},
-    {DetailColumn::FieldC90, "field_c90_c270", "Field C90\xE2\x80\x93" "C270", true, 70},
+    {DetailColumn::BeamC0, "beam_c0_c180", "Beam C0\xE2\x80\x93" "C180 (\xC2\xB0)", true, 112},
+    {DetailColumn::BeamC90, "beam_c90_c270", "Beam C90\xE2\x80\x93" "C270 (\xC2\xB0)", true, 118},
+    {DetailColumn::FieldC0, "field_c0_c180", "Field C0\xE2\x80\x93" "C180", true, 96},
+    {DetailColumn::FieldC90, "field_c90_c270", "Field C90\xE2\x80\x93" "C270", true, 102},
     {DetailColumn::Imax, "imax", "Imax (cd)", true, 70},
     {DetailColumn::Lor, "lor", "LOR (%)", true, 56},
     {DetailColumn::CieCode, "cie_flux_code", "CIE flux code", false, 110},
@@ -63,12 +63,20 @@ std::string Fixed(double value, int decimals)
 
 std::string CieCodeText(const CieFluxCode& code)
 {
-    const auto whole = [](double v) { return Fixed(std::round(v), 0); };
-    std::string text = whole(code.n1) + " " + whole(code.n2) + " " + whole(code.n3);
+    std::string text;
+    // Appended piece by piece: GCC 12 at -O3 warns falsely on "a" + string.
+    const auto add = [&text](double v) {
+        if (!text.empty())
+            text.push_back(' ');
+        text.append(Fixed(std::round(v), 0));
+    };
+    add(code.n1);
+    add(code.n2);
+    add(code.n3);
     if (code.n4)
-        text += " " + whole(*code.n4);
+        add(*code.n4);
     if (code.n5)
-        text += " " + whole(*code.n5);
+        add(*code.n5);
     return text;
 }
 
@@ -195,7 +203,7 @@ DetailsLayoutText DetailsLayoutToText(const DetailsLayout& layout)
     }
     if (layout.sortColumn)
         text.sort = InfoOf(*layout.sortColumn).key;
-    text.descending = layout.descending ? "1" : "0";
+    text.descending.assign(1, layout.descending ? '1' : '0');
     return text;
 }
 
