@@ -119,7 +119,10 @@ bool Catalog::Undecided(const CatalogItem& item) const
         return false;
     const bool compares = std::any_of(filter_.terms.begin(), filter_.terms.end(),
                                       [](const FilterTerm& t) { return t.kind == FilterTerm::Kind::Comparison; });
-    return compares || !HasKeywordTexts(*item.entry);
+    if (compares || HasKeywordTexts(*item.entry))
+        return compares;
+    // Words the name or caption already hold decide it; others may be in texts not read yet.
+    return !FilterMatches(filter_, SubjectOf(item));
 }
 
 bool Catalog::Matches(const CatalogItem& item) const

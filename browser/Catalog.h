@@ -100,8 +100,9 @@ public:
     [[nodiscard]] const CatalogItem& AnyItem(int slot) const { return items_[static_cast<std::size_t>(slot)]; }
     [[nodiscard]] CatalogItem& AnyItem(int slot) { return items_[static_cast<std::size_t>(slot)]; }
 
-    // The filter. Entries it cannot decide yet (a comparison or a keyword on
-    // an entry not yet read whole) are hidden until they are read.
+    // The filter. Entries it cannot decide yet (a comparison on an entry not
+    // yet read whole, or words its name and caption do not hold while its
+    // texts are unread) are hidden until they are read.
     // SetFilter and Refilter return whether the shown entries changed.
     bool SetFilter(LibraryFilter filter);
     bool Refilter();

@@ -83,6 +83,9 @@ FileListView::FileListView(QWidget* parent)
     header_->setSortIndicatorShown(true);
     header_->setSortIndicator(-1, Qt::AscendingOrder);
     header_->setHighlightSections(false);
+    // A narrowed column keeps the start of its title, as its cells keep theirs.
+    header_->setTextElideMode(Qt::ElideRight);
+    header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header_->setStretchLastSection(false);
     header_->setMinimumSectionSize(16);
     header_->setContextMenuPolicy(Qt::CustomContextMenu);

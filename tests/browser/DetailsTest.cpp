@@ -4,8 +4,12 @@
 #include <QPersistentModelIndex>
 #include <QTest>
 
+#include <QLabel>
+
 #include "TempTree.h"
 #include "browser/CatalogModel.h"
+#include "browser/FileListView.h"
+#include "browser/ListFilterBar.h"
 #include "browser/DetailColumns.h"
 #include "photometry/EntryLoader.h"
 
@@ -222,6 +226,31 @@ TEST_F(BackgroundFillTest, FilterKeepsTheFocusedEntryWhileItMatches)
     EXPECT_EQ(focused.row(), 0);
     model.SetFilter(ParseFilter("lm/w<" + std::to_string(e4 + 0.5)));
     EXPECT_FALSE(focused.isValid());
+}
+
+// The box: "N of M" beside it, a term it cannot read marked on its own
+// characters (after a non-ASCII word) while the rest still filters, Escape empties it.
+TEST(ListFilterBarTest, CountsMarksTheBadTermAndEscapeClears)
+{
+    TempTree tree;
+    for (const char* name : {"downlight-1.ies", "downlight-2.ies", "flood.ies"})
+        tree.Write(name, ScaledIes("M", 1));
+    QWidget window;
+    FileListView list(&window);
+    ListFilterBar bar(list, &window);
+    std::vector<ReadFault> faults;
+    list.ListFolder(tree.Folder(), CaptionChoice::FileName, true, faults);
+    EXPECT_EQ(bar.Count().text(), QStringLiteral("3 of 3"));
+
+    bar.Edit().setText(QStringLiteral("\u00e9t\u00e9 flx>3 downlight"));
+    ASSERT_EQ(bar.MarkedRanges().size(), 1);
+    EXPECT_EQ(bar.MarkedRanges()[0], std::make_pair(4, 5)) << "characters, not bytes";
+    bar.Edit().setText(QStringLiteral("flx>3 downlight"));
+    EXPECT_EQ(bar.Count().text(), QStringLiteral("2 of 3"));
+
+    QTest::keyClick(&bar.Edit(), Qt::Key_Escape);
+    EXPECT_TRUE(bar.Edit().text().isEmpty());
+    EXPECT_EQ(bar.Count().text(), QStringLiteral("3 of 3"));
 }
 
 }  // namespace
