@@ -113,6 +113,12 @@ void Catalog::RebuildRows()
             rows_.push_back(static_cast<int>(i));
 }
 
+int Catalog::RowOfSlot(int slot) const
+{
+    const auto found = std::lower_bound(rows_.begin(), rows_.end(), slot);
+    return found != rows_.end() && *found == slot ? static_cast<int>(found - rows_.begin()) : -1;
+}
+
 bool Catalog::Undecided(const CatalogItem& item) const
 {
     if (filter_.IsEmpty() || !item.IsFile() || item.Examined())

@@ -99,6 +99,8 @@ public:
     // Any item, shown or hidden, by its place in the whole list.
     [[nodiscard]] const CatalogItem& AnyItem(int slot) const { return items_[static_cast<std::size_t>(slot)]; }
     [[nodiscard]] CatalogItem& AnyItem(int slot) { return items_[static_cast<std::size_t>(slot)]; }
+    // The shown index of the item at `slot`, or -1 when it is hidden.
+    [[nodiscard]] int RowOfSlot(int slot) const;
 
     // The filter. Entries it cannot decide yet (a comparison on an entry not
     // yet read whole, or words its name and caption do not hold while its

@@ -341,6 +341,8 @@ void CatalogModel::TakeBackgroundResults()
     if (byKey.empty())
         return;
     bool changedIcon = false;
+    int firstRow = catalog_.Count();
+    int lastRow = -1;
     for (int slot = catalog_.FolderCount(); slot < catalog_.TotalCount() && !byKey.empty(); ++slot) {
         CatalogItem& item = catalog_.AnyItem(slot);
         const auto found = byKey.find(item.entry.get());
@@ -348,6 +350,10 @@ void CatalogModel::TakeBackgroundResults()
             continue;
         BackgroundResult& result = *found->second;
         byKey.erase(found);
+        if (const int row = catalog_.RowOfSlot(slot); row >= 0) {
+            firstRow = std::min(firstRow, row);
+            lastRow = std::max(lastRow, row);
+        }
         TiesData& entry = *item.entry;
         if (!result.loaded) {
             item.readFailed = !entry.Loaded;
@@ -363,9 +369,10 @@ void CatalogModel::TakeBackgroundResults()
             changedIcon = changedIcon || entry.Changed;
         }
     }
-    if (catalog_.Count() > 0) {
+    // Only the rows that got values: a thumbnail view need not draw its cells again.
+    if (firstRow <= lastRow) {
         const QList<int> roles = changedIcon ? QList<int>{Qt::DisplayRole, Qt::DecorationRole} : QList<int>{Qt::DisplayRole};
-        emit dataChanged(index(0), index(catalog_.Count() - 1), roles);
+        emit dataChanged(index(firstRow), index(lastRow), roles);
     }
     if (!catalog_.Filter().IsEmpty() || keptSort_) {
         SilentFeedback silent;
