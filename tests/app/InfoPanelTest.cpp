@@ -65,8 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Samples, InfoPanelValues,
                                            PanelCase{"street-light-led-type-ii.ies", true, true},
                                            PanelCase{"floodlight-area-symmetric.ies", false, false},
                                            PanelCase{"vehicle-fog-lamp.ies", false, false}),
-                         [](const ::testing::TestParamInfo<PanelCase>& info) {
-                             std::string name = info.param.file;
+                         [](const ::testing::TestParamInfo<PanelCase>& param) {
+                             std::string name = param.param.file;
                              name.resize(name.find('.'));
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;
