@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QJsonDocument>
 
 #include <algorithm>
 #include <array>
@@ -82,6 +83,23 @@ std::vector<std::string> FolderFiles(std::string folder, QStringList& complaints
         name.insert(0, folder);
     return names;
 }
+
+// One array element as the other commands indent JSON: four spaces deeper.
+std::string Element(const QJsonObject& object)
+{
+    const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Indented).trimmed();
+    std::string element = "    ";
+    for (const char c : json) {
+        element += c;
+        if (c == '\n')
+            element += "    ";
+    }
+    return element;
+}
+
+// Files read at a time: enough to keep every core busy, few enough that a
+// batch of texts and summaries costs little.
+constexpr std::size_t kBatch = 256;
 
 }  // namespace
 
@@ -203,6 +221,38 @@ std::string SummaryCsvRow(const FileSummary& file)
     const std::string& fault = file.error.empty() ? file.headerFault : file.error;
     row += ',' + (fault.empty() ? std::string() : CsvText(QString::fromLocal8Bit(fault).toStdString()));
     return row + "\r\n";
+}
+
+std::size_t WriteSummaries(const std::vector<std::string>& paths, SummaryForm form, unsigned workers,
+                           const std::function<void(std::string_view)>& write,
+                           const std::function<void(const FileSummary&)>& unreadable)
+{
+    const bool csv = form == SummaryForm::Csv;
+    write(csv ? SummaryCsvHeader() : std::string("["));
+    std::size_t failed = 0;
+    std::string text;
+    for (std::size_t start = 0; start < paths.size(); start += kBatch) {
+        const auto from = paths.begin() + static_cast<std::ptrdiff_t>(start);
+        const std::vector<std::string> batch(from, from + static_cast<std::ptrdiff_t>(std::min(kBatch, paths.size() - start)));
+        text.clear();
+        for (const FileSummary& file : SummarizeFiles(batch, workers)) {
+            if (!file.error.empty()) {
+                ++failed;
+                unreadable(file);
+            }
+            if (csv) {
+                text += SummaryCsvRow(file);
+            } else {
+                // The first element follows the bracket, every other one a comma.
+                text += start == 0 && text.empty() ? "\n" : ",\n";
+                text += Element(FileSummaryJson(file));
+            }
+        }
+        write(text);
+    }
+    if (!csv)
+        write(paths.empty() ? "]\n" : "\n]\n");
+    return failed;
 }
 
 std::vector<std::string> ExpandPhotometricInputs(const QStringList& inputs, QStringList& complaints)

@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,18 @@ void InsertSummaryJson(QJsonObject& object, const PhotometricSummary& summary);
 // error or header fault.
 [[nodiscard]] std::string SummaryCsvHeader();
 [[nodiscard]] std::string SummaryCsvRow(const FileSummary& file);
+
+enum class SummaryForm { Json, Csv };
+
+// What `kandora-cli summary` writes for `paths`: a JSON array (one indented
+// object per file) or CSV (a header row, one row per file). Files are read
+// in batches on up to `workers` threads and the text handed to `write` as
+// each batch is done, so no more than a batch is held however many files
+// there are. `unreadable` hears of each file that could not be read, in
+// order. Returns how many those were.
+std::size_t WriteSummaries(const std::vector<std::string>& paths, SummaryForm form, unsigned workers,
+                           const std::function<void(std::string_view)>& write,
+                           const std::function<void(const FileSummary&)>& unreadable);
 
 // A text as one CSV field: quoted, inner quotes doubled.
 [[nodiscard]] std::string CsvText(std::string_view text);
