@@ -20,22 +20,6 @@
 
 namespace {
 
-QJsonValue Number(const std::optional<double>& x)
-{
-    return x && std::isfinite(*x) ? QJsonValue(*x) : QJsonValue(QJsonValue::Null);
-}
-
-QJsonValue Spread(const BeamField& spread)
-{
-    return QJsonObject{{QStringLiteral("beam_deg"), Number(spread.beam_deg)},
-                       {QStringLiteral("field_deg"), Number(spread.field_deg)}};
-}
-
-QString Latin(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The shortest text that reads back as x, "." decimals whatever the locale;
 // nothing where null.
 std::string CsvNumber(const std::optional<double>& x)
@@ -84,17 +68,59 @@ std::vector<std::string> FolderFiles(std::string folder, QStringList& complaints
     return names;
 }
 
-// One array element as the other commands indent JSON: four spaces deeper.
-std::string Element(const QJsonObject& object)
+// A JSON string: quotes and backslashes escaped, control characters as \u00XX.
+void AppendJsonString(std::string& out, std::string_view utf8)
 {
-    const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Indented).trimmed();
-    std::string element = "    ";
-    for (const char c : json) {
-        element += c;
-        if (c == '\n')
-            element += "    ";
+    out += '"';
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            static const char kHex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += c;
+        }
     }
-    return element;
+    out += '"';
+}
+
+// A number in its shortest exact form, null where there is none (JSON has no NaN).
+void AppendJsonNumber(std::string& out, const std::optional<double>& x)
+{
+    if (!x || !std::isfinite(*x)) {
+        out += "null";
+        return;
+    }
+    std::array<char, 32> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), *x);
+    out.append(buffer.data(), ec == std::errc() ? end : buffer.data());
+}
+
+void AppendKey(std::string& out, std::string_view key)
+{
+    out += '"';
+    out += key;
+    out += "\":";
+}
+
+void AppendSpread(std::string& out, std::string_view key, const BeamField& spread)
+{
+    AppendKey(out, key);
+    out += "{\"beam_deg\":";
+    AppendJsonNumber(out, spread.beam_deg);
+    out += ",\"field_deg\":";
+    AppendJsonNumber(out, spread.field_deg);
+    out += '}';
+}
+
+std::string Utf8Path(const std::string& bytes)
+{
+    return QFile::decodeName(QByteArray::fromStdString(bytes)).toStdString();
 }
 
 // Files read at a time: enough to keep every core busy, few enough that a
@@ -103,71 +129,125 @@ constexpr std::size_t kBatch = 256;
 
 }  // namespace
 
+namespace {
+
+FileSummary SummarizeFile(const std::string& path)
+{
+    FileSummary file;
+    file.path = path;
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+    TiesData entry = UnreadEntry(slash == std::string::npos ? path : path.substr(slash + 1));
+    const LoadResult result = LoadEntry(entry, folder);
+    file.texts = std::move(entry.Texts);
+    if (result.kind == LoadResult::Kind::Missing)
+        file.error = "no such file";
+    else if (result.kind != LoadResult::Kind::Loaded)
+        file.error = result.error.empty() ? std::string("cannot be read") : result.error;
+    else {
+        file.headerFault = result.headerFault;
+        file.summary = SummarizePhotometry(entry.Ies);
+    }
+    return file;
+}
+
+}  // namespace
+
 std::vector<FileSummary> SummarizeFiles(const std::vector<std::string>& paths, unsigned workers)
 {
     std::vector<FileSummary> files(paths.size());
     // A whole file a take, as the list reads records: each takes long enough
     // that the shared counter costs nothing.
-    RunOnWorkers(paths.size(), workers, 1, [&](std::size_t i) {
-        FileSummary& file = files[i];
-        file.path = paths[i];
-        const std::size_t slash = file.path.rfind('/');
-        const std::string folder = slash == std::string::npos ? std::string("./") : file.path.substr(0, slash + 1);
-        TiesData entry = UnreadEntry(slash == std::string::npos ? file.path : file.path.substr(slash + 1));
-        const LoadResult result = LoadEntry(entry, folder);
-        file.texts = std::move(entry.Texts);
-        if (result.kind == LoadResult::Kind::Missing)
-            file.error = "no such file";
-        else if (result.kind != LoadResult::Kind::Loaded)
-            file.error = result.error.empty() ? std::string("cannot be read") : result.error;
-        else {
-            file.headerFault = result.headerFault;
-            file.summary = SummarizePhotometry(entry.Ies);
-        }
-    });
+    RunOnWorkers(paths.size(), workers, 1, [&](std::size_t i) { files[i] = SummarizeFile(paths[i]); });
     return files;
 }
 
-void InsertSummaryJson(QJsonObject& object, const PhotometricSummary& s)
+void AppendSummaryJson(std::string& out, const PhotometricSummary& s)
 {
-    object.insert(QStringLiteral("flux_lm"), Number(s.flux_lm));
-    object.insert(QStringLiteral("lamp_flux_lm"), Number(s.lamp_flux_lm));
-    object.insert(QStringLiteral("lor"), Number(s.lor));
-    object.insert(QStringLiteral("input_watts"), Number(s.input_watts));
-    object.insert(QStringLiteral("efficacy_lm_per_w"), Number(s.efficacy_lm_per_w));
-    object.insert(QStringLiteral("max_cd"), Number(s.max_cd));
-    object.insert(QStringLiteral("max_at"), s.max_at ? QJsonValue(QJsonObject{{QStringLiteral("c"), s.max_at->c},
-                                                                              {QStringLiteral("gamma"), s.max_at->gamma}})
-                                                     : QJsonValue(QJsonValue::Null));
-    object.insert(QStringLiteral("c0_c180"), Spread(s.c0_c180));
-    object.insert(QStringLiteral("c90_c270"), Spread(s.c90_c270));
-    QJsonValue zones(QJsonValue::Null);
-    if (s.zonal_lm) {
-        QJsonObject bands;
-        for (std::size_t i = 0; i < kZonalBands.size(); ++i)
-            bands.insert(Latin(kZonalBands[i].name), Number((*s.zonal_lm)[i]));
-        zones = bands;
+    const std::pair<std::string_view, const std::optional<double>*> plain[] = {
+        {"flux_lm", &s.flux_lm},         {"lamp_flux_lm", &s.lamp_flux_lm},
+        {"lor", &s.lor},                 {"input_watts", &s.input_watts},
+        {"efficacy_lm_per_w", &s.efficacy_lm_per_w}, {"max_cd", &s.max_cd},
+    };
+    for (const auto& [key, value] : plain) {
+        AppendKey(out, key);
+        AppendJsonNumber(out, *value);
+        out += ',';
     }
-    object.insert(QStringLiteral("zonal_lm"), zones);
-    QJsonValue code(QJsonValue::Null);
+    AppendKey(out, "max_at");
+    if (s.max_at) {
+        out += "{\"c\":";
+        AppendJsonNumber(out, s.max_at->c);
+        out += ",\"gamma\":";
+        AppendJsonNumber(out, s.max_at->gamma);
+        out += '}';
+    } else {
+        out += "null";
+    }
+    out += ',';
+    AppendSpread(out, "c0_c180", s.c0_c180);
+    out += ',';
+    AppendSpread(out, "c90_c270", s.c90_c270);
+    out += ',';
+    AppendKey(out, "zonal_lm");
+    if (s.zonal_lm) {
+        out += '{';
+        for (std::size_t i = 0; i < kZonalBands.size(); ++i) {
+            if (i > 0)
+                out += ',';
+            AppendKey(out, kZonalBands[i].name);
+            AppendJsonNumber(out, (*s.zonal_lm)[i]);
+        }
+        out += '}';
+    } else {
+        out += "null";
+    }
+    out += ',';
+    AppendKey(out, "cie_flux_code");
     if (s.cie_flux_code) {
         const CieFluxCode& c = *s.cie_flux_code;
-        code = QJsonArray{Number(c.n1), Number(c.n2), Number(c.n3), Number(c.n4), Number(c.n5)};
+        out += '[';
+        for (const std::optional<double>& n : {std::optional<double>(c.n1), std::optional<double>(c.n2),
+                                               std::optional<double>(c.n3), c.n4, c.n5}) {
+            if (out.back() != '[')
+                out += ',';
+            AppendJsonNumber(out, n);
+        }
+        out += ']';
+    } else {
+        out += "null";
     }
-    object.insert(QStringLiteral("cie_flux_code"), code);
 }
 
-QJsonObject FileSummaryJson(const FileSummary& file)
+void InsertSummaryJson(QJsonObject& object, const PhotometricSummary& summary)
 {
-    QJsonObject object{{QStringLiteral("file"), QFile::decodeName(QByteArray::fromStdString(file.path))}};
+    // Through the one writer of these keys, so that every command prints the same.
+    std::string text = "{";
+    AppendSummaryJson(text, summary);
+    text += '}';
+    const QJsonObject values = QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
+    for (auto it = values.begin(); it != values.end(); ++it)
+        object.insert(it.key(), it.value());
+}
+
+std::string FileSummaryJson(const FileSummary& file)
+{
+    std::string out = "{";
+    AppendKey(out, "file");
+    AppendJsonString(out, Utf8Path(file.path));
+    out += ',';
     if (!file.error.empty()) {
-        object.insert(QStringLiteral("error"), QString::fromLocal8Bit(file.error));
-        return object;
+        AppendKey(out, "error");
+        AppendJsonString(out, QString::fromLocal8Bit(file.error).toStdString());
+        return out + '}';
     }
-    InsertSummaryJson(object, file.summary);
-    if (!file.headerFault.empty())
-        object.insert(QStringLiteral("header_fault"), QString::fromStdString(file.headerFault));
-    return object;
+    AppendSummaryJson(out, file.summary);
+    if (!file.headerFault.empty()) {
+        out += ',';
+        AppendKey(out, "header_fault");
+        AppendJsonString(out, file.headerFault);
+    }
+    return out + '}';
 }
 
 std::string CsvText(std::string_view text)
@@ -196,7 +276,7 @@ std::string SummaryCsvHeader()
 
 std::string SummaryCsvRow(const FileSummary& file)
 {
-    std::string row = CsvText(QFile::decodeName(QByteArray::fromStdString(file.path)).toStdString());
+    std::string row = CsvText(Utf8Path(file.path));
     for (const auto& [name, field] : kCsvTexts)
         row += ',' + CsvText(Utf8(file.texts.*field));
     const PhotometricSummary& s = file.summary;
@@ -230,23 +310,32 @@ std::size_t WriteSummaries(const std::vector<std::string>& paths, SummaryForm fo
     const bool csv = form == SummaryForm::Csv;
     write(csv ? SummaryCsvHeader() : std::string("["));
     std::size_t failed = 0;
-    std::string text;
+    struct Slot {
+        std::string error;  // the file's, when it could not be read
+        std::string text;   // its row or array element
+    };
+    std::vector<Slot> results;
     for (std::size_t start = 0; start < paths.size(); start += kBatch) {
-        const auto from = paths.begin() + static_cast<std::ptrdiff_t>(start);
-        const std::vector<std::string> batch(from, from + static_cast<std::ptrdiff_t>(std::min(kBatch, paths.size() - start)));
-        text.clear();
-        for (const FileSummary& file : SummarizeFiles(batch, workers)) {
-            if (!file.error.empty()) {
+        // Each worker also writes its files' text, so the output keeps up with the reading.
+        results.assign(std::min(kBatch, paths.size() - start), Slot{});
+        RunOnWorkers(results.size(), workers, 1, [&](std::size_t i) {
+            const FileSummary file = SummarizeFile(paths[start + i]);
+            results[i].error = file.error;
+            results[i].text = csv ? SummaryCsvRow(file) : FileSummaryJson(file);
+        });
+        std::string text;
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            if (!results[i].error.empty()) {
                 ++failed;
+                FileSummary file;
+                file.path = paths[start + i];
+                file.error = results[i].error;
                 unreadable(file);
             }
-            if (csv) {
-                text += SummaryCsvRow(file);
-            } else {
-                // The first element follows the bracket, every other one a comma.
-                text += start == 0 && text.empty() ? "\n" : ",\n";
-                text += Element(FileSummaryJson(file));
-            }
+            // The first element follows the bracket, every other one a comma.
+            if (!csv)
+                text += start + i == 0 ? "\n" : ",\n";
+            text += results[i].text;
         }
         write(text);
     }

@@ -32,15 +32,21 @@ struct FileSummary {
 // the same whatever the number of workers.
 [[nodiscard]] std::vector<FileSummary> SummarizeFiles(const std::vector<std::string>& paths, unsigned workers);
 
-// Adds the summary's keys to `object`, unrounded, null where a value cannot be
-// had: flux_lm, lamp_flux_lm, lor, input_watts, efficacy_lm_per_w, max_cd,
-// max_at {c, gamma}, c0_c180 and c90_c270 {beam_deg, field_deg}, zonal_lm
-// {"0-30": ..., in kZonalBands' order}, cie_flux_code [N1..N5].
+// Appends the summary's members (no braces) to a JSON object's text, in
+// this order, unrounded, null where a value cannot be had: flux_lm,
+// lamp_flux_lm, lor, input_watts, efficacy_lm_per_w, max_cd, max_at {c,
+// gamma}, c0_c180 and c90_c270 {beam_deg, field_deg}, zonal_lm {"0-30": ...,
+// in kZonalBands' order}, cie_flux_code [N1..N5]. The one writer of these keys.
+void AppendSummaryJson(std::string& out, const PhotometricSummary& summary);
+
+// The same members added to `object`, for commands that build their output
+// as a QJsonObject.
 void InsertSummaryJson(QJsonObject& object, const PhotometricSummary& summary);
 
-// The object `kandora-cli summary` prints for a file: "file", then either the
-// summary's keys (and "header_fault" when there was one) or "error".
-[[nodiscard]] QJsonObject FileSummaryJson(const FileSummary& file);
+// The object `kandora-cli summary` prints for a file, on one line: "file",
+// then either the summary's members (and "header_fault" when a header value
+// was faulty) or "error".
+[[nodiscard]] std::string FileSummaryJson(const FileSummary& file);
 
 // The CSV header row and a file's row (RFC 4180: comma separated, texts
 // quoted, quotes doubled, CR LF line ends): the file, its texts

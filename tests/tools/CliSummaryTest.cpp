@@ -179,7 +179,8 @@ TEST_F(CliSummaryFilesTest, CsvKeepsPointDecimalsAndQuotesTextsInAGermanLocale)
 // unlistable folder or a missing file makes the status 1, bad usage 2.
 TEST_F(CliSummaryFilesTest, ErrorObjectsAndExitStatus)
 {
-    const QString good = Write("good.ies", "TILT=NONE\r\n1 1000 1 1 1 1 2 0 0 0\r\n1 1 10\r\n0\r\n0\r\n5\r\n");
+    // A name JSON must escape.
+    const QString good = Write("go\\od \"1\".ies", "TILT=NONE\r\n1 1000 1 1 1 1 2 0 0 0\r\n1 1 10\r\n0\r\n0\r\n5\r\n");
     const QString huge = Write("huge.ies", "TILT=NONE\r\n1 1000 1 65535 65535 1 2 0 0 0 1 1 9\r\n");
     const QString missing = dir_.filePath(QStringLiteral("missing.ies"));
 
