@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
@@ -49,10 +47,9 @@ TEST_P(InfoPanelValues, ShowTheShownFilesSummary)
     EXPECT_EQ(values.last().endsWith(datasheet::kDash), !c.zones) << values.last().toStdString();
     for (const QStringList& column : columns) {
         EXPECT_LE(column.size(), kInfoPanelLines);
-        for (const QString& line : column) {
-            EXPECT_FALSE(line.contains(QStringLiteral("nan"), Qt::CaseInsensitive)) << line.toStdString();
-            EXPECT_FALSE(line.contains(QStringLiteral("inf"), Qt::CaseInsensitive)) << line.toStdString();
-        }
+        for (const QString& line : column)
+            EXPECT_FALSE(line.contains(QRegularExpression(QStringLiteral("nan|inf"), QRegularExpression::CaseInsensitiveOption)))
+                << line.toStdString();
     }
     if (c.zones) {
         EXPECT_EQ(columns[1].last(), QStringLiteral("0–180°: ") + datasheet::Fixed((*summary.zonal_lm)[5], 0) +
@@ -63,14 +60,7 @@ TEST_P(InfoPanelValues, ShowTheShownFilesSummary)
 INSTANTIATE_TEST_SUITE_P(Samples, InfoPanelValues,
                          ::testing::Values(PanelCase{"downlight-halogen-narrow-spot.ies", false, true},
                                            PanelCase{"street-light-led-type-ii.ies", true, true},
-                                           PanelCase{"floodlight-area-symmetric.ies", false, false},
-                                           PanelCase{"vehicle-fog-lamp.ies", false, false}),
-                         [](const ::testing::TestParamInfo<PanelCase>& param) {
-                             std::string name = param.param.file;
-                             name.resize(name.find('.'));
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+                                           PanelCase{"vehicle-fog-lamp.ies", false, false}));
 
 TEST(InfoPanelTest, NoValuesWithoutARecordAndTheUsersDecimalSeparator)
 {
