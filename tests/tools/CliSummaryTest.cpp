@@ -15,6 +15,7 @@
 
 #include "photometry/EntryLoader.h"
 #include "photometry/PhotometricSummary.h"
+#include "tools/SummaryOutput.h"
 
 namespace {
 
@@ -95,10 +96,17 @@ TEST(CliSummaryTest, JsonOfAFolderMatchesTheSummaryFileByFile)
         EXPECT_EQ(QFileInfo(o[QStringLiteral("file")].toString()).fileName(), names[i]);
         TiesData entry = UnreadEntry(names[i].toStdString());
         ASSERT_EQ(LoadEntry(entry, kSamples.toStdString() + "/").kind, LoadResult::Kind::Loaded);
+        const PhotometricSummary summary = SummarizePhotometry(entry.Ies);
         Flat json;
         Flatten(o, "", json);
         json.erase("header_fault");
-        EXPECT_EQ(json, Expected(SummarizePhotometry(entry.Ies))) << names[i].toStdString();
+        EXPECT_EQ(json, Expected(summary)) << names[i].toStdString();
+        // Commands that build a QJsonObject get the same members.
+        QJsonObject inserted{{QStringLiteral("file"), o[QStringLiteral("file")]}};
+        InsertSummaryJson(inserted, summary);
+        if (o.contains(QStringLiteral("header_fault")))
+            inserted.insert(QStringLiteral("header_fault"), o[QStringLiteral("header_fault")]);
+        EXPECT_EQ(inserted, o) << names[i].toStdString();
     }
 }
 
