@@ -1,5 +1,6 @@
 #include "FileListMenu.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include <QActionGroup>
@@ -110,6 +111,12 @@ FileListMenu::FileListMenu(FileBrowser& browser, ListMenuHost& host, QObject* pa
     menu->addSeparator();
     i.SaveAsTypeC = AddItem(menu, "SaveAsTypeC", QStringLiteral("Save as type C"));
     connect(i.SaveAsTypeC, &QAction::triggered, this, [this] { browser_.SaveAsTypeC(); });
+    i.ExportDatasheet = AddItem(menu, "ExportDatasheet", QStringLiteral("Export datasheet…"));
+    connect(i.ExportDatasheet, &QAction::triggered, this, [this] {
+        const std::vector<std::string> paths = SelectedFilePaths();
+        if (!paths.empty())
+            host_.ExportDatasheets(paths);
+    });
     i.CopytoClipboard = AddItem(menu, "CopytoClipboard", QStringLiteral("Copy Filename  Ctrl-C"));
     connect(i.CopytoClipboard, &QAction::triggered, this, [this] { browser_.CopytoClipboardClick(); });
     menu->addSeparator();
@@ -175,6 +182,7 @@ void FileListMenu::PopupMenuPopup()
     const bool from90 = !ies.HorzAngles.empty() && ies.HorzAngles[0] == 90.0;
     i.SaveAsTypeC->setVisible(oneFile && (typeB || from90));
     i.SaveAsTypeC->setText(typeB ? QStringLiteral("Save as type C") : QStringLiteral("Rotate to zero"));
+    i.ExportDatasheet->setVisible(!SelectedFilePaths().empty());
     // Only a shown file can be compared; with a folder entry focused the record is stale.
     i.ShowCompareWindow1->setEnabled(browser_.Shown().HasFile());
 
@@ -205,6 +213,24 @@ void FileListMenu::PopupMenuPopup()
 
     RebuildFavorites();
     SetIcons(!file);
+}
+
+std::vector<std::string> FileListMenu::SelectedFilePaths() const
+{
+    const FileListView* list = browser_.List();
+    const std::string folder = browser_.ShownFolderPath();
+    std::vector<int> rows;
+    for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
+        if (index.row() >= list->FolderCount())
+            rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<std::string> paths;
+    if (folder.empty())
+        return paths;
+    for (const int row : rows)
+        paths.push_back(folder + list->Entries().Item(row).entry->Texts.fileName);
+    return paths;
 }
 
 void FileListMenu::RebuildFavorites()

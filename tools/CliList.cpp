@@ -14,6 +14,7 @@
 
 #include "CliArguments.h"
 #include "CliCommands.h"
+#include "SummaryOutput.h"
 #include "browser/Catalog.h"
 #include "browser/ShellNamespace.h"
 
@@ -44,49 +45,6 @@ bool CanList(const std::string& folder)
     }
     ::closedir(dir);
     return true;
-}
-
-QJsonValue Number(const std::optional<double>& value)
-{
-    return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
-}
-
-QJsonValue Spread(const BeamField& pair)
-{
-    return QJsonObject{{QStringLiteral("beam_deg"), Number(pair.beam_deg)},
-                       {QStringLiteral("field_deg"), Number(pair.field_deg)}};
-}
-
-// The summary's values under the keys `kandora-cli summary` writes, unrounded,
-// null where a value cannot be had.
-void InsertSummaryValues(QJsonObject& object, const PhotometricSummary& s)
-{
-    object.insert(QStringLiteral("flux_lm"), Number(s.flux_lm));
-    object.insert(QStringLiteral("lamp_flux_lm"), Number(s.lamp_flux_lm));
-    object.insert(QStringLiteral("lor"), Number(s.lor));
-    object.insert(QStringLiteral("input_watts"), Number(s.input_watts));
-    object.insert(QStringLiteral("efficacy_lm_per_w"), Number(s.efficacy_lm_per_w));
-    object.insert(QStringLiteral("max_cd"), Number(s.max_cd));
-    object.insert(QStringLiteral("max_at"), s.max_at ? QJsonValue(QJsonObject{{QStringLiteral("c"), s.max_at->c},
-                                                                              {QStringLiteral("gamma"), s.max_at->gamma}})
-                                                     : QJsonValue(QJsonValue::Null));
-    object.insert(QStringLiteral("c0_c180"), Spread(s.c0_c180));
-    object.insert(QStringLiteral("c90_c270"), Spread(s.c90_c270));
-    QJsonValue zones(QJsonValue::Null);
-    if (s.zonal_lm) {
-        QJsonObject bands;
-        for (std::size_t i = 0; i < kZonalBands.size(); ++i)
-            bands.insert(QLatin1String(kZonalBands[i].name.data(), static_cast<qsizetype>(kZonalBands[i].name.size())),
-                         (*s.zonal_lm)[i]);
-        zones = bands;
-    }
-    object.insert(QStringLiteral("zonal_lm"), zones);
-    QJsonValue code(QJsonValue::Null);
-    if (s.cie_flux_code) {
-        const CieFluxCode& c = *s.cie_flux_code;
-        code = QJsonArray{c.n1, c.n2, c.n3, Number(c.n4), Number(c.n5)};
-    }
-    object.insert(QStringLiteral("cie_flux_code"), code);
 }
 
 }  // namespace
@@ -166,7 +124,7 @@ int RunList(const QStringList& arguments)
                                                              : QJsonValue(NameToText(fault->second))},
         };
         if (where)
-            InsertSummaryValues(object, item.summary ? *item.summary : PhotometricSummary{});
+            InsertSummaryJson(object, item.summary ? *item.summary : PhotometricSummary{});
         list.append(object);
     }
     const QByteArray json = QJsonDocument(list).toJson(QJsonDocument::Indented);
