@@ -43,8 +43,10 @@ struct DetailsList {
     void WaitFilled()
     {
         list.viewport()->repaint();
+        // Sleeps between events as the window's loop does (a loop that spins
+        // would take a core from the readers).
         while (list.Model().PendingCount() > 0)
-            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
         QApplication::processEvents();
     }
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <dirent.h>
 #include <numeric>
 #include <optional>
@@ -308,7 +309,7 @@ std::vector<int> Catalog::SortFiles(const Less& less, CatalogFeedback& feedback)
             progress = reached;
             feedback.SetProgress(progress);
         }
-        return less(items_[static_cast<std::size_t>(a)], items_[static_cast<std::size_t>(b)]);
+        return less(a, b);
     });
     std::vector<CatalogItem> sorted;
     sorted.reserve(items_.size());
@@ -329,20 +330,42 @@ std::vector<int> Catalog::SortFiles(const Less& less, CatalogFeedback& feedback)
 
 std::vector<int> Catalog::SortCatalog(CatalogFeedback& feedback)
 {
-    return SortFiles([](const CatalogItem& a, const CatalogItem& b) { return CompareCaptions(a.caption, b.caption) < 0; },
-                     feedback);
+    return SortFiles(
+        [this](int a, int b) { return CompareCaptions(AnyItem(a).caption, AnyItem(b).caption) < 0; }, feedback);
 }
 
 std::vector<int> Catalog::SortByColumn(DetailColumn column, bool descending, CatalogFeedback& feedback)
 {
+    const auto captionOrder = [this](int a, int b) { return CompareCaptions(AnyItem(a).caption, AnyItem(b).caption) < 0; };
+    if (InfoOf(column).numeric) {
+        // Each value taken once: a sort compares every entry many times.
+        std::vector<std::optional<double>> values(items_.size());
+        for (std::size_t slot = static_cast<std::size_t>(folderCount_); slot < items_.size(); ++slot)
+            if (const CatalogItem& item = items_[slot]; item.summary)
+                if (const std::optional<double> value = DetailValue(column, *item.summary); value && std::isfinite(*value))
+                    values[slot] = value;
+        return SortFiles(
+            [&](int a, int b) {
+                const std::optional<double>& va = values[static_cast<std::size_t>(a)];
+                const std::optional<double>& vb = values[static_cast<std::size_t>(b)];
+                if (!va || !vb)
+                    return va.has_value() || (!vb && captionOrder(a, b));
+                if (*va != *vb)
+                    return descending ? *vb < *va : *va < *vb;
+                return captionOrder(a, b);
+            },
+            feedback);
+    }
     const auto summary = [](const CatalogItem& item) { return item.summary ? &*item.summary : nullptr; };
     return SortFiles(
-        [&](const CatalogItem& a, const CatalogItem& b) {
+        [&](int slotA, int slotB) {
+            const CatalogItem& a = AnyItem(slotA);
+            const CatalogItem& b = AnyItem(slotB);
             const int order = CompareDetails(column, descending, a.caption, a.entry->Texts, summary(a), b.caption,
                                              b.entry->Texts, summary(b));
             if (order != 0)
                 return order < 0;
-            return CompareCaptions(a.caption, b.caption) < 0;
+            return captionOrder(slotA, slotB);
         },
         feedback);
 }

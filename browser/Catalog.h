@@ -159,7 +159,7 @@ public:
 private:
     [[nodiscard]] std::size_t Slot(int index) const { return static_cast<std::size_t>(rows_[static_cast<std::size_t>(index)]); }
     // Sorts the file entries of the whole list by `less` (a strict order on
-    // items) and returns the old shown index of each new shown position.
+    // their places in it) and returns the old shown index of each new shown position.
     template <class Less>
     std::vector<int> SortFiles(const Less& less, CatalogFeedback& feedback);
     // Rebuilds the shown indexes from the items' flags.

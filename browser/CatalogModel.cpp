@@ -225,20 +225,30 @@ void CatalogModel::ChangeShownRows(const Change& change)
         entries.push_back(old.row() >= folders && old.row() < catalog_.Count() ? catalog_.Item(old.row()).entry.get()
                                                                                 : nullptr);
     change();
-    std::unordered_map<const TiesData*, int> rowOf;
-    rowOf.reserve(static_cast<std::size_t>(catalog_.FileCount()));
-    for (int row = folders; row < catalog_.Count(); ++row)
-        rowOf.emplace(catalog_.Item(row).entry.get(), row);
+    // One pass over the shown rows finds where every remembered entry went.
+    std::vector<std::pair<const TiesData*, std::size_t>> wanted;
+    wanted.reserve(entries.size());
+    for (std::size_t k = 0; k < entries.size(); ++k)
+        if (entries[k])
+            wanted.emplace_back(entries[k], k);
+    std::sort(wanted.begin(), wanted.end());
+    std::vector<int> newRow(entries.size(), -1);
+    if (!wanted.empty()) {
+        for (int row = folders; row < catalog_.Count(); ++row) {
+            const TiesData* entry = catalog_.Item(row).entry.get();
+            auto found = std::lower_bound(wanted.begin(), wanted.end(), std::make_pair(entry, std::size_t{0}));
+            for (; found != wanted.end() && found->first == entry; ++found)
+                newRow[found->second] = row;
+        }
+    }
     QModelIndexList after;
     after.reserve(before.size());
     for (qsizetype k = 0; k < before.size(); ++k) {
-        const TiesData* entry = entries[static_cast<std::size_t>(k)];
-        if (!entry) {
+        const auto at = static_cast<std::size_t>(k);
+        if (!entries[at])
             after.append(before[k].row() < folders ? createIndex(before[k].row(), 0) : QModelIndex());
-            continue;
-        }
-        const auto found = rowOf.find(entry);
-        after.append(found != rowOf.end() ? createIndex(found->second, 0) : QModelIndex());
+        else
+            after.append(newRow[at] >= 0 ? createIndex(newRow[at], 0) : QModelIndex());
     }
     changePersistentIndexList(before, after);
     emit layoutChanged();
