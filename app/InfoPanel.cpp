@@ -1,5 +1,6 @@
 #include "app/InfoPanel.h"
 
+#include <QLocale>
 #include <QVBoxLayout>
 
 #include "app/ElidingLabel.h"
@@ -27,7 +28,76 @@ QString KeywordBlock(const EntryTexts& texts)
     return keywords;
 }
 
+QString Number(double value)
+{
+    return QLocale().toString(value, 'g', 6);
+}
+
+// A text item as shown: only its front, UTF-8 as the reader made it.
+QString Item(const std::string& text)
+{
+    return QString::fromUtf8(ShownBytes(text));
+}
+
+QString TypeText(int ityp)
+{
+    switch (ityp) {
+    case 1: return QStringLiteral(" (point source, symmetric about the vertical axis)");
+    case 2: return QStringLiteral(" (linear luminaire)");
+    case 3: return QStringLiteral(" (point source, other symmetry)");
+    default: return QString();
+    }
+}
+
+QString SymmetryText(int isym)
+{
+    switch (isym) {
+    case 0: return QStringLiteral(" (none)");
+    case 1: return QStringLiteral(" (about the vertical axis)");
+    case 2: return QStringLiteral(" (to the C0-C180 plane)");
+    case 3: return QStringLiteral(" (to the C90-C270 plane)");
+    case 4: return QStringLiteral(" (to the C0-C180 and C90-C270 planes)");
+    default: return QString();
+    }
+}
+
+QString LampSetLine(std::size_t index, const EulumdatLampSet& set)
+{
+    QStringList parts;
+    const int count = set.Count < 0 ? -set.Count : set.Count;
+    QString lamps = QStringLiteral("%1 %2").arg(count).arg(count == 1 ? QStringLiteral("lamp") : QStringLiteral("lamps"));
+    if (!set.Type.empty())
+        lamps += QLatin1Char(' ') + Item(set.Type);
+    parts << lamps << Number(set.Flux) + QStringLiteral(" lm");
+    if (!set.ColourTemperature.empty())
+        parts << Item(set.ColourTemperature);
+    if (!set.ColourRendering.empty())
+        parts << QStringLiteral("colour rendering ") + Item(set.ColourRendering);
+    parts << Number(set.Watts) + QStringLiteral(" W");
+    if (set.Count < 0)
+        parts << QStringLiteral("absolute photometry");
+    return QStringLiteral("Lamp set %1: ").arg(index + 1) + parts.join(QStringLiteral(", "));
+}
+
 }  // namespace
+
+QStringList EulumdatInfoLines(const EulumdatStated& stated)
+{
+    QStringList lines;
+    lines << QStringLiteral("EULUMDAT type %1%2, symmetry %3%4")
+                 .arg(stated.Ityp)
+                 .arg(TypeText(stated.Ityp))
+                 .arg(stated.Isym)
+                 .arg(SymmetryText(stated.Isym));
+    lines << QStringLiteral("As stated: light output ratio %1 %, downward flux fraction %2 %")
+                 .arg(Number(stated.Lorl), Number(stated.DownwardFlux));
+    const std::size_t shown = std::min(stated.LampSets.size(), kInfoLampSets);
+    for (std::size_t i = 0; i < shown; ++i)
+        lines << LampSetLine(i, stated.LampSets[i]);
+    if (stated.LampSets.size() > shown)
+        lines << QStringLiteral("%1 more lamp sets").arg(stated.LampSets.size() - shown);
+    return lines;
+}
 
 QStringList InfoLines(const ShownFile& file)
 {
@@ -37,6 +107,8 @@ QStringList InfoLines(const ShownFile& file)
     lines << FileLine(file.Texts());
     // Kept when empty: the file line has always ended in a line break.
     lines << KeywordBlock(file.Texts());
+    if (file.Eulumdat())
+        lines << EulumdatInfoLines(*file.Eulumdat());
     return lines;
 }
 

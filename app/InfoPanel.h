@@ -4,6 +4,10 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <cstddef>
+
+#include "photometry/EulumdatStated.h"
+
 class ElidingLabel;
 class ShownFile;
 
@@ -27,15 +31,25 @@ private:
     ElidingLabel* label_;
 };
 
-// The panel shows at most this many lines: the file name and the six keywords.
-inline constexpr qsizetype kInfoPanelLines = 7;
+// The lamp sets of a EULUMDAT file the panel lists; a line counts the rest.
+inline constexpr std::size_t kInfoLampSets = 8;
+
+// The panel shows at most this many lines: the file name, the six keywords
+// and a EULUMDAT file's own section.
+inline constexpr qsizetype kInfoPanelLines = 7 + 2 + static_cast<qsizetype>(kInfoLampSets) + 1;
 
 // The panel's lines for the shown file, top to bottom; none when no file is
 // shown. Each section adds its lines in turn: "Filename: " and the name, then
-// the labelled keyword lines ("Test: ...", as KeywordText gives them). Values
+// the labelled keyword lines ("Test: ...", as KeywordText gives them), then
+// a EULUMDAT file's own values (EulumdatInfoLines). Values
 // worked out from the record get a section of their own after these. Only
 // each keyword's front is taken: a header line may be megabytes long.
 [[nodiscard]] QStringList InfoLines(const ShownFile& file);
+
+// A EULUMDAT file's own values, as the file states them: its type and
+// symmetry indicators, light output ratio and downward flux fraction, and
+// its lamp sets (at most kInfoLampSets, then how many more).
+[[nodiscard]] QStringList EulumdatInfoLines(const EulumdatStated& stated);
 
 // What the panel shows: the lines, each bounded (BoundedLines), at most
 // kInfoPanelLines of them.

@@ -26,6 +26,7 @@ enum class ConversionFault {
     Unexpected,      // no vertical angle 0 where the variant needs one, or a malformed record
     GridsDiffer,     // type B whose two angle grids cannot make one consistent type C grid
     WriteFailed,     // the system's text is in the message
+    TargetTaken,     // a file that no conversion wrote has the new file's name
 };
 
 // The file as a list of lines, each written followed by CR LF; an entry may

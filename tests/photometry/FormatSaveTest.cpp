@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "TempFolderTest.h"
+#include "photometry/EntryLoader.h"
+#include "photometry/FormatSave.h"
+#include "photometry/PhotometricSummary.h"
+
+// Saving a file in the other format: the new name, every refusal leaving
+// the folder as it was, and what the written file says of its source.
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct NameCase {
+    const char* source;
+    PhotometricFormat target;
+    const char* expected;
+};
+
+class FormatNameTest : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(FormatNameTest, ReplacesTheLastExtension)
+{
+    EXPECT_EQ(FormatConvertedName(GetParam().source, GetParam().target), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FormatNameTest,
+                         ::testing::Values(NameCase{"lamp.ies", PhotometricFormat::Eulumdat, "lamp.ldt"},
+                                           NameCase{"LAMP.IES", PhotometricFormat::Eulumdat, "LAMP.LDT"},
+                                           NameCase{"Lamp.Ies", PhotometricFormat::Eulumdat, "Lamp.ldt"},
+                                           NameCase{"a.b.ldt", PhotometricFormat::Ies, "a.b.ies"},
+                                           NameCase{"lamp", PhotometricFormat::Eulumdat, "lamp.ldt"},
+                                           NameCase{"spot_C.IES", PhotometricFormat::Eulumdat, "spot_C.LDT"}));
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Type C, 0-90 planes, two lamps of 500 lm, ballast factor 0.9: light both up and down.
+const std::string kIes =
+    "IESNA:LM-63-2002\r\n[TEST] T-9\r\n[MANUFAC] Halvard\r\n[LUMINAIRE] Cube\r\n[LAMP] LED\r\nTILT=NONE\r\n"
+    "2 500 1 3 2 1 2 0.1 0.2 0.05\r\n0.9 1 24.5\r\n0 90 180\r\n0 90\r\n300 200 100\r\n310 190 90\r\n";
+
+class FormatSaveTest : public TempFolderTest {
+protected:
+    FormatSaveTest() : TempFolderTest("kandora-format-save-") {}
+    [[nodiscard]] std::string Folder() const { return dir_.string() + "/"; }
+    void Write(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+    }
+    // Every file of the folder with its bytes, to see that nothing changed.
+    [[nodiscard]] std::map<std::string, std::string> Contents() const
+    {
+        std::map<std::string, std::string> files;
+        for (const auto& item : fs::directory_iterator(dir_))
+            files[item.path().filename().string()] = item.is_regular_file() ? ReadBytes(item.path()) : "";
+        return files;
+    }
+    [[nodiscard]] TiesData Loaded(const std::string& name) const
+    {
+        TiesData entry = UnreadEntry(name);
+        EXPECT_EQ(LoadEntry(entry, Folder()).kind, LoadResult::Kind::Loaded) << name;
+        return entry;
+    }
+};
+
+TEST_F(FormatSaveTest, WritesTheOtherFormatWithItsFluxesAndReplacesOnlyItsOwnConversion)
+{
+    Write("cube.ies", kIes);
+    const FormatSaveResult r = SaveInFormat(Folder(), "cube.ies", PhotometricFormat::Eulumdat, "");
+    ASSERT_TRUE(r.Written()) << r.message;
+    EXPECT_EQ(r.newPath, Folder() + "cube.ldt");
+
+    const TiesData ies = Loaded("cube.ies");
+    const TiesData ldt = Loaded("cube.ldt");
+    EXPECT_TRUE(ldt.Changed) << "carries the change marker";
+    EXPECT_EQ(ldt.Texts.manufacturer, "Halvard");
+    EXPECT_EQ(ldt.Texts.test, "T-9");
+    ASSERT_TRUE(ldt.Eulumdat);
+    // The stated values are the band fluxes of the source, factors included.
+    const double total = *BandFlux(ies.Ies, 0, 180);
+    EXPECT_NEAR(ldt.Eulumdat->Lorl, 100 * total / 1000, 1e-9);
+    EXPECT_NEAR(ldt.Eulumdat->DownwardFlux, 100 * *BandFlux(ies.Ies, 0, 90) / total, 1e-9);
+    EXPECT_GT(ldt.Eulumdat->DownwardFlux, 50);
+    EXPECT_LT(ldt.Eulumdat->DownwardFlux, 100);
+    // The written file's own record gives the same light.
+    EXPECT_NEAR(*BandFlux(ldt.Ies, 0, 180), total, 1e-9 * total);
+
+    // Written again over its own conversion; the way back refuses the source's name.
+    EXPECT_TRUE(SaveInFormat(Folder(), "cube.ies", PhotometricFormat::Eulumdat, "").Written());
+    const auto before = Contents();
+    const FormatSaveResult back = SaveInFormat(Folder(), "cube.ldt", PhotometricFormat::Ies, "");
+    EXPECT_EQ(back.fault, ConversionFault::TargetTaken);
+    EXPECT_EQ(back.message, "cube.ies already exists and was not written by a conversion; it was left as it is.");
+    EXPECT_EQ(Contents(), before);
+
+    // Into another folder, and back there over its own output.
+    const fs::path out = dir_ / "out";
+    fs::create_directory(out);
+    for (int twice = 0; twice < 2; ++twice)
+        ASSERT_TRUE(SaveInFormat(Folder(), "cube.ldt", PhotometricFormat::Ies, out.string()).Written());
+    TiesData again = UnreadEntry("cube.ies");
+    ASSERT_EQ(LoadEntry(again, out.string() + "/").kind, LoadResult::Kind::Loaded);
+    EXPECT_TRUE(again.Changed);
+    EXPECT_EQ(again.Texts.luminaire, "Cube");
+    ASSERT_EQ(again.Ies.Candela.size(), ies.Ies.Candela.size());
+    for (std::size_t h = 0; h < ies.Ies.Candela.size(); ++h)
+        for (std::size_t v = 0; v < ies.Ies.Candela[h].size(); ++v)
+            EXPECT_NEAR(again.Ies.Candela[h][v] * IntensityScale(again.Ies), ies.Ies.Candela[h][v] * IntensityScale(ies.Ies),
+                        1e-9);
+}
+
+TEST_F(FormatSaveTest, RefusalsLeaveTheFolderAsItWas)
+{
+    Write("cube.ies", kIes);
+    Write("typeb.ies", "TILT=NONE\r\n1 1000 1 2 1 2 2 0 0 0\r\n1 1 10\r\n0 90\r\n0\r\n100 50\r\n");
+    Write("foreign.ies", kIes);
+    Write("foreign.ldt", "Other maker\r\n1\r\n1\r\n1\r\n0\r\n2\r\n90\r\n");
+    Write("self.ldt", ReadBytes(fs::path(KANDORA_SOURCE_DIR) / "tests" / "photometry" / "FormatSaveTest.cpp"));
+    fs::create_symlink("self.ldt", dir_ / "self.ies");
+    const auto before = Contents();
+
+    struct Refusal {
+        const char* source;
+        PhotometricFormat target;
+        ConversionFault fault;
+        std::string message;
+    };
+    const Refusal refusals[] = {
+        {"cube.ies", PhotometricFormat::Ies, ConversionFault::NotConvertible, "The file is IES already."},
+        {"typeb.ies", PhotometricFormat::Eulumdat, ConversionFault::NotConvertible,
+         "EULUMDAT holds type C photometry only; this file is type B."},
+        {"foreign.ies", PhotometricFormat::Eulumdat, ConversionFault::TargetTaken,
+         "foreign.ldt already exists and was not written by a conversion; it was left as it is."},
+        // Refused as unreadable before anything else: no EULUMDAT file at all.
+        {"self.ldt", PhotometricFormat::Ies, ConversionFault::Unexpected, ""},
+        {"missing.ldt", PhotometricFormat::Ies, ConversionFault::Unexpected, Folder() + "missing.ldt: No such file or directory"},
+    };
+    for (const Refusal& refusal : refusals) {
+        const FormatSaveResult r = SaveInFormat(Folder(), refusal.source, refusal.target, "");
+        EXPECT_EQ(r.fault, refusal.fault) << refusal.source << ": " << r.message;
+        if (!refusal.message.empty()) {
+            EXPECT_EQ(r.message, refusal.message) << refusal.source;
+        }
+        EXPECT_EQ(Contents(), before) << refusal.source;
+    }
+
+    // A target that is the source itself, through a link.
+    fs::remove(dir_ / "self.ies");
+    fs::remove(dir_ / "self.ldt");
+    ASSERT_TRUE(SaveInFormat(Folder(), "cube.ies", PhotometricFormat::Eulumdat, "").Written());
+    fs::create_symlink("cube.ldt", dir_ / "link.ldt");
+    fs::create_symlink("cube.ldt", dir_ / "link.ies");
+    const auto linked = Contents();
+    const FormatSaveResult self = SaveInFormat(Folder(), "link.ldt", PhotometricFormat::Ies, "");
+    EXPECT_EQ(self.message, "link.ies is the file being converted; nothing was written.");
+    EXPECT_EQ(Contents(), linked);
+}
+
+}  // namespace
