@@ -104,9 +104,19 @@ void DrawIntensityGrid(Canvas& canvas, const DiagramFrame& f, int height, double
     canvas.SetPen(colors.ButtonShadow, 1);
     canvas.SetFont(MakeDiagramFont(h));
     canvas.SetTextColor(colors.WindowText);
+    const auto radius = [&](int i) { return RoundHalfEven(i * grid.step / V * f.rx); };
     for (int i = 0; i <= grid.count; ++i) {
-        const int l = RoundHalfEven(i * grid.step / V * f.rx);
+        const int l = radius(i);
         canvas.Ellipse(f.cx - l, f.cy - l, f.cx + l, f.cy + l);
+        // The outermost value, moved up inside its circle, may land on the
+        // one before it when the circles stand close (a small printed
+        // square): the outer value, which tells the scale, wins.
+        if (i + 1 == grid.count) {
+            const int next = f.cy + radius(i + 1);
+            const int nextTop = ScaleLabelTop(next, h, height);
+            if (nextTop != next && nextTop < f.cy + l + std::abs(h))
+                continue;
+        }
         canvas.TextOut(f.cx, ScaleLabelTop(f.cy + l, h, height), FormatValue(i * grid.step));
     }
 }

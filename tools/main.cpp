@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "CliCommands.h"
+#include "RuntimeFolder.h"
 
 namespace {
 
@@ -32,10 +34,15 @@ int main(int argc, char* argv[])
     // names a platform.
     const bool draws = argc > 1 && (std::strcmp(argv[1], "diagram") == 0 || std::strcmp(argv[1], "print") == 0 ||
                                      std::strcmp(argv[1], "datasheet") == 0);
+    // Declared before the application, which uses it until it is gone: a
+    // script run without a session would otherwise leave Qt's
+    // `$TMPDIR/runtime-$USER` behind and a warning on standard error.
+    std::optional<PrivateRuntimeFolder> runtime;
     std::unique_ptr<QCoreApplication> app;
     if (draws) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        runtime.emplace();
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else
         app = std::make_unique<QCoreApplication>(argc, argv);

@@ -95,7 +95,9 @@ TEST_F(CliTest, DiagramWritesAPictureOfTheAskedSize)
     EXPECT_EQ(QImage(Path("small.png")).size(), QSize(100, 100));
 }
 
-// As over ssh or in a thumbnailer: no display and no platform named.
+// As over ssh, in a script run by a service or in a thumbnailer: no display,
+// no platform named, no runtime folder, and nothing may be left behind in the
+// temporary folder.
 TEST_F(CliTest, DiagramDrawsWithoutADisplay)
 {
     QFile typeB(Path("typeb.ies"));
@@ -103,9 +105,10 @@ TEST_F(CliTest, DiagramDrawsWithoutADisplay)
     typeB.write("IESNA:LM-63-2002\r\nTILT=NONE\r\n1 1000 1 3 2 2 2 0.6 1.2 0\r\n1 1 36\r\n"
                 "-90 0 90\r\n0 90\r\n10 100 10\r\n20 80 20\r\n");
     typeB.close();
-    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        bare.remove(QString::fromLatin1(name));
+    QTemporaryDir tmp;
+    QProcessEnvironment bare;
+    bare.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    bare.insert(QStringLiteral("TMPDIR"), tmp.path());
     ASSERT_EQ(Run({QStringLiteral("diagram"), Path("typeb.ies"), QStringLiteral("--out"), Path("bare.png"),
                    QStringLiteral("--size"), QStringLiteral("100"), QStringLiteral("--thumbnail")},
                   nullptr, bare),
@@ -123,6 +126,7 @@ TEST_F(CliTest, DiagramDrawsWithoutADisplay)
         }
     EXPECT_GT(red, 20);
     EXPECT_GT(yellow, 20) << "the warning icon of a type B record";
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 }
 
 TEST_F(CliTest, MistakesAreReportedByExitStatus)
