@@ -42,9 +42,9 @@ QString Item(const std::string& text)
 QString TypeText(int ityp)
 {
     switch (ityp) {
-    case 1: return QStringLiteral(" (point source, symmetric about the vertical axis)");
-    case 2: return QStringLiteral(" (linear luminaire)");
-    case 3: return QStringLiteral(" (point source, other symmetry)");
+    case 1: return QStringLiteral(" (point source, vertical axis)");
+    case 2: return QStringLiteral(" (linear)");
+    case 3: return QStringLiteral(" (point source)");
     default: return QString();
     }
 }
@@ -53,10 +53,10 @@ QString SymmetryText(int isym)
 {
     switch (isym) {
     case 0: return QStringLiteral(" (none)");
-    case 1: return QStringLiteral(" (about the vertical axis)");
-    case 2: return QStringLiteral(" (to the C0-C180 plane)");
-    case 3: return QStringLiteral(" (to the C90-C270 plane)");
-    case 4: return QStringLiteral(" (to the C0-C180 and C90-C270 planes)");
+    case 1: return QStringLiteral(" (vertical axis)");
+    case 2: return QStringLiteral(" (C0-C180 plane)");
+    case 3: return QStringLiteral(" (C90-C270 plane)");
+    case 4: return QStringLiteral(" (C0-C180 and C90-C270 planes)");
     default: return QString();
     }
 }
@@ -84,12 +84,12 @@ QString LampSetLine(std::size_t index, const EulumdatLampSet& set)
 QStringList EulumdatInfoLines(const EulumdatStated& stated)
 {
     QStringList lines;
-    lines << QStringLiteral("EULUMDAT type %1%2, symmetry %3%4")
+    lines << QStringLiteral("EULUMDAT Ityp %1%2, Isym %3%4")
                  .arg(stated.Ityp)
                  .arg(TypeText(stated.Ityp))
                  .arg(stated.Isym)
                  .arg(SymmetryText(stated.Isym));
-    lines << QStringLiteral("As stated: light output ratio %1 %, downward flux fraction %2 %")
+    lines << QStringLiteral("Stated by the file: LORL %1 %, downward flux %2 %")
                  .arg(Number(stated.Lorl), Number(stated.DownwardFlux));
     const std::size_t shown = std::min(stated.LampSets.size(), kInfoLampSets);
     for (std::size_t i = 0; i < shown; ++i)

@@ -47,7 +47,7 @@ struct ConversionResult {
     ConversionFault fault = ConversionFault::None;
     std::string message;  // what went wrong, empty when written
     std::string oldName;  // the source's file name
-    std::string newName;  // oldName with "_C" or "_R" before the extension
+    std::string newName;  // oldName with "_C" or "_R" before the extension (".ies" for a EULUMDAT source)
     std::string newPath;  // folder + newName; set even when writing failed
     [[nodiscard]] bool Written() const { return fault == ConversionFault::None; }
 };

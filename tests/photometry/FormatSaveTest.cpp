@@ -168,3 +168,27 @@ TEST_F(FormatSaveTest, RefusalsLeaveTheFolderAsItWas)
 }
 
 }  // namespace
+
+namespace {
+
+// A EULUMDAT file whose planes run from 90 rotates as an IES file does, and
+// the IES file it gives is named as one: never "_R.ldt", which the EULUMDAT
+// reader would claim.
+TEST_F(FormatSaveTest, RotatedEulumdatFileIsWrittenUnderAnIesName)
+{
+    Write("cube.ies", kIes);
+    ASSERT_TRUE(SaveInFormat(Folder(), "cube.ies", PhotometricFormat::Eulumdat, "").Written());
+    fs::rename(dir_ / "cube.ldt", dir_ / "CUBE.LDT");
+    // 0-90 as EULUMDAT reads back as 0-90; give it planes from 90 to 270.
+    TiesData entry = Loaded("CUBE.LDT");
+    entry.Ies.HorzAngles = {90, 180, 270};
+    entry.Ies.Candela.push_back(entry.Ies.Candela.back());
+    entry.Ies.HorzCount = 3;
+    const ConversionResult r = SaveConversion(entry.Ies, entry.Texts, Folder());
+    ASSERT_TRUE(r.Written()) << r.message;
+    EXPECT_EQ(r.newName, "CUBE_R.IES");
+    const TiesData rotated = Loaded("CUBE_R.IES");
+    EXPECT_EQ(rotated.Ies.HorzAngles.front(), 0);
+}
+
+}  // namespace
