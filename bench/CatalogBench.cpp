@@ -60,13 +60,16 @@ std::string GeneratedFile(int index)
 std::string GeneratedLdt(int index)
 {
     EulumdatFile f;
-    f.Company = "Maker " + std::to_string(index % 97);
+    // Appended, not "text" + string: g++ 12 at -O3 misreads that as an overlapping copy.
+    f.Company = std::to_string(index % 97);
+    f.Company.insert(0, "Maker ");
     f.Ityp = 3;
     f.Nc = 36;
     f.Dc = 10;
     f.Ng = 73;
     f.Dg = 2.5;
-    f.ReportNumber = "B" + std::to_string(index);
+    f.ReportNumber = std::to_string(index);
+    f.ReportNumber.insert(f.ReportNumber.begin(), 'B');
     f.LuminaireName = "Generated";
     f.ConversionFactor = 1;
     f.Lorl = 80;

@@ -7,13 +7,12 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "diagram/DrawDiagram.h"
 #include "diagram/RecordingCanvas.h"
 #include "photometry/EntryLoader.h"
 #include "photometry/EulumdatConversion.h"
 #include "photometry/FormatSave.h"
+#include "tests/photometry/TempFolderTest.h"
 
 // Every EULUMDAT file draws as its IES conversion draws: each plane's
 // diagram (curves, scale, labels or pictograms, the luminaire's sketch) and
@@ -127,13 +126,12 @@ void ExpectSameDrawing(const tIES& ldt, const tIES& ies, const std::string& name
                 request.options.TextLabels = labels;
                 RecordingCanvas a, b;
                 request.record = &ldt;
-                const DiagramResult ra = DrawDiagram(a, request);
+                const bool drawn = DrawDiagram(a, request).goniogram.drawn;
                 request.record = &ies;
-                const DiagramResult rb = DrawDiagram(b, request);
+                DrawDiagram(b, request);
                 const std::string where = name + " plane " + std::to_string(plane) + (thumbnail ? " thumbnail" : "") +
                                           (labels ? " labels" : "");
-                ASSERT_TRUE(ra.goniogram.drawn) << where;
-                EXPECT_NEAR(ra.scaleMax, rb.scaleMax, 1e-9 * rb.scaleMax) << where;
+                ASSERT_TRUE(drawn) << where;
                 ASSERT_EQ(a.Ops().size(), b.Ops().size()) << where;
                 for (std::size_t i = 0; i < a.Ops().size(); ++i) {
                     const CanvasOp& x = a.Ops()[i];
@@ -166,18 +164,16 @@ void CompareWithConversion(const std::string& folder, const std::string& name, c
     ExpectSameDrawing(ldt.Ies, ies.Ies, name);
 }
 
-class EulumdatDiagramTest : public ::testing::Test {
+class EulumdatDiagramTest : public TempFolderTest {
 protected:
+    EulumdatDiagramTest() : TempFolderTest("kandora-ldt-diagram-") {}
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path() / ("kandora-ldt-diagram-" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
+        TempFolderTest::SetUp();
         fs::create_directories(dir_ / "out");
     }
-    void TearDown() override { fs::remove_all(dir_); }
     [[nodiscard]] std::string Folder() const { return dir_.string() + "/"; }
     [[nodiscard]] std::string Out() const { return dir_.string() + "/out/"; }
-    fs::path dir_;
 };
 
 // Each generated file draws as its conversion and as the same light written
