@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -118,7 +120,7 @@ TEST_F(FormatSaveTest, RefusalsLeaveTheFolderAsItWas)
          "foreign.ldt already exists and was not written by a conversion; it was left as it is."},
         {"link.ldt", PhotometricFormat::Ies, ConversionFault::Unexpected,
          "link.ies is the file being converted; nothing was written."},
-        {"missing.ldt", PhotometricFormat::Ies, ConversionFault::Unexpected, Folder() + "missing.ldt: No such file or directory"},
+        {"missing.ldt", PhotometricFormat::Ies, ConversionFault::Unexpected, Folder() + "missing.ldt: " + std::strerror(ENOENT)},
     };
     for (const Refusal& refusal : refusals) {
         const FormatSaveResult r = SaveInFormat(Folder(), refusal.source, refusal.target, "");
