@@ -94,7 +94,7 @@ std::string IndependentIes(const Shape& shape)
     std::vector<double> planes;
     for (double c = first; c <= last; c += 360.0 / shape.nc)
         planes.push_back(c);
-    const auto n = [](double value) { return std::to_string(value); };
+    const auto n = [](double value) { return FormatIesNumber(value); };  // locale-free
     const bool round = shape.areaWidth == 0;
     std::string text = "IESNA:LM-63-2002\r\nTILT=NONE\r\n" + std::to_string(std::abs(shape.lamps)) + " " +
                        (shape.lamps < 0 ? std::string("-1") : n(3000.0 / shape.lamps)) + " 1 37 " +
