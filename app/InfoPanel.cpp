@@ -84,13 +84,12 @@ QString LampSetLine(std::size_t index, const EulumdatLampSet& set)
 QStringList EulumdatInfoLines(const EulumdatStated& stated)
 {
     QStringList lines;
-    lines << QStringLiteral("EULUMDAT Ityp %1%2, Isym %3%4")
+    // One line for the indicators and the stated ratios: the panel holds few lines.
+    lines << QStringLiteral("EULUMDAT Ityp %1%2, Isym %3%4; stated LORL %5 %, downward flux %6 %")
                  .arg(stated.Ityp)
                  .arg(TypeText(stated.Ityp))
                  .arg(stated.Isym)
-                 .arg(SymmetryText(stated.Isym));
-    lines << QStringLiteral("Stated by the file: LORL %1 %, downward flux %2 %")
-                 .arg(Number(stated.Lorl), Number(stated.DownwardFlux));
+                 .arg(SymmetryText(stated.Isym), Number(stated.Lorl), Number(stated.DownwardFlux));
     const std::size_t shown = std::min(stated.LampSets.size(), kInfoLampSets);
     for (std::size_t i = 0; i < shown; ++i)
         lines << LampSetLine(i, stated.LampSets[i]);

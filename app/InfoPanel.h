@@ -36,7 +36,7 @@ inline constexpr std::size_t kInfoLampSets = 8;
 
 // The panel shows at most this many lines: the file name, the six keywords
 // and a EULUMDAT file's own section.
-inline constexpr qsizetype kInfoPanelLines = 7 + 2 + static_cast<qsizetype>(kInfoLampSets) + 1;
+inline constexpr qsizetype kInfoPanelLines = 7 + 1 + static_cast<qsizetype>(kInfoLampSets) + 1;
 
 // The panel's lines for the shown file, top to bottom; none when no file is
 // shown. Each section adds its lines in turn: "Filename: " and the name, then
