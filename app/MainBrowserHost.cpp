@@ -6,6 +6,7 @@
 
 #include "app/DiagramBox.h"
 #include "app/DiagramPanel.h"
+#include "app/ExportDatasheets.h"
 #include "app/MainWindow.h"
 #include "app/MessagePresenter.h"
 #include "app/OptionsPanel.h"
@@ -81,4 +82,9 @@ void MainBrowserHost::SetSortChecked(bool on)
 void MainBrowserHost::ChooseView(FileListViewKind kind)
 {
     window_.areas().optionsPanel->ChooseView(kind);
+}
+
+void MainBrowserHost::ExportDatasheets(const std::vector<std::string>& paths)
+{
+    (void)::ExportDatasheets(&window_, paths, messages_);
 }

@@ -30,6 +30,8 @@ public:
     void ChooseCaption(CaptionChoice choice) override;
     void SetSortChecked(bool on) override;
     void ChooseView(FileListViewKind kind) override;
+    // The file chooser, the progress and the messages of ExportDatasheets.
+    void ExportDatasheets(const std::vector<std::string>& paths) override;
 
 private:
     TMainWindow& window_;

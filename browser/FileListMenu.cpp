@@ -1,5 +1,6 @@
 #include "FileListMenu.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include <QActionGroup>
@@ -111,6 +112,12 @@ FileListMenu::FileListMenu(FileBrowser& browser, ListMenuHost& host, QObject* pa
     connect(i.SaveAsEulumdat, &QAction::triggered, this, [this] { browser_.SaveInFormat(PhotometricFormat::Eulumdat); });
     i.SaveAsIes = AddItem(menu, "SaveAsIes", FileBrowser::kSaveIesCaption);
     connect(i.SaveAsIes, &QAction::triggered, this, [this] { browser_.SaveInFormat(PhotometricFormat::Ies); });
+    i.ExportDatasheet = AddItem(menu, "ExportDatasheet", QStringLiteral("Export datasheet…"));
+    connect(i.ExportDatasheet, &QAction::triggered, this, [this] {
+        const std::vector<std::string> paths = SelectedFilePaths();
+        if (!paths.empty())
+            host_.ExportDatasheets(paths);
+    });
     i.CopytoClipboard = AddItem(menu, "CopytoClipboard", QStringLiteral("Copy Filename  Ctrl-C"));
     connect(i.CopytoClipboard, &QAction::triggered, this, [this] { browser_.CopytoClipboardClick(); });
     menu->addSeparator();
@@ -180,6 +187,7 @@ void FileListMenu::PopupMenuPopup()
     const bool shownFile = oneFile && browser_.Shown().HasFile();
     i.SaveAsEulumdat->setVisible(shownFile && browser_.Shown().Format() == PhotometricFormat::Ies);
     i.SaveAsIes->setVisible(shownFile && browser_.Shown().Format() == PhotometricFormat::Eulumdat);
+    i.ExportDatasheet->setVisible(!SelectedFilePaths().empty());
     // Only a shown file can be compared; with a folder entry focused the record is stale.
     i.ShowCompareWindow1->setEnabled(browser_.Shown().HasFile());
 
@@ -209,6 +217,24 @@ void FileListMenu::PopupMenuPopup()
 
     RebuildFavorites();
     SetIcons(!file);
+}
+
+std::vector<std::string> FileListMenu::SelectedFilePaths() const
+{
+    const FileListView* list = browser_.List();
+    const std::string folder = browser_.ShownFolderPath();
+    std::vector<int> rows;
+    for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
+        if (index.row() >= list->FolderCount())
+            rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<std::string> paths;
+    if (folder.empty())
+        return paths;
+    for (const int row : rows)
+        paths.push_back(folder + list->Entries().Item(row).entry->Texts.fileName);
+    return paths;
 }
 
 void FileListMenu::RebuildFavorites()

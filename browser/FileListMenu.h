@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include <QMenu>
@@ -27,6 +28,9 @@ public:
     virtual void SetSortChecked(bool on) = 0;
     // The "View IES" radio button of `kind` is checked, and its handler runs.
     virtual void ChooseView(FileListViewKind kind) = 0;
+    // Writes datasheets of `paths` (file system bytes, in the list's order)
+    // into a PDF the user chooses.
+    virtual void ExportDatasheets(const std::vector<std::string>& paths) = 0;
 };
 
 // The favourite folders as the menu shows and uses them, in their order.
@@ -62,6 +66,7 @@ struct ListMenuItems {
     QAction* SaveAsTypeC = nullptr;
     QAction* SaveAsEulumdat = nullptr;  // on an IES file
     QAction* SaveAsIes = nullptr;       // on a EULUMDAT file
+    QAction* ExportDatasheet = nullptr;
     QAction* CopytoClipboard = nullptr;
     QAction* ShowOptionsPanel = nullptr;
     QAction* ShowCompareWindow1 = nullptr;
@@ -89,6 +94,8 @@ public:
     void ArrangeAllClick(CaptionChoice choice);
     void Sort1Click();
     void RefreshClick();
+    // The selected files' paths in the list's order (folder entries left out).
+    [[nodiscard]] std::vector<std::string> SelectedFilePaths() const;
 
 signals:
     // A highlighted item's hint ("?" and a favourite's path), empty when none.

@@ -12,3 +12,4 @@ int RunRender(const QStringList& arguments);
 int RunList(const QStringList& arguments);
 int RunPrint(const QStringList& arguments);
 int RunDatasheet(const QStringList& arguments);
+int RunSummary(const QStringList& arguments);

@@ -1,46 +1,18 @@
 #include <QFile>
-#include <QFileInfo>
 
-#include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <dirent.h>
 #include <optional>
 
 #include "CliArguments.h"
 #include "CliCommands.h"
-#include "browser/Catalog.h"
 #include "diagram/Datasheets.h"
+#include "tools/SummaryOutput.h"
 
 namespace {
 
 void PrintDatasheetUsage()
 {
     std::fputs("usage: kandora-cli datasheet FILE|FOLDER... --out OUT.pdf [--paper A4|Letter]\n", stderr);
-}
-
-// A folder's photometric files sorted by name (as the file list sorts
-// captions), or nothing when the folder cannot be listed.
-std::optional<std::vector<std::string>> FolderFiles(std::string folder)
-{
-    if (folder.back() != '/')
-        folder += '/';
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) {
-        Complain(QFile::decodeName(QByteArray::fromStdString(folder)) + QStringLiteral(": ") +
-                 QString::fromLocal8Bit(std::strerror(errno)));
-        return std::nullopt;
-    }
-    ::closedir(dir);
-    std::vector<std::string> names = MatchPhotometricFiles(folder);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const int order = CompareCaptions(a, b);
-        return order != 0 ? order < 0 : a < b;
-    });
-    for (std::string& name : names)
-        name.insert(0, folder);
-    return names;
 }
 
 }  // namespace
@@ -72,19 +44,11 @@ int RunDatasheet(const QStringList& arguments)
     }
 
     // Files in argument order; a folder stands for its photometric files.
-    bool failed = false;
-    std::vector<std::string> paths;
-    for (const QString& input : inputs) {
-        std::string path = QFile::encodeName(input).toStdString();
-        if (QFileInfo(input).isDir()) {
-            const auto files = FolderFiles(std::move(path));
-            failed = failed || !files;
-            if (files)
-                paths.insert(paths.end(), files->begin(), files->end());
-        } else {
-            paths.push_back(std::move(path));
-        }
-    }
+    QStringList complaints;
+    const std::vector<std::string> paths = ExpandPhotometricInputs(inputs, complaints);
+    for (const QString& complaint : complaints)
+        Complain(complaint);
+    const bool failed = !complaints.isEmpty();
     if (paths.empty()) {
         if (!failed)
             Complain(QStringLiteral("no photometric files to write datasheets of"));

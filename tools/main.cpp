@@ -20,7 +20,8 @@ void PrintUsage()
                "       kandora-cli render FILE --out OUT.png [options]\n"
                "       kandora-cli list FOLDER [--caption CAPTION] [--sort]\n"
                "       kandora-cli print FILE --out OUT.pdf [options]\n"
-               "       kandora-cli datasheet FILE|FOLDER... --out OUT.pdf [--paper A4|Letter]\n",
+               "       kandora-cli datasheet FILE|FOLDER... --out OUT.pdf [--paper A4|Letter]\n"
+               "       kandora-cli summary FILE|FOLDER... [--csv]\n",
                stderr);
 }
 
@@ -70,6 +71,8 @@ int main(int argc, char* argv[])
         return RunPrint(arguments);
     if (command == QLatin1String("datasheet"))
         return RunDatasheet(arguments);
+    if (command == QLatin1String("summary"))
+        return RunSummary(arguments);
     std::fprintf(stderr, "kandora-cli: unknown command '%s'\n", command.toLocal8Bit().constData());
     PrintUsage();
     return 2;

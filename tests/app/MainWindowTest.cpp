@@ -161,11 +161,9 @@ TEST_F(MainWindowTest, LongInformationTextNeitherGrowsThePanelNorWidensTheWindow
     splitter->dragHandleTo(splitter->height() - splitter->handleWidth() - 41);
     const int minimumWidth = w.minimumSizeHint().width();
     const std::string line(kShownTextLimit, 'x');
-    TiesData entry = UnreadEntry(line + ".ldt");
+    TiesData entry = UnreadEntry(line + ".ies");
     for (const CaptionKind& kind : CaptionKinds())
         entry.Texts.*kind.field = line;
-    // Every line the panel may hold: a EULUMDAT file's section with more lamp sets than it lists.
-    entry.Eulumdat = EulumdatStated{2, 0, 40, 80, std::vector<EulumdatLampSet>(kInfoLampSets + 5, {1, line, 1000, line, line, 10})};
     shown.ShowFile(entry, "/");
     ASSERT_EQ(w.areas().panelInfo->text().count(QLatin1Char('\n')), kInfoPanelLines - 1);
     QApplication::processEvents();

@@ -17,12 +17,14 @@ public:
     void ChooseCaption(CaptionChoice choice) override { captions.push_back(choice); }
     void SetSortChecked(bool on) override { sorts.push_back(on); }
     void ChooseView(FileListViewKind kind) override { views.push_back(kind); }
+    void ExportDatasheets(const std::vector<std::string>& paths) override { exported.push_back(paths); }
 
     bool panelVisible = false;
     int panelClicks = 0, compareShown = 0;
     std::vector<CaptionChoice> captions;
     std::vector<bool> sorts;
     std::vector<FileListViewKind> views;
+    std::vector<std::vector<std::string>> exported;
 };
 
 class FakeFavorites : public FavoritesSource {
@@ -112,7 +114,8 @@ TEST_F(ContextMenuTest, ItemsInOrderWithTheirCaptions)
               QStringLiteral("Open1=Open|OpenNotepad1=Open with Notepad|Openfolder1=Open folder|Explore1=Explore|"
                              "AddToFavorites1=Add to favorites|-|Favorites1=Favorites|-|View1=View|-|"
                              "Arrangeby1=Arrange by|Refresh=Refresh             F5|-|SaveAsTypeC=Save as type C|"
-                             "SaveAsEulumdat=Save as EULUMDAT|SaveAsIes=Save as IES|CopytoClipboard=Copy Filename  Ctrl-C|-|ShowOptionsPanel=Show Options Panel|"
+                             "SaveAsEulumdat=Save as EULUMDAT|SaveAsIes=Save as IES|ExportDatasheet=Export datasheet…|"
+                             "CopytoClipboard=Copy Filename  Ctrl-C|-|ShowOptionsPanel=Show Options Panel|"
                              "ShowCompareWindow1=Show Compare Window"));
 }
 
@@ -195,6 +198,24 @@ TEST_F(ContextMenuTest, ConversionItemFollowsTheShownRecord)
     Menu().PopupMenuPopup();
     EXPECT_FALSE(Visible(&ListMenuItems::SaveAsEulumdat));
     EXPECT_TRUE(Visible(&ListMenuItems::SaveAsIes));
+}
+
+// The selected files in the list's order, folders left out; with no file
+// selected there is nothing to export.
+TEST_F(ContextMenuTest, ExportDatasheetHandsTheSelectedFilesToTheHost)
+{
+    OpenLamps();
+    SelectRows({Row(QStringLiteral("typeb.ies")), Row(QStringLiteral("Spots")), Row(QStringLiteral("A.ies"))});
+    Menu().PopupMenuPopup();
+    ASSERT_TRUE(Visible(&ListMenuItems::ExportDatasheet));
+    Menu().Items().ExportDatasheet->trigger();
+    ASSERT_EQ(menuHost_.exported.size(), 1U);
+    const std::string folder = Browser().ShownFolderPath();
+    EXPECT_EQ(menuHost_.exported[0], (std::vector<std::string>{folder + "A.ies", folder + "typeb.ies"}));
+
+    SelectRows({Row(QStringLiteral("Spots"))});
+    Menu().PopupMenuPopup();
+    EXPECT_FALSE(Visible(&ListMenuItems::ExportDatasheet));
 }
 
 TEST_F(ContextMenuTest, FavouritesSubmenuAndAddingOne)
