@@ -63,7 +63,74 @@ QString CieLine(const std::optional<CieFluxCode>& code)
     return line + parts.join(QLatin1Char(' '));
 }
 
+QString TypeText(int ityp)
+{
+    switch (ityp) {
+    case 1: return QStringLiteral(" (point source, vertical axis)");
+    case 2: return QStringLiteral(" (linear)");
+    case 3: return QStringLiteral(" (point source)");
+    default: return QString();
+    }
+}
+
+QString SymmetryText(int isym)
+{
+    switch (isym) {
+    case 0: return QStringLiteral(" (none)");
+    case 1: return QStringLiteral(" (vertical axis)");
+    case 2: return QStringLiteral(" (C0–C180)");
+    case 3: return QStringLiteral(" (C90–C270)");
+    case 4: return QStringLiteral(" (C0–C180 and C90–C270)");
+    default: return QString();
+    }
+}
+
+// A text item as shown: only its front, UTF-8 as the reader made it.
+QString Item(const std::string& text)
+{
+    return QString::fromUtf8(ShownBytes(text));
+}
+
+QString LampSetLine(std::size_t index, const EulumdatLampSet& set)
+{
+    const int count = set.Count < 0 ? -set.Count : set.Count;
+    QString lamps = QString::number(count) + QLatin1Char(' ');
+    lamps += count == 1 ? QStringLiteral("lamp") : QStringLiteral("lamps");
+    if (!set.Type.empty())
+        lamps += QLatin1Char(' ') + Item(set.Type);
+    QStringList parts{lamps, Fixed(set.Flux, 0) + QStringLiteral(" lm")};
+    if (!set.ColourTemperature.empty())
+        parts << Item(set.ColourTemperature);
+    if (!set.ColourRendering.empty())
+        parts << QStringLiteral("CRI ") + Item(set.ColourRendering);
+    parts << Rounded(set.Watts, 1, QStringLiteral(" W"));
+    if (set.Count < 0)
+        parts << QStringLiteral("absolute");
+    return QStringLiteral("Lamp set %1: ").arg(index + 1) + parts.join(QStringLiteral(", "));
+}
+
 }  // namespace
+
+QStringList EulumdatInfoLines(const EulumdatStated& stated)
+{
+    QStringList lines;
+    lines << QStringLiteral("EULUMDAT Ityp %1%2, Isym %3%4")
+                 .arg(stated.Ityp)
+                 .arg(TypeText(stated.Ityp))
+                 .arg(stated.Isym)
+                 .arg(SymmetryText(stated.Isym));
+    lines << QStringLiteral("Stated: LORL ") + Fixed(stated.Lorl, 1) + QStringLiteral(" %, downward flux ") +
+                 Fixed(stated.DownwardFlux, 1) + QStringLiteral(" %");
+    // Every set when they fit the column, else one line fewer and a count of the rest.
+    const auto room = static_cast<std::size_t>(kInfoPanelLines) - 2;
+    const std::size_t sets = stated.LampSets.size();
+    const std::size_t shown = sets <= room ? sets : room - 1;
+    for (std::size_t i = 0; i < shown; ++i)
+        lines << LampSetLine(i, stated.LampSets[i]);
+    if (sets > shown)
+        lines << QStringLiteral("%1 more lamp sets").arg(sets - shown);
+    return lines;
+}
 
 QStringList InfoLines(const ShownFile& file)
 {
@@ -133,6 +200,9 @@ std::vector<QStringList> InfoValueColumns(const ShownFile& file)
     if (!summary.max_cd)
         return {};
     std::vector<QStringList> columns{SummaryLines(ies, summary)};
+    // What a EULUMDAT file states, beside what is worked out from its record.
+    if (file.Eulumdat())
+        columns.push_back(EulumdatInfoLines(*file.Eulumdat()));
     if (QStringList zones = ZonalLines(summary); !zones.isEmpty())
         columns.push_back(std::move(zones));
     for (QStringList& column : columns)

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "photometry/EulumdatStated.h"
+
 class ElidingLabel;
 class ShownFile;
 struct PhotometricSummary;
@@ -55,6 +57,12 @@ inline constexpr qsizetype kInfoPanelLines = 7;
 // Numbers as the diagram writes them (the user's decimal separator), every
 // value with its unit, a dash where a value cannot be had.
 [[nodiscard]] QStringList SummaryLines(const tIES& ies, const PhotometricSummary& summary);
+
+// A EULUMDAT file's own values, as the file states them, for a column of
+// their own beside the computed ones: its type and symmetry indicators, its
+// light output ratio and downward flux fraction, and its lamp sets (as many
+// as the column holds, the last line counting the rest).
+[[nodiscard]] QStringList EulumdatInfoLines(const EulumdatStated& stated);
 
 // The zonal lumens under a heading; none when the record has none (types A and B).
 [[nodiscard]] QStringList ZonalLines(const PhotometricSummary& summary);

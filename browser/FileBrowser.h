@@ -106,6 +106,16 @@ public:
         QStringLiteral("Some data can be lost.\rFile %s (type B) successfully converted to %s (type C)");
     static inline const QString kRotateFormat = QStringLiteral("File %s successfully rotated and saved to %s");
 
+    // The selected file written beside itself in `target`'s format (an IES
+    // file as EULUMDAT, a EULUMDAT file as IES; SaveInFormat in photometry/),
+    // listed, told and sorted in as a conversion is. A refusal or failed
+    // write shows its text and leaves the list alone.
+    void SaveInFormat(PhotometricFormat target);
+    static inline const QString kSaveEulumdatCaption = QStringLiteral("Save as EULUMDAT");
+    static inline const QString kSaveIesCaption = QStringLiteral("Save as IES");
+    static inline const QString kSaveEulumdatFormat = QStringLiteral("File %s successfully saved as EULUMDAT to %s");
+    static inline const QString kSaveIesFormat = QStringLiteral("File %s successfully saved as IES to %s");
+
     // The list's views: the radio buttons "List", "Icons" and "Thumbnails".
     void SetViewKind(FileListViewKind kind);
     // The list's own options, and its view when that changed.
@@ -182,6 +192,8 @@ private:
     [[nodiscard]] DesktopPort::Ended ReportFailure(const QString& what);
     void StoreFolderView(const FolderNode* node);
     [[nodiscard]] std::optional<IdList> ParseTextPath(const QString& path) const;
+    // Lists the file a conversion wrote into the shown folder, replacing an entry of its name.
+    void ListNewFile(const std::string& newName, const std::string& newPath, const std::string& folder);
     // Focuses (and so shows) the file entry whose name reads as `name`; false when there is none.
     bool FocusFileNamed(const QString& name);
 

@@ -111,6 +111,10 @@ FileListMenu::FileListMenu(FileBrowser& browser, ListMenuHost& host, QObject* pa
     menu->addSeparator();
     i.SaveAsTypeC = AddItem(menu, "SaveAsTypeC", QStringLiteral("Save as type C"));
     connect(i.SaveAsTypeC, &QAction::triggered, this, [this] { browser_.SaveAsTypeC(); });
+    i.SaveAsEulumdat = AddItem(menu, "SaveAsEulumdat", FileBrowser::kSaveEulumdatCaption);
+    connect(i.SaveAsEulumdat, &QAction::triggered, this, [this] { browser_.SaveInFormat(PhotometricFormat::Eulumdat); });
+    i.SaveAsIes = AddItem(menu, "SaveAsIes", FileBrowser::kSaveIesCaption);
+    connect(i.SaveAsIes, &QAction::triggered, this, [this] { browser_.SaveInFormat(PhotometricFormat::Ies); });
     i.ExportDatasheet = AddItem(menu, "ExportDatasheet", QStringLiteral("Export datasheet…"));
     connect(i.ExportDatasheet, &QAction::triggered, this, [this] {
         const std::vector<std::string> paths = SelectedFilePaths();
@@ -182,6 +186,10 @@ void FileListMenu::PopupMenuPopup()
     const bool from90 = !ies.HorzAngles.empty() && ies.HorzAngles[0] == 90.0;
     i.SaveAsTypeC->setVisible(oneFile && (typeB || from90));
     i.SaveAsTypeC->setText(typeB ? QStringLiteral("Save as type C") : QStringLiteral("Rotate to zero"));
+    // Each format offers the other; the shown file is the selected one.
+    const bool shownFile = oneFile && browser_.Shown().HasFile();
+    i.SaveAsEulumdat->setVisible(shownFile && browser_.Shown().Format() == PhotometricFormat::Ies);
+    i.SaveAsIes->setVisible(shownFile && browser_.Shown().Format() == PhotometricFormat::Eulumdat);
     i.ExportDatasheet->setVisible(!SelectedFilePaths().empty());
     // Only a shown file can be compared; with a folder entry focused the record is stale.
     i.ShowCompareWindow1->setEnabled(browser_.Shown().HasFile());

@@ -65,6 +65,8 @@ struct ListMenuItems {
     QAction* Sort1 = nullptr;
     QAction* Refresh = nullptr;
     QAction* SaveAsTypeC = nullptr;
+    QAction* SaveAsEulumdat = nullptr;  // on an IES file
+    QAction* SaveAsIes = nullptr;       // on a EULUMDAT file
     QAction* ExportDatasheet = nullptr;
     QAction* CopytoClipboard = nullptr;
     QAction* ShowOptionsPanel = nullptr;

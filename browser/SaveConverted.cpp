@@ -2,6 +2,7 @@
 
 #include "browser/ShellNamespace.h"
 #include "photometry/EntryLoader.h"
+#include "photometry/FormatSave.h"
 
 namespace {
 
@@ -49,11 +50,19 @@ void FileBrowser::WriteConverted(ConversionKind kind, const QString& caption, co
         return;
     }
 
+    ListNewFile(result.newName, result.newPath, folder);
+    host_.ShowMessage(FillNames(format, NameToText(result.oldName), NameToText(result.newName)), caption,
+                      QMessageBox::Information, QString());
+    list_->SortCatalog();
+}
+
+void FileBrowser::ListNewFile(const std::string& newName, const std::string& newPath, const std::string& folder)
+{
     ListChangeSuspension suspended(*list_);
     CatalogModel& model = list_->Model();
-    if (const int old = model.catalog().FindFileEntry(result.newName); old >= 0)
+    if (const int old = model.catalog().FindFileEntry(newName); old >= 0)
         model.RemoveFileEntry(old);
-    if (std::optional<TiesData> entry = NewEntry(result.newPath)) {
+    if (std::optional<TiesData> entry = NewEntry(newPath)) {
         if (NeedsKeywords(options_.caption))
             (void)LoadEntry(*entry, folder);
         else
@@ -61,7 +70,27 @@ void FileBrowser::WriteConverted(ConversionKind kind, const QString& caption, co
         model.AppendFileEntry(std::move(*entry), options_.caption);
         list_->FitCaptionColumn(false);
     }
-    host_.ShowMessage(FillNames(format, NameToText(result.oldName), NameToText(result.newName)), caption,
-                      QMessageBox::Information, QString());
+}
+
+void FileBrowser::SaveInFormat(PhotometricFormat target)
+{
+    const int row = list_->FirstSelectedRow();
+    if (row < list_->FolderCount() || !shown_.HasFile() || shown_.Format() == target)
+        return;
+    const std::string folder = ShownFolderPath();
+    const bool toEulumdat = target == PhotometricFormat::Eulumdat;
+    const QString& caption = toEulumdat ? kSaveEulumdatCaption : kSaveIesCaption;
+    const FormatSaveResult result = ::SaveInFormat(folder, shown_.Texts().fileName, target, folder);
+    if (!result.Written()) {
+        // A failed write shows the system's text as the general handler would.
+        const bool system = result.fault == ConversionFault::WriteFailed;
+        host_.ShowMessage(NameToText(result.message), system ? kWindowCaption : caption, QMessageBox::Critical,
+                          QString());
+        return;
+    }
+    ListNewFile(result.newName, result.newPath, folder);
+    host_.ShowMessage(FillNames(toEulumdat ? kSaveEulumdatFormat : kSaveIesFormat, NameToText(result.oldName),
+                                NameToText(result.newName)),
+                      caption, QMessageBox::Information, QString());
     list_->SortCatalog();
 }

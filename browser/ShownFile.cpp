@@ -8,6 +8,8 @@ void ShownFile::ShowFile(const TiesData& entry, const std::string& folder)
     ClearIes(CurrentIes_);
     CopyIes(entry.Ies, CurrentIes_);
     texts_ = entry.Texts;
+    format_ = entry.Format;
+    eulumdat_ = entry.Eulumdat;
     pathBytes_ = folder + entry.Texts.fileName;
     CurrentFilePath_ = NameToText(folder) + NameToText(entry.Texts.fileName);
     hasFile_ = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include <QObject>
@@ -21,6 +22,10 @@ public:
     [[nodiscard]] const tIES& CurrentIes() const { return CurrentIes_; }
     // The shown entry's name and keyword texts; kept like the record when none is shown.
     [[nodiscard]] const EntryTexts& Texts() const { return texts_; }
+    // The shown file's format, and what a EULUMDAT file states of itself
+    // (nothing for an IES file); kept like the record when none is shown.
+    [[nodiscard]] PhotometricFormat Format() const { return format_; }
+    [[nodiscard]] const std::optional<EulumdatStated>& Eulumdat() const { return eulumdat_; }
     // Whether a file's diagram is drawn (the record is kept when none is).
     [[nodiscard]] bool HasFile() const { return hasFile_; }
     // Empty when none.
@@ -47,6 +52,8 @@ signals:
 private:
     tIES CurrentIes_;
     EntryTexts texts_;
+    PhotometricFormat format_ = PhotometricFormat::Ies;
+    std::optional<EulumdatStated> eulumdat_;
     QString CurrentFilePath_;
     std::string pathBytes_;
     int planeIndex_ = 0;

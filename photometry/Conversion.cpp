@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "AtomicFile.h"
+#include "FormatSave.h"
 #include "KandoraVersion.h"
 #include "Calculations.h"
 #include "Keywords.h"
@@ -256,6 +257,10 @@ ConversionResult SaveConversion(const tIES& ies, const EntryTexts& texts, const 
     if (!result.Written())
         return result;
     result.newName = ConvertedName(result.oldName, result.kind);
+    // The file written is IES whatever the source was: a EULUMDAT file's
+    // rotation must not come out under a name the EULUMDAT reader claims.
+    if (FormatOfName(result.oldName).value_or(PhotometricFormat::Ies) != PhotometricFormat::Ies)
+        result.newName = FormatConvertedName(result.newName, PhotometricFormat::Ies);
     result.newPath = folder;
     if (!result.newPath.empty() && result.newPath.back() != '/')
         result.newPath += '/';

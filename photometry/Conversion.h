@@ -26,6 +26,7 @@ enum class ConversionFault {
     Unexpected,      // no vertical angle 0 where the variant needs one, or a malformed record
     GridsDiffer,     // type B whose two angle grids cannot make one consistent type C grid
     WriteFailed,     // the system's text is in the message
+    TargetTaken,     // a file that no conversion wrote has the new file's name
 };
 
 // The file as a list of lines, each written followed by CR LF; an entry may
@@ -46,7 +47,7 @@ struct ConversionResult {
     ConversionFault fault = ConversionFault::None;
     std::string message;  // what went wrong, empty when written
     std::string oldName;  // the source's file name
-    std::string newName;  // oldName with "_C" or "_R" before the extension
+    std::string newName;  // oldName with "_C" or "_R" before the extension (".ies" for a EULUMDAT source)
     std::string newPath;  // folder + newName; set even when writing failed
     [[nodiscard]] bool Written() const { return fault == ConversionFault::None; }
 };

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "EulumdatEntry.h"
 #include "IesEntry.h"
 
 namespace {
@@ -198,6 +199,8 @@ LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes)
     switch (entry.Format) {
     case PhotometricFormat::Ies:
         return ReadIesEntry(entry, bytes);
+    case PhotometricFormat::Eulumdat:
+        return ReadEulumdatEntry(entry, bytes);
     }
     return Failure("The file's format is not known.");
 }
@@ -207,6 +210,8 @@ std::optional<LoadResult> ReadEntryTexts(TiesData& entry, std::string_view front
     switch (entry.Format) {
     case PhotometricFormat::Ies:
         return ReadIesEntryFront(entry, front, wholeFile);
+    case PhotometricFormat::Eulumdat:
+        return ReadEulumdatEntryFront(entry, front, wholeFile);
     }
     return Failure("The file's format is not known.");
 }

@@ -436,13 +436,24 @@ std::string TextToUtf8(std::string_view text)
 
 namespace {
 
-ReadResult Read(std::string_view bytes, EulumdatFile& file, bool headerOnly)
+ReadResult Read(std::string_view bytes, EulumdatFile& file, bool headerOnly, std::size_t* end = nullptr)
 {
     file = EulumdatFile{};
     std::string_view text = FileText(bytes);
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);
+    const std::size_t mark = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    text.remove_prefix(mark);
     Reader in(text);
+    // Where the reading stopped, on every way out.
+    struct EndReport {
+        Reader& in;
+        std::size_t mark;
+        std::size_t* end;
+        ~EndReport()
+        {
+            if (end)
+                *end = mark + in.LinesRead().Position();
+        }
+    } report{in, mark, end};
     EulumdatFile f;
     const auto refused = [&]() { return in.Result(); };
 
@@ -589,7 +600,7 @@ ReadResult ReadEulumdat(std::string_view bytes, EulumdatFile& file)
     return Read(bytes, file, false);
 }
 
-ReadResult ReadEulumdatHeader(std::string_view bytes, EulumdatFile& file)
+ReadResult ReadEulumdatHeader(std::string_view bytes, EulumdatFile& file, std::size_t* end)
 {
-    return Read(bytes, file, true);
+    return Read(bytes, file, true, end);
 }

@@ -7,23 +7,12 @@
 #include <vector>
 
 #include "IesReader.h"
+#include "EulumdatStated.h"
 #include "IesRecord.h"
 
 // EULUMDAT (*.ldt), the European photometric format: one item per line,
 // then the angles and the intensities in cd per 1000 lm. The reader keeps
 // every item; EulumdatRecord.h maps a file into the program's record.
-
-// One lamp set: six lines of the file.
-struct EulumdatLampSet {
-    int Count = 0;                  // negative: absolute photometry
-    std::string Type;
-    double Flux = 0;                // lm, of the whole set
-    std::string ColourTemperature;  // a text in real files ("3000 K", "ww")
-    std::string ColourRendering;    // CRI group or index, also a text
-    double Watts = 0;               // including ballast
-
-    friend bool operator==(const EulumdatLampSet&, const EulumdatLampSet&) = default;
-};
 
 struct EulumdatFile {
     std::string Company;            // item 1
@@ -83,8 +72,16 @@ ReadResult ReadEulumdat(std::string_view bytes, EulumdatFile& file);
 // Only the items through the lamp sets, for a caption: the file's texts,
 // counts and lamp sets with the faults and refusals ReadEulumdat gives for
 // those lines; no angles or intensities. A front of a file that ends before
-// the last lamp set is refused as a file ending there would be.
-ReadResult ReadEulumdatHeader(std::string_view bytes, EulumdatFile& file);
+// the last lamp set is refused as a file ending there would be. `end` gets
+// the offset into `bytes` after the last line read (also of a refusal): a
+// front that ends there may have cut that line short.
+ReadResult ReadEulumdatHeader(std::string_view bytes, EulumdatFile& file, std::size_t* end = nullptr);
+
+// The number of lines ReadEulumdatHeader reads of a file with `lampSets` sets.
+[[nodiscard]] constexpr int EulumdatHeaderLines(std::size_t lampSets)
+{
+    return 26 + 6 * static_cast<int>(lampSets);
+}
 
 // Text bytes as UTF-8: valid UTF-8 stays, anything else is read as
 // Windows-1252 (Latin-1 with the printable 0x80-0x9F of that code page).

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "EntryTexts.h"
+#include "EulumdatStated.h"
 #include "PhotometricFormat.h"
 
 // The photometric record of one LM-63 file. Arrays are owned by value, so
@@ -58,6 +59,7 @@ void CopyIes(const tIES& source, tIES& dest);
 //   and Ies empty;
 // - loaded (LoadEntry): the texts and the record read, Loaded true.
 // Format says which reader reads the file; it follows from the name.
+// A loaded EULUMDAT entry also keeps what its file states of itself.
 struct TiesData {
     EntryTexts Texts;
     PhotometricFormat Format = PhotometricFormat::Ies;
@@ -65,6 +67,7 @@ struct TiesData {
     bool Loaded = false;        // the record is read
     bool Changed = false;
     tIES Ies;
+    std::optional<EulumdatStated> Eulumdat;  // loaded EULUMDAT entries only
 };
 
 // Whether the entry's keyword texts are read: captioned or loaded.

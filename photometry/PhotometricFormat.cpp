@@ -10,8 +10,9 @@ struct Extension {
     PhotometricFormat format;
 };
 
-constexpr std::array<Extension, 1> kExtensions{{
+constexpr std::array<Extension, 2> kExtensions{{
     {".ies", PhotometricFormat::Ies},
+    {".ldt", PhotometricFormat::Eulumdat},
 }};
 
 char LowerAscii(char c)
@@ -36,4 +37,22 @@ std::optional<PhotometricFormat> FormatOfName(std::string_view name)
             return extension.format;
     }
     return std::nullopt;
+}
+
+std::string_view FormatExtension(PhotometricFormat format)
+{
+    for (const Extension& extension : kExtensions) {
+        if (extension.format == format)
+            return extension.suffix;
+    }
+    return {};
+}
+
+std::string_view FormatName(PhotometricFormat format)
+{
+    switch (format) {
+    case PhotometricFormat::Ies: return "IES";
+    case PhotometricFormat::Eulumdat: return "EULUMDAT";
+    }
+    return {};
 }

@@ -8,6 +8,7 @@
 #include "CliCommands.h"
 #include "photometry/Conversion.h"
 #include "photometry/EntryLoader.h"
+#include "photometry/FormatSave.h"
 
 namespace {
 
@@ -40,13 +41,41 @@ bool ConvertFile(const QString& file, const QString& outDir)
     return true;
 }
 
+// Writes one file in the other format (--to); prints the path written.
+bool SaveFileInFormat(const QString& file, PhotometricFormat target, const QString& outDir)
+{
+    const QFileInfo info(file);
+    const std::string folder = QFile::encodeName(info.path()).toStdString() + "/";
+    const FormatSaveResult result = SaveInFormat(folder, QFile::encodeName(info.fileName()).toStdString(), target,
+                                                 QFile::encodeName(outDir).toStdString());
+    if (!result.Written()) {
+        std::string why = result.message;
+        if (result.fault == ConversionFault::WriteFailed)
+            why = result.newPath + ": " + why;
+        Refuse(file, why + (why.ends_with("written.") ? "" : " Nothing written."));
+        return false;
+    }
+    std::printf("%s\n", result.newPath.c_str());
+    return true;
+}
+
 }  // namespace
 
 int RunConvert(const QStringList& arguments)
 {
     QString outDir;
+    std::optional<PhotometricFormat> target;
     CliOptions options;
-    options.Operands(-1).Value("--out-dir", [&outDir](const QString& value) -> std::optional<QString> {
+    options.Operands(-1).Value("--to", [&target](const QString& value) -> std::optional<QString> {
+        if (target)
+            return QStringLiteral("--to is given once");
+        const std::optional<PhotometricFormat> format = FormatOfName((QLatin1Char('.') + value).toStdString());
+        if (!format || value.contains(QLatin1Char('.')))
+            return QStringLiteral("--to takes ldt or ies, not \"%1\"").arg(value);
+        target = format;
+        return std::nullopt;
+    });
+    options.Value("--out-dir", [&outDir](const QString& value) -> std::optional<QString> {
         if (!outDir.isEmpty())
             return QStringLiteral("--out-dir is given once");
         if (value.isEmpty())
@@ -57,12 +86,12 @@ int RunConvert(const QStringList& arguments)
     const bool parsed = options.Parse(arguments);
     const QStringList& files = options.operands();
     if (!parsed || files.isEmpty()) {
-        std::fputs("usage: kandora-cli convert FILE... [--out-dir DIR]\n", stderr);
+        std::fputs("usage: kandora-cli convert [--to ldt|ies] FILE... [--out-dir DIR]\n", stderr);
         return 2;
     }
     bool all = true;
     for (const QString& file : files)
-        all = ConvertFile(file, outDir) && all;
+        all = (target ? SaveFileInFormat(file, *target, outDir) : ConvertFile(file, outDir)) && all;
     std::fflush(stdout);
     return all ? 0 : 1;
 }

@@ -51,6 +51,26 @@ QJsonValue TextOrNull(const std::string& text)
     return text.empty() ? QJsonValue(QJsonValue::Null) : QJsonValue(QString::fromLatin1(text));
 }
 
+// What a EULUMDAT file states of itself; texts are UTF-8, as its reader made them.
+QJsonValue StatedJson(const std::optional<EulumdatStated>& stated)
+{
+    if (!stated)
+        return QJsonValue(QJsonValue::Null);
+    QJsonArray sets;
+    for (const EulumdatLampSet& set : stated->LampSets)
+        sets.append(QJsonObject{{QStringLiteral("count"), set.Count},
+                                {QStringLiteral("type"), QString::fromStdString(set.Type)},
+                                {QStringLiteral("flux"), set.Flux},
+                                {QStringLiteral("colour_temperature"), QString::fromStdString(set.ColourTemperature)},
+                                {QStringLiteral("colour_rendering"), QString::fromStdString(set.ColourRendering)},
+                                {QStringLiteral("watts"), set.Watts}});
+    return QJsonObject{{QStringLiteral("ityp"), stated->Ityp},
+                       {QStringLiteral("isym"), stated->Isym},
+                       {QStringLiteral("lorl"), stated->Lorl},
+                       {QStringLiteral("downward_flux"), stated->DownwardFlux},
+                       {QStringLiteral("lamp_sets"), sets}};
+}
+
 // One file's JSON object; `ok` is cleared when the file could not be read.
 QJsonObject DumpFile(const QString& file, bool& ok)
 {
@@ -72,7 +92,10 @@ QJsonObject DumpFile(const QString& file, bool& ok)
         QString key = QString::fromLatin1(kind.name.data(), static_cast<qsizetype>(kind.name.size()));
         key.replace(QLatin1Char('-'), QLatin1Char('_'));
         // Keyword values are single-byte text of unknown code page; Latin-1 keeps every byte.
-        texts.insert(key, QString::fromLatin1(entry.Texts.*kind.field));
+        // A EULUMDAT reader gives UTF-8.
+        const std::string& value = entry.Texts.*kind.field;
+        texts.insert(key, entry.Format == PhotometricFormat::Eulumdat ? QString::fromStdString(value)
+                                                                      : QString::fromLatin1(value));
     }
     return QJsonObject{
         {QStringLiteral("file"), file},
@@ -82,6 +105,7 @@ QJsonObject DumpFile(const QString& file, bool& ok)
         {QStringLiteral("header_fault"), TextOrNull(result.headerFault)},
         {QStringLiteral("texts"), texts},
         {QStringLiteral("record"), RecordJson(entry.Ies)},
+        {QStringLiteral("eulumdat"), StatedJson(entry.Eulumdat)},
     };
 }
 

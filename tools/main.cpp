@@ -16,7 +16,7 @@ void PrintUsage()
     std::fputs("usage: kandora-cli dump FILE...\n"
                "       kandora-cli calc FILE [options]\n"
                "       kandora-cli diagram FILE --out OUT.png [options]\n"
-               "       kandora-cli convert FILE... [--out-dir DIR]\n"
+               "       kandora-cli convert [--to ldt|ies] FILE... [--out-dir DIR]\n"
                "       kandora-cli render FILE --out OUT.png [options]\n"
                "       kandora-cli list FOLDER [--caption CAPTION] [--sort]\n"
                "       kandora-cli print FILE --out OUT.pdf [options]\n"

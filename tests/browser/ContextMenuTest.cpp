@@ -114,7 +114,8 @@ TEST_F(ContextMenuTest, ItemsInOrderWithTheirCaptions)
               QStringLiteral("Open1=Open|OpenNotepad1=Open with Notepad|Openfolder1=Open folder|Explore1=Explore|"
                              "AddToFavorites1=Add to favorites|-|Favorites1=Favorites|-|View1=View|-|"
                              "Arrangeby1=Arrange by|Refresh=Refresh             F5|-|SaveAsTypeC=Save as type C|"
-                             "ExportDatasheet=Export datasheet…|CopytoClipboard=Copy Filename  Ctrl-C|-|ShowOptionsPanel=Show Options Panel|"
+                             "SaveAsEulumdat=Save as EULUMDAT|SaveAsIes=Save as IES|ExportDatasheet=Export datasheet…|"
+                             "CopytoClipboard=Copy Filename  Ctrl-C|-|ShowOptionsPanel=Show Options Panel|"
                              "ShowCompareWindow1=Show Compare Window"));
 }
 
@@ -143,6 +144,7 @@ TEST_F(ContextMenuTest, OneFileShowsItsOwnTextsAndTwoFilesTheStandardOnes)
     EXPECT_FALSE(Visible(&ListMenuItems::OpenNotepad1));
     EXPECT_FALSE(Visible(&ListMenuItems::CopytoClipboard));
     EXPECT_FALSE(Visible(&ListMenuItems::SaveAsTypeC));
+    EXPECT_FALSE(Visible(&ListMenuItems::SaveAsEulumdat));
     EXPECT_FALSE(Visible(&ListMenuItems::Openfolder1));
     EXPECT_EQ(ArrangeCaptions(), StandardCaptions());
 
@@ -184,6 +186,18 @@ TEST_F(ContextMenuTest, ConversionItemFollowsTheShownRecord)
     EXPECT_TRUE(ListCaptions().contains(QStringLiteral("from90_R.ies")));
     ASSERT_FALSE(host_.messageCaptions.empty());
     EXPECT_EQ(host_.messageCaptions.back(), QStringLiteral("Rotate from 90 to 0"));
+
+    // Each format offers the other, and the item writes it.
+    SelectRows({Row(QStringLiteral("c.ies"))});
+    Menu().PopupMenuPopup();
+    EXPECT_TRUE(Visible(&ListMenuItems::SaveAsEulumdat));
+    EXPECT_FALSE(Visible(&ListMenuItems::SaveAsIes));
+    Menu().Items().SaveAsEulumdat->trigger();
+    ASSERT_TRUE(ListCaptions().contains(QStringLiteral("c.ldt")));
+    SelectRows({Row(QStringLiteral("c.ldt"))});
+    Menu().PopupMenuPopup();
+    EXPECT_FALSE(Visible(&ListMenuItems::SaveAsEulumdat));
+    EXPECT_TRUE(Visible(&ListMenuItems::SaveAsIes));
 }
 
 // The selected files in the list's order, folders left out; with no file

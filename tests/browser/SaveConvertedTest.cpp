@@ -114,3 +114,21 @@ TEST_F(SaveConvertedTest, RefusalsAndFailedWritesLeaveTheListAlone)
     EXPECT_EQ(host_.messages.size(), 2U);
     EXPECT_FALSE(fs::exists(Lamps() + "A_R.ies"));
 }
+
+// "Save as EULUMDAT": the new file listed after its source and told; shown,
+// it is a EULUMDAT file with its own values. Refusals are the core's tests.
+TEST_F(SaveConvertedTest, SavingAsEulumdatListsTheNewFile)
+{
+    Select(QStringLiteral("r90.ies"));
+    Browser().SaveInFormat(PhotometricFormat::Eulumdat);
+    ASSERT_EQ(host_.messages.size(), 1U);
+    EXPECT_EQ(host_.messageCaptions[0], QStringLiteral("Save as EULUMDAT"));
+    EXPECT_EQ(host_.messages[0], QStringLiteral("File r90.ies successfully saved as EULUMDAT to r90.ldt"));
+    const QStringList captions = ListCaptions();
+    EXPECT_EQ(captions.indexOf(QStringLiteral("r90.ldt")), captions.indexOf(QStringLiteral("r90.ies")) + 1);
+
+    Select(QStringLiteral("r90.ldt"));
+    ASSERT_TRUE(Browser().Shown().Eulumdat());
+    EXPECT_EQ(Browser().Shown().Eulumdat()->Isym, 3);
+    EXPECT_EQ(Browser().Shown().Texts().test, "T90");
+}

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include <fast_float/fast_float.h>
 
 #include "photometry/DecimalToken.h"
+#include "photometry/EntryLoader.h"
 #include "photometry/EulumdatConversion.h"
 #include "photometry/EulumdatReader.h"
 #include "photometry/EulumdatRecord.h"
@@ -134,6 +136,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     CheckCommaFastPath(FileText(bytes));
+
+    // A caption read of a front either asks for more or knows what the whole file gives.
+    TiesData whole = UnreadEntry("fuzz.ldt");
+    const std::optional<LoadResult> all = ReadEntryTexts(whole, bytes, true);
+    Require(all.has_value());
+    for (const std::size_t cut : {size / 2, size / 3 * 2}) {
+        TiesData front = UnreadEntry("fuzz.ldt");
+        if (const std::optional<LoadResult> part = ReadEntryTexts(front, std::string_view(bytes).substr(0, cut), false)) {
+            Require(part->kind == all->kind && part->error == all->error && part->headerFault == all->headerFault);
+            Require(front.Texts == whole.Texts && front.Changed == whole.Changed);
+        }
+    }
 
     EulumdatFile ldt;
     const ReadResult read = ReadEulumdat(bytes, ldt);

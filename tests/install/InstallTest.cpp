@@ -18,6 +18,7 @@
 namespace {
 
 const QString kType = QStringLiteral("application/x-ies-lm-63");
+const QString kLdtType = QStringLiteral("application/x-eulumdat");
 const QString kShare = QStringLiteral(KANDORA_STAGE "/usr/share");
 const QString kBin = QStringLiteral(KANDORA_STAGE "/usr/bin");
 
@@ -80,6 +81,7 @@ TEST(Install, LauncherIsValidAndOpensTheType)
     // The X11 window class is the application name the main window sets.
     EXPECT_EQ(keys.value(QStringLiteral("StartupWMClass")), AppTexts::ApplicationTitle());
     EXPECT_TRUE(keys.value(QStringLiteral("MimeType")).split(QLatin1Char(';')).contains(kType));
+    EXPECT_TRUE(keys.value(QStringLiteral("MimeType")).split(QLatin1Char(';')).contains(kLdtType));
     EXPECT_EQ(keys.value(QStringLiteral("Icon")), QStringLiteral("org.kandora.Kandora"));
     EXPECT_EQ(keys.value(QStringLiteral("Categories")), QStringLiteral("Graphics;Viewer;"));
 }
@@ -119,24 +121,49 @@ TEST(Install, MimePackageDefinesTheTypeByNameAndContent)
     EXPECT_NE(db.mimeTypeForData(QByteArray("ordinary text\n")).name(), kType);
 }
 
+// EULUMDAT by its name alone (its first line is a company's name); the
+// names other programs give IES files lead to ours.
+TEST(Install, MimePackageDefinesEulumdatAndTheIesAliases)
+{
+    const QMimeDatabase db;
+    for (const char* name : {"lamp.ldt", "LAMP.LDT", "with space.Ldt"}) {
+        const QMimeType type = db.mimeTypeForFile(QString::fromLatin1(name), QMimeDatabase::MatchExtension);
+        EXPECT_EQ(type.name(), kLdtType) << name;
+    }
+    const QMimeType ldt = db.mimeTypeForName(kLdtType);
+    ASSERT_TRUE(ldt.isValid());
+    EXPECT_TRUE(ldt.inherits(QStringLiteral("text/plain")));
+    EXPECT_FALSE(ldt.comment().isEmpty());
+    for (const char* alias : {"application/x-iesna", "application/x-ies"}) {
+        const QMimeType type = db.mimeTypeForName(QString::fromLatin1(alias));
+        EXPECT_EQ(type.name(), kType) << alias;
+        EXPECT_TRUE(type.aliases().contains(QString::fromLatin1(alias))) << alias;
+    }
+}
+
 // Every sample through the thumbnailer's own Exec line, as a file manager
 // runs it: size, file URI and output substituted, no display.
 TEST(Install, ThumbnailerDrawsEverySampleFromItsExecLine)
 {
     const auto keys = EntryKeys(kShare + QStringLiteral("/thumbnailers/kandora.thumbnailer"));
     EXPECT_TRUE(keys.value(QStringLiteral("MimeType")).split(QLatin1Char(';')).contains(kType));
+    EXPECT_TRUE(keys.value(QStringLiteral("MimeType")).split(QLatin1Char(';')).contains(kLdtType));
     const QString exec = keys.value(QStringLiteral("Exec"));
     ASSERT_FALSE(exec.isEmpty());
     QTemporaryDir out;
     const QDir samples(QStringLiteral(KANDORA_SOURCE_DIR "/samples"));
-    const QStringList files = samples.entryList({QStringLiteral("*.ies")}, QDir::Files);
+    QFileInfoList files = samples.entryInfoList({QStringLiteral("*.ies"), QStringLiteral("*.ldt")}, QDir::Files);
     ASSERT_GT(files.size(), 20);
-    for (const QString& name : files) {
+    // The shared corpus's EULUMDAT files too, when it is there.
+    files += QDir(QStringLiteral(KANDORA_SOURCE_DIR "/../shared/corpus/photometric-viewer/ldt"))
+                 .entryInfoList({QStringLiteral("*.ldt")}, QDir::Files);
+    for (const QFileInfo& file : files) {
+        const QString name = file.fileName();
         const QString png = out.filePath(name + QStringLiteral(".png"));
         QStringList command = QProcess::splitCommand(exec);
         for (QString& word : command) {
             word.replace(QStringLiteral("%s"), QStringLiteral("128"));
-            word.replace(QStringLiteral("%u"), QString::fromUtf8(QUrl::fromLocalFile(samples.filePath(name)).toEncoded()));
+            word.replace(QStringLiteral("%u"), QString::fromUtf8(QUrl::fromLocalFile(file.absoluteFilePath()).toEncoded()));
             word.replace(QStringLiteral("%o"), png);
         }
         // The program is looked up along the sandbox's PATH, not the test's.

@@ -8,6 +8,7 @@
 
 #include "TempFolderTest.h"
 #include "photometry/EntryLoader.h"
+#include "photometry/EulumdatReader.h"
 #include "tests/photometry/HeaderEdgeFiles.h"
 #include "tests/photometry/HostileFiles.h"
 
@@ -36,7 +37,7 @@ std::vector<Case> FilesIn(const fs::path& folder)
     if (!fs::exists(folder))
         return cases;
     for (const auto& item : fs::recursive_directory_iterator(folder))
-        if (item.is_regular_file() && item.path().extension() == ".ies")
+        if (item.is_regular_file() && IsPhotometricName(item.path().filename().string()))
             cases.push_back({item.path().filename().string(), ReadBytes(item.path())});
     return cases;
 }
@@ -66,6 +67,7 @@ void ExpectSameEntry(const TiesData& a, const TiesData& b, const std::string& na
     EXPECT_EQ(a.Changed, b.Changed) << name;
     EXPECT_EQ(a.Loaded, b.Loaded) << name;
     EXPECT_TRUE(a.Ies == b.Ies) << name;
+    EXPECT_TRUE(a.Eulumdat == b.Eulumdat) << name;
 }
 
 TEST_F(CaptionReadTest, FindsWhatTheFullReadFindsAndCompletesToIt)
@@ -107,9 +109,12 @@ TEST_F(CaptionReadTest, FindsWhatTheFullReadFindsAndCompletesToIt)
 TEST_F(CaptionReadTest, AnyFrontIsEitherTooShortOrConclusive)
 {
     std::vector<Case> cases = FilesIn(fs::path(KANDORA_SOURCE_DIR) / "samples");
-    for (const HostileFile& file : HostileFiles())
-        if (file.name.find("10MB") == std::string::npos && file.name != "keyword-lines-100000.ies")
-            cases.push_back({file.name, file.bytes()});
+    for (Case& c : FilesIn(fs::path(KANDORA_SOURCE_DIR) / ".." / "shared" / "corpus" / "photometric-viewer" / "ldt"))
+        cases.push_back(std::move(c));
+    for (const auto& hostile : {HostileFiles(), HostileEulumdatFiles()})
+        for (const HostileFile& file : hostile)
+            if (file.name.find("10MB") == std::string::npos && file.name != "keyword-lines-100000.ies")
+                cases.push_back({file.name, file.bytes()});
     for (const Case& c : cases) {
         TiesData whole = UnreadEntry(c.name);
         const std::optional<LoadResult> w = ReadEntryTexts(whole, c.bytes, true);
@@ -129,6 +134,44 @@ TEST_F(CaptionReadTest, AnyFrontIsEitherTooShortOrConclusive)
             ASSERT_EQ(entry.Changed, whole.Changed) << c.name << " cut at " << cut;
         }
     }
+}
+
+// A EULUMDAT caption read takes the lines through the lamp sets: it finds
+// their faults and refusals as the full read does. What lies past them (the
+// angles and intensities) only the full read sees, and completing the entry
+// reports it then, as a first full read would.
+TEST_F(CaptionReadTest, EulumdatCaptionTellsTheHeaderAndCompletionTheRest)
+{
+    bool sawLateFault = false, sawLateRefusal = false;
+    for (const HostileFile& file : HostileEulumdatFiles()) {
+        std::ofstream(dir_ / file.name, std::ios::binary) << file.bytes();
+        TiesData full = UnreadEntry(file.name);
+        const LoadResult f = LoadEntry(full, Folder());
+        TiesData captioned = UnreadEntry(file.name);
+        const LoadResult t = LoadEntryTexts(captioned, Folder());
+        EulumdatFile head;
+        const ReadResult h = ReadEulumdatHeader(ReadBytes(dir_ / file.name), head);
+
+        EXPECT_EQ(t.kind == LoadResult::Kind::Failed, !h.Read()) << file.name;
+        EXPECT_EQ(t.headerFault, h.status == ReadResult::Status::HeaderFault ? h.message : "") << file.name;
+        const bool late = f.kind != t.kind || f.headerFault != t.headerFault;
+        sawLateFault |= late && f.HasHeaderFault();
+        sawLateRefusal |= late && f.kind == LoadResult::Kind::Failed;
+        if (t.kind == LoadResult::Kind::Loaded) {
+            if (f.kind == LoadResult::Kind::Loaded) {
+                EXPECT_EQ(captioned.Texts, full.Texts) << file.name;
+            }
+            const LoadResult done = LoadEntry(captioned, Folder());
+            EXPECT_EQ(done.kind, f.kind) << file.name;
+            EXPECT_EQ(done.error, f.error) << file.name;
+            EXPECT_EQ(done.headerFault, late ? f.headerFault : "") << file.name;
+            if (f.kind == LoadResult::Kind::Loaded) {
+                ExpectSameEntry(captioned, full, file.name);
+            }
+        }
+        fs::remove(dir_ / file.name);
+    }
+    EXPECT_TRUE(sawLateFault && sawLateRefusal) << "faults and refusals in the blocks past the lamp sets";
 }
 
 // Bytes this process has read through read() so far.

@@ -39,7 +39,7 @@ TEST(CaptionChoices, StoredNumbersOutsideTheChooserGiveNothing)
     EXPECT_FALSE(CaptionChoiceAt(kCaptionChoiceCount));
 }
 
-TEST(PhotometricNames, IesInAnyLetterCaseOnly)
+TEST(PhotometricNames, IesAndLdtInAnyLetterCaseOnly)
 {
     EXPECT_EQ(FormatOfName("a.ies"), PhotometricFormat::Ies);
     EXPECT_TRUE(IsPhotometricName("B.IES"));
@@ -47,7 +47,10 @@ TEST(PhotometricNames, IesInAnyLetterCaseOnly)
     EXPECT_TRUE(IsPhotometricName(".ies"));
     EXPECT_FALSE(IsPhotometricName("d.iesx"));
     EXPECT_FALSE(IsPhotometricName("ies"));
-    EXPECT_FALSE(IsPhotometricName("e.ldt"));
+    EXPECT_EQ(FormatOfName("e.ldt"), PhotometricFormat::Eulumdat);
+    EXPECT_EQ(FormatOfName("F.LdT"), PhotometricFormat::Eulumdat);
+    EXPECT_EQ(UnreadEntry("G.LDT").Format, PhotometricFormat::Eulumdat);
+    EXPECT_FALSE(IsPhotometricName("h.ldt.bak"));
     // Named by no reader, a file handed over by content is read as LM-63.
     EXPECT_EQ(UnreadEntry("lamp").Format, PhotometricFormat::Ies);
 }

@@ -56,4 +56,42 @@ TEST(CliConvert, WritesConvertibleFilesAndRefusesTheOthers)
     EXPECT_FALSE(QFile::exists(path("down_R.ies")) || QFile::exists(path("down_C.ies")));
 }
 
+// Between the formats, beside the source or into a folder; a refusal is one
+// line and nothing written (the refusals themselves are the core's tests).
+TEST(CliConvert, WritesEachFormatAsTheOther)
+{
+    QTemporaryDir dir;
+    const auto path = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+    QFile source(path("down.ies"));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write("IESNA:LM-63-2002\r\n[MANUFAC] Halvard\r\nTILT=NONE\r\n1 1000 1 2 1 1 2 0 0 0\r\n1 1 10\r\n0 90\r\n0\r\n500 100\r\n");
+    source.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("out")));
+    const QString to = QStringLiteral("--to");
+
+    int status = -1;
+    EXPECT_EQ(Convert({to, QStringLiteral("ldt"), path("down.ies")}, status), (path("down.ldt") + QLatin1Char('\n')).toUtf8());
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Convert({to, QStringLiteral("ies"), path("down.ldt"), QStringLiteral("--out-dir"), path("out")}, status),
+              (path("out") + QStringLiteral("/down.ies\n")).toUtf8());
+    EXPECT_EQ(status, 0);
+    QFile back(path("out/down.ies"));
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    const QByteArray text = back.readAll();
+    EXPECT_TRUE(text.startsWith("IESNA:LM-63-2002\r\n") && text.contains("[MANUFAC] Halvard\r\n")) << text.constData();
+    EXPECT_TRUE(text.endsWith("\r\n500 100 \r\n")) << text.constData();
+
+    // The way back beside the source would replace a file no conversion wrote.
+    EXPECT_EQ(Convert({to, QStringLiteral("ies"), path("down.ldt")}, status),
+              (QStringLiteral("kandora-cli: ") + path("down.ldt") +
+               QStringLiteral(": down.ies already exists and was not written by a conversion; it was left as it is. "
+                              "Nothing written.\n"))
+                  .toUtf8());
+    EXPECT_EQ(status, 1);
+    for (const QString& bad : {QStringLiteral("pdf"), QStringLiteral("x.ldt")}) {
+        Convert({to, bad, path("down.ies")}, status);
+        EXPECT_EQ(status, 2) << bad.toStdString();
+    }
+}
+
 }  // namespace

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <string>
+
 namespace {
 
 class CliListTest : public ::testing::Test {
@@ -19,6 +21,19 @@ protected:
         Write("c.ies", "[MANUFAC] Mid\r\nTILT=NONE\r\n1 x 1 1 1 1 2 0 0 0 1 1 9\r\n0\r\n0\r\n5\r\n");
         Write("huge.IES", "TILT=NONE\r\n1 1000 1 65535 65535 1 2 0 0 0 1 1 9\r\n");
         Write("notes.txt", "not listed");
+        // EULUMDAT files list beside them: their items caption them, item 12 carries the marker.
+        Write("d.LDT", Ldt("Kappa", "1", "Converted by Orvanek").c_str());
+        Write("e.ldt", Ldt("Epsilon", "5", "").c_str());
+    }
+    static std::string Ldt(const std::string& company, const std::string& isym, const std::string& date)
+    {
+        std::string text = company + "\r\n1\r\n" + isym + "\r\n1\r\n0\r\n2\r\n90\r\nR-1\r\nSpot\r\nS-1\r\ns.ldt\r\n" + date + "\r\n";
+        for (int item = 13; item <= 25; ++item)
+            text += "0\r\n";
+        text += "1\r\n1\r\nLED\r\n1000\r\n3000 K\r\n1B\r\n10\r\n";
+        for (int ratio = 0; ratio < 10; ++ratio)
+            text += "0\r\n";
+        return text + "0\r\n0\r\n90\r\n100\r\n50\r\n";
     }
     void Write(const char* name, const char* text)
     {
@@ -59,13 +74,14 @@ protected:
 TEST_F(CliListTest, ListsCaptionsMarkersAndFaultsInTheListsOrder)
 {
     EXPECT_EQ(Listed({QStringLiteral("--caption"), QStringLiteral("manufacturer"), QStringLiteral("--sort")}),
-              (QStringList{QStringLiteral("a.ies=alpha changed"), QStringLiteral("huge.IES=huge.IES fault:The file d"),
+              (QStringList{QStringLiteral("a.ies=alpha changed"), QStringLiteral("e.ldt=e.ldt fault:Line 3: th"),
+                           QStringLiteral("huge.IES=huge.IES fault:The file d"), QStringLiteral("d.LDT=Kappa changed"),
                            QStringLiteral("c.ies=Mid fault:Line 3"), QStringLiteral("b.ies=Zeta")}));
     // By file name nothing is read, so nothing is marked or faulty.
     EXPECT_EQ(Listed({QStringLiteral("--sort")}),
               (QStringList{QStringLiteral("a.ies=a.ies"), QStringLiteral("b.ies=b.ies"), QStringLiteral("c.ies=c.ies"),
-                           QStringLiteral("huge.IES=huge.IES")}));
-    EXPECT_EQ(Listed({QStringLiteral("--caption"), QStringLiteral("lamp")}).size(), 4);
+                           QStringLiteral("d.LDT=d.LDT"), QStringLiteral("e.ldt=e.ldt"), QStringLiteral("huge.IES=huge.IES")}));
+    EXPECT_EQ(Listed({QStringLiteral("--caption"), QStringLiteral("lamp")}).size(), 6);
 }
 
 // --where reads every file whole and filters as the window's box does: words

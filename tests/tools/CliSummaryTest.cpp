@@ -88,7 +88,7 @@ TEST(CliSummaryTest, JsonOfAFolderMatchesTheSummaryFileByFile)
     const Outcome run = Summary({kSamples});
     EXPECT_EQ(run.status, 0) << "a header fault is no failure";
     const QJsonArray files = QJsonDocument::fromJson(run.out).array();
-    QStringList names = QDir(kSamples).entryList({QStringLiteral("*.ies")}, QDir::Files);
+    QStringList names = QDir(kSamples).entryList({QStringLiteral("*.ies"), QStringLiteral("*.ldt")}, QDir::Files);
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return a.toUpper() < b.toUpper(); });
     ASSERT_EQ(files.size(), names.size());
     for (qsizetype i = 0; i < files.size(); ++i) {
