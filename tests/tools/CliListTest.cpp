@@ -91,7 +91,7 @@ TEST_F(CliListTest, WhereFiltersByTextsAndValuesAndAddsTheSummary)
 {
     EXPECT_EQ(Listed({QStringLiteral("--where"), QStringLiteral("imax>4"), QStringLiteral("--sort")}),
               (QStringList{QStringLiteral("a.ies=a.ies changed"), QStringLiteral("b.ies=b.ies"),
-                           QStringLiteral("c.ies=c.ies")}))
+                           QStringLiteral("c.ies=c.ies"), QStringLiteral("d.LDT=d.LDT changed")}))
         << "the refused file has no values to compare";
     EXPECT_EQ(Listed({QStringLiteral("--where"), QStringLiteral("ZETA imax<=5")}), QStringList{QStringLiteral("b.ies=b.ies")});
     QByteArray out;
