@@ -111,15 +111,16 @@ void BackgroundReader::Work()
         result.changed = entry.Changed;
 
         lock.lock();
-        --busy_;
-        if (generation != generation_)
-            continue;
-        results_.push_back(std::move(result));
-        if (!wakePending_) {
-            wakePending_ = true;
-            lock.unlock();
-            wake_();
-            lock.lock();
+        if (generation == generation_) {
+            results_.push_back(std::move(result));
+            if (!wakePending_) {
+                wakePending_ = true;
+                lock.unlock();
+                wake_();
+                lock.lock();
+            }
         }
+        // Only now idle: whoever waits for that finds the owner woken.
+        --busy_;
     }
 }

@@ -56,7 +56,7 @@ public:
     void Enqueue(std::vector<BackgroundJob> jobs, bool front);
     [[nodiscard]] std::vector<BackgroundResult> TakeResults();
     [[nodiscard]] std::uint64_t Generation() const;
-    // No job is queued or being read.
+    // No job is queued or being read, and the owner has been woken for every result.
     [[nodiscard]] bool Idle() const;
 
 private:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include <QCoreApplication>
 #include <QPersistentModelIndex>
 #include <QTest>
@@ -7,6 +9,7 @@
 #include <QLabel>
 
 #include "TempTree.h"
+#include "browser/BackgroundReader.h"
 #include "browser/CatalogModel.h"
 #include "browser/FileListView.h"
 #include "browser/ListFilterBar.h"
@@ -78,6 +81,66 @@ INSTANTIATE_TEST_SUITE_P(
                       SortCase{DetailColumn::Flux, true, {"d.ies", "a.ies", "f.ies", "c.ies", "b.ies", "e.ies"}},
                       SortCase{DetailColumn::Manufacturer, false, {"c.ies", "a.ies", "d.ies", "f.ies", "b.ies", "e.ies"}},
                       SortCase{DetailColumn::Manufacturer, true, {"a.ies", "d.ies", "f.ies", "c.ies", "b.ies", "e.ies"}}));
+
+// A sort while the filter hides entries: the shown rows' old places come back
+// right (the model moves focus and selection by them), and the hidden
+// entries take their sorted places when the filter lets them back.
+TEST(CatalogFilterTest, SortWhileFilteredReturnsShownPlacesAndSortsTheHiddenToo)
+{
+    Catalog catalog;
+    catalog.AddFolderEntry("sub", QIcon());
+    const std::vector<std::pair<std::string, double>> files = {{"k-5.ies", 5}, {"x-1.ies", 1}, {"k-3.ies", 3},
+                                                               {"x-4.ies", 4}, {"k-2.ies", 2}, {"x-0.ies", 0.5}};
+    for (const auto& [name, flux] : files) {
+        catalog.AddFileEntry(UnreadEntry(name), CaptionChoice::FileName);
+        catalog.Item(catalog.Count() - 1).summary = WithFlux(flux);
+    }
+    (void)catalog.SetFilter(ParseFilter("k-"));
+    const std::vector<std::string> before = Names(catalog);
+    SilentFeedback silent;
+    const std::vector<int> oldOfNew = catalog.SortByColumn(DetailColumn::Flux, false, silent);
+    EXPECT_EQ(Names(catalog), (std::vector<std::string>{"k-2.ies", "k-3.ies", "k-5.ies"}));
+    ASSERT_EQ(oldOfNew.size(), static_cast<std::size_t>(catalog.Count()));
+    EXPECT_EQ(oldOfNew[0], 0) << "the folder entry stays";
+    for (int row = catalog.FolderCount(); row < catalog.Count(); ++row)
+        EXPECT_EQ(before[static_cast<std::size_t>(oldOfNew[static_cast<std::size_t>(row)] - 1)],
+                  catalog.Item(row).entry->Texts.fileName);
+    (void)catalog.SetFilter(ParseFilter(""));
+    EXPECT_EQ(Names(catalog),
+              (std::vector<std::string>{"x-0.ies", "x-1.ies", "k-2.ies", "k-3.ies", "x-4.ies", "k-5.ies"}));
+}
+
+// The reader itself: a key queued twice is read once; a cancel drops what was
+// queued and what was under way.
+TEST(BackgroundReaderTest, ReadsAKeyOnceAndCancelDropsEverything)
+{
+    TempTree tree;
+    tree.Write("a.ies", ScaledIes("A", 1));
+    std::atomic<int> wakes{0};
+    BackgroundReader reader([&wakes] { ++wakes; }, 2);
+    const int key = 0;
+    (void)reader.Start(tree.Folder());
+    reader.Enqueue({BackgroundJob{&key, "a.ies", PhotometricFormat::Ies}}, false);
+    reader.Enqueue({BackgroundJob{&key, "a.ies", PhotometricFormat::Ies}}, true);
+    ASSERT_TRUE(QTest::qWaitFor([&reader] { return reader.Idle(); }, 10000));
+    const std::vector<BackgroundResult> results = reader.TakeResults();
+    ASSERT_EQ(results.size(), 1U);
+    EXPECT_TRUE(results[0].loaded);
+    EXPECT_EQ(results[0].texts.manufacturer, "A");
+    EXPECT_TRUE(results[0].summary.has_value());
+    EXPECT_EQ(wakes.load(), 1);
+
+    std::vector<BackgroundJob> many;
+    std::vector<int> keys(500);
+    for (int& k : keys)
+        many.push_back(BackgroundJob{&k, "a.ies", PhotometricFormat::Ies});
+    const std::uint64_t generation = reader.Generation();
+    reader.Enqueue(std::move(many), false);
+    reader.Cancel();
+    EXPECT_NE(reader.Generation(), generation);
+    ASSERT_TRUE(QTest::qWaitFor([&reader] { return reader.Idle(); }, 10000));
+    EXPECT_TRUE(reader.TakeResults().empty());
+}
 
 TEST(DetailsLayoutTest, TextRoundTripAndDefaultsForWhatIsMissing)
 {
@@ -156,6 +219,21 @@ TEST_F(BackgroundFillTest, SameCellsAsAForegroundReadAndFaultMark)
             EXPECT_EQ(model.DetailCell(row, info.column).toStdString(),
                       DetailText(info.column, item.caption, entry.Texts, &summary))
                 << entry.Texts.fileName << " " << info.key;
+    }
+
+    // list --where's path: the same summaries, and no record kept.
+    Catalog examined;
+    (void)examined.ListFolder(samples, CaptionChoice::FileName, silent, faults);
+    EXPECT_TRUE(ExamineEntries(examined, samples, 2).empty());
+    for (int row = examined.FolderCount(); row < examined.Count(); ++row) {
+        const CatalogItem& item = examined.Item(row);
+        const int inModel = model.catalog().FindFileEntry(item.entry->Texts.fileName);
+        ASSERT_GE(inModel, 0);
+        EXPECT_FALSE(item.entry->Loaded);
+        for (const DetailColumnInfo& info : DetailColumns())
+            EXPECT_EQ(DetailText(info.column, item.caption, item.entry->Texts, &*item.summary),
+                      model.DetailCell(inModel, info.column).toStdString())
+                << item.entry->Texts.fileName << " " << info.key;
     }
 
     // Counts no file can hold: refused.
