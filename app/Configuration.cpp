@@ -26,6 +26,18 @@ const QString kMain = QStringLiteral("Kandora");
 const QString kOptions = QStringLiteral("Options");
 const QString kFavorites = QStringLiteral("Favorites");
 const QString kRender = QStringLiteral("Render");
+const QString kDetails = QStringLiteral("Details");
+
+QString FromStd(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToStd(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
 const QString kNoFavorite = QStringLiteral("***");
 
 struct GroupDefaults {
@@ -260,6 +272,17 @@ bool Configuration::ReadConfiguration(ConfigurationHost& host) const
         if (!ReadFavorites(ini, host))
             return false;
 
+        // Read whole or not at all: a missing section keeps the designed columns.
+        if (ini.value(kDetails, QStringLiteral("Columns")).has_value()) {
+            DetailsLayoutText details;
+            details.columns = ToStd(ini.value(kDetails, QStringLiteral("Columns"), QString()));
+            details.widths = ToStd(ini.value(kDetails, QStringLiteral("Widths"), QString()));
+            details.hidden = ToStd(ini.value(kDetails, QStringLiteral("Hidden"), QString()));
+            details.sort = ToStd(ini.value(kDetails, QStringLiteral("Sort"), QString()));
+            details.descending = ToStd(ini.value(kDetails, QStringLiteral("Descending"), QString()));
+            host.setDetailsLayout(DetailsLayoutFromText(details));
+        }
+
         const QList<TGroupBoxEx*> boxes = host.optionGroupBoxes();
         for (const GroupDefaults& group : kGroups) {
             for (TGroupBoxEx* box : boxes)
@@ -303,6 +326,13 @@ void Configuration::WriteConfiguration(ConfigurationHost& host)
             if (box->objectName() == QLatin1String(group.name))
                 WriteGroupBoxSettings(ini, box);
     }
+
+    const DetailsLayoutText details = DetailsLayoutToText(host.detailsLayout());
+    ini.setValue(kDetails, QStringLiteral("Columns"), FromStd(details.columns));
+    ini.setValue(kDetails, QStringLiteral("Widths"), FromStd(details.widths));
+    ini.setValue(kDetails, QStringLiteral("Hidden"), FromStd(details.hidden));
+    ini.setValue(kDetails, QStringLiteral("Sort"), FromStd(details.sort));
+    ini.setValue(kDetails, QStringLiteral("Descending"), FromStd(details.descending));
 
     const QStringList favorites = host.CollectFavorites();
     ini.eraseSection(kFavorites);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "browser/DetailColumns.h"
+
 class QSlider;
 class TGroupBoxEx;
 
@@ -56,4 +58,8 @@ public:
     // is left empty).
     virtual void addFavorite(const QString& path, int viewByte) = 0;
     [[nodiscard]] virtual QStringList CollectFavorites() = 0;
+
+    // Section "Details": the details view's columns and sort.
+    [[nodiscard]] virtual DetailsLayout detailsLayout() const = 0;
+    virtual void setDetailsLayout(const DetailsLayout& layout) = 0;
 };

@@ -42,7 +42,7 @@ QWidget* BuildProcessingPanel(QWidget* parent)
 
 }  // namespace
 
-MainLayout MainLayout::Build(QWidget* window, QTreeView* folderTree, QListView* folderList)
+MainLayout MainLayout::Build(QWidget* window, QTreeView* folderTree, QListView* folderList, QWidget* filterBar)
 {
     MainLayout l;
     auto* outer = new QHBoxLayout(window);
@@ -78,7 +78,15 @@ MainLayout MainLayout::Build(QWidget* window, QTreeView* folderTree, QListView* 
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->setSpacing(0);
     l.folderList = folderList;
-    listLayout->addWidget(l.folderList, 1);
+    // The filter box stands above the list, beside neither panel.
+    auto* listColumn = Named(new QWidget(listArea), "PanelListColumn");
+    auto* columnLayout = new QVBoxLayout(listColumn);
+    columnLayout->setContentsMargins(0, 0, 0, 0);
+    columnLayout->setSpacing(0);
+    if (filterBar)
+        columnLayout->addWidget(filterBar);
+    columnLayout->addWidget(l.folderList, 1);
+    listLayout->addWidget(listColumn, 1);
     l.optionsPanel = new OptionsPanel(listArea);
     listLayout->addWidget(l.optionsPanel);
     // While the panel is out, a slim strip on the list's right edge says where it went.

@@ -33,5 +33,5 @@ struct MainLayout {
 
     // Builds every area on `window` (which gets the layout), placing the
     // browser's folder tree and file list in theirs.
-    static MainLayout Build(QWidget* window, QTreeView* folderTree, QListView* folderList);
+    static MainLayout Build(QWidget* window, QTreeView* folderTree, QListView* folderList, QWidget* filterBar = nullptr);
 };

@@ -39,7 +39,7 @@ TMainWindow::TMainWindow(Configuration& config, MessagePresenter& messages, Show
     setMinimumHeight(kMinHeight);
     browserHost_ = std::make_unique<MainBrowserHost>(*this, messages_);
     browser_ = std::make_unique<FileBrowser>(*browserHost_, shown, ShellNamespace::ForCurrentUser(), *this);
-    ui_ = MainLayout::Build(this, browser_->Tree(), browser_->List());
+    ui_ = MainLayout::Build(this, browser_->Tree(), browser_->List(), browser_->FilterBar());
     ui_.diagramPanel->followShownFile(shown);
     ui_.panelInfo->followShownFile(shown);
     listMenu_ = std::make_unique<FileListMenu>(*browser_, *browserHost_);

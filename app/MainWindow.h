@@ -99,6 +99,8 @@ public:
     [[nodiscard]] QList<TGroupBoxEx*> optionGroupBoxes() const override;
     void addFavorite(const QString& path, int viewByte) override;
     [[nodiscard]] QStringList CollectFavorites() override;
+    [[nodiscard]] DetailsLayout detailsLayout() const override;
+    void setDetailsLayout(const DetailsLayout& layout) override;
 
 public slots:
     // The compare window takes a copy of the shown record and plane; shown first if hidden.

@@ -269,3 +269,13 @@ QStringList TMainWindow::CollectFavorites()
         lines.append(Configuration::FavoriteLine(settings, path));
     return lines;
 }
+
+DetailsLayout TMainWindow::detailsLayout() const
+{
+    return browser_->List()->DetailsState();
+}
+
+void TMainWindow::setDetailsLayout(const DetailsLayout& layout)
+{
+    browser_->List()->SetDetailsState(layout);
+}

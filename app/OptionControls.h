@@ -29,6 +29,7 @@ struct OptionControls {
     QRadioButton* RadioButtonList = nullptr;
     QRadioButton* RadioButtonIcons = nullptr;
     QRadioButton* RadioButtonThumbnails = nullptr;
+    QRadioButton* RadioButtonDetails = nullptr;
     QCheckBox* CheckBoxKeep = nullptr;
     QCheckBox* CheckBoxMulti = nullptr;
     QCheckBox* CheckBoxComplete = nullptr;

@@ -72,7 +72,7 @@ void TreeStyleIndicator(const OptionControls& c)
 
 void Connect(const OptionControls& c)
 {
-    MakeExclusive({c.RadioButtonList, c.RadioButtonIcons, c.RadioButtonThumbnails});
+    MakeExclusive({c.RadioButtonList, c.RadioButtonIcons, c.RadioButtonThumbnails, c.RadioButtonDetails});
     MakeExclusive({c.RadioButton9X, c.RadioButtonXP, c.RadioButtonCustom});
     MakeExclusive({c.RadioButtonL9X, c.RadioButtonLXP, c.RadioButtonLCustom});
 

@@ -123,7 +123,7 @@ TGroupBoxEx* BuildOptions(QWidget* parent, OptionControls& c)
 
 TGroupBoxEx* BuildView(QWidget* parent, OptionControls& c)
 {
-    TGroupBoxEx* box = c.GroupBoxExView = Box(parent, "GroupBoxExView", "View IES", 226, false);
+    TGroupBoxEx* box = c.GroupBoxExView = Box(parent, "GroupBoxExView", "View IES", 243, false);
     c.ComboBoxCaption = Combo(box, "ComboBoxCaption", 17, {}, 0, "IES caption");
     for (const CaptionKind& kind : CaptionKinds())
         c.ComboBoxCaption->addItem(QString::fromLatin1(kind.label.data(), static_cast<qsizetype>(kind.label.size())));
@@ -132,12 +132,13 @@ TGroupBoxEx* BuildView(QWidget* parent, OptionControls& c)
     c.RadioButtonList = Radio(box, "RadioButtonList", "List", 59, false);
     c.RadioButtonIcons = Radio(box, "RadioButtonIcons", "Icons", 76, false);
     c.RadioButtonThumbnails = Radio(box, "RadioButtonThumbnails", "Thumbnails", 93, false);
-    c.CheckBoxKeep = Check(box, "CheckBoxKeep", "Keep caption", 8, 110, false, "Keep caption on change folder");
-    c.CheckBoxMulti = Check(box, "CheckBoxMulti", "Absolute values", 8, 127, false);
-    c.CheckBoxComplete = Check(box, "CheckBoxComplete", "Show complete", 8, 144, false);
-    c.CheckBoxWarning = Check(box, "CheckBoxWarning", "Show warning icon", 8, 161, false);
-    c.CheckBoxLabels = Check(box, "CheckBoxLabels", "Show text labels", 8, 178, false);
-    c.ButtonRefresh = Button(box, "ButtonRefresh", "&Refresh", QRect(8, 198, kInnerWidth, 20));
+    c.RadioButtonDetails = Radio(box, "RadioButtonDetails", "Details", 110, false);
+    c.CheckBoxKeep = Check(box, "CheckBoxKeep", "Keep caption", 8, 127, false, "Keep caption on change folder");
+    c.CheckBoxMulti = Check(box, "CheckBoxMulti", "Absolute values", 8, 144, false);
+    c.CheckBoxComplete = Check(box, "CheckBoxComplete", "Show complete", 8, 161, false);
+    c.CheckBoxWarning = Check(box, "CheckBoxWarning", "Show warning icon", 8, 178, false);
+    c.CheckBoxLabels = Check(box, "CheckBoxLabels", "Show text labels", 8, 195, false);
+    c.ButtonRefresh = Button(box, "ButtonRefresh", "&Refresh", QRect(8, 215, kInnerWidth, 20));
     return box;
 }
 

@@ -134,7 +134,8 @@ void OptionsPanel::announceChanges()
                            c_.CheckBoxLHotTrack})
         onTick(box, list);
     // A switch of the view unticks one button and ticks another: announced once, for the ticked one.
-    for (QRadioButton* button : {c_.RadioButtonList, c_.RadioButtonIcons, c_.RadioButtonThumbnails})
+    for (QRadioButton* button :
+         {c_.RadioButtonList, c_.RadioButtonIcons, c_.RadioButtonThumbnails, c_.RadioButtonDetails})
         connect(button, &QRadioButton::toggled, this, [list](bool on) {
             if (on)
                 list();
@@ -216,6 +217,7 @@ ListViewOptions OptionsPanel::listOptions() const
     l.hoverTime = hoverTime_;
     l.view = c_.RadioButtonThumbnails->isChecked() ? FileListViewKind::Thumbnails
              : c_.RadioButtonIcons->isChecked()    ? FileListViewKind::Icons
+             : c_.RadioButtonDetails->isChecked()  ? FileListViewKind::Details
                                                    : FileListViewKind::List;
     return l;
 }
@@ -256,6 +258,7 @@ void OptionsPanel::ChooseView(FileListViewKind kind)
 {
     QRadioButton* button = kind == FileListViewKind::Thumbnails ? c_.RadioButtonThumbnails
                            : kind == FileListViewKind::Icons    ? c_.RadioButtonIcons
+                           : kind == FileListViewKind::Details  ? c_.RadioButtonDetails
                                                                 : c_.RadioButtonList;
     button->setChecked(true);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <dirent.h>
 #include <numeric>
 #include <optional>
@@ -86,6 +87,77 @@ void CaptionWithFaults(TiesData& entry, const std::string& folder, std::vector<R
     NoteFault(entry, LoadEntryTexts(entry, folder), faults);
 }
 
+void NoteSummary(CatalogItem& item)
+{
+    if (item.entry && item.entry->Loaded && !item.summary)
+        item.summary = SummarizePhotometry(item.entry->Ies);
+}
+
+FilterSubject SubjectOf(const CatalogItem& item)
+{
+    FilterSubject subject;
+    if (item.entry) {
+        const EntryTexts& t = item.entry->Texts;
+        subject.texts = {t.fileName, item.caption, t.manufacturer, t.luminaire, t.lamp};
+    } else {
+        subject.texts = {item.caption};
+    }
+    subject.summary = item.summary ? &*item.summary : nullptr;
+    return subject;
+}
+
+void Catalog::RebuildRows()
+{
+    rows_.clear();
+    rows_.reserve(items_.size());
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (static_cast<int>(i) < folderCount_ || items_[i].shown)
+            rows_.push_back(static_cast<int>(i));
+}
+
+int Catalog::RowOfSlot(int slot) const
+{
+    const auto found = std::lower_bound(rows_.begin(), rows_.end(), slot);
+    return found != rows_.end() && *found == slot ? static_cast<int>(found - rows_.begin()) : -1;
+}
+
+bool Catalog::Undecided(const CatalogItem& item) const
+{
+    if (filter_.IsEmpty() || !item.IsFile() || item.Examined())
+        return false;
+    const bool compares = std::any_of(filter_.terms.begin(), filter_.terms.end(),
+                                      [](const FilterTerm& t) { return t.kind == FilterTerm::Kind::Comparison; });
+    if (compares || HasKeywordTexts(*item.entry))
+        return compares;
+    // Words the name or caption already hold decide it; others may be in texts not read yet.
+    return !FilterMatches(filter_, SubjectOf(item));
+}
+
+bool Catalog::Matches(const CatalogItem& item) const
+{
+    return filter_.IsEmpty() || FilterMatches(filter_, SubjectOf(item));
+}
+
+bool Catalog::SetFilter(LibraryFilter filter)
+{
+    filter_ = std::move(filter);
+    return Refilter();
+}
+
+bool Catalog::Refilter()
+{
+    bool changed = false;
+    for (std::size_t i = static_cast<std::size_t>(folderCount_); i < items_.size(); ++i) {
+        CatalogItem& item = items_[i];
+        const bool shown = !Undecided(item) && Matches(item);
+        changed = changed || shown != item.shown;
+        item.shown = shown;
+    }
+    if (changed)
+        RebuildRows();
+    return changed;
+}
+
 int Catalog::IndexOf(const TiesData* entry) const
 {
     if (!entry)
@@ -99,8 +171,9 @@ int Catalog::IndexOf(const TiesData* entry) const
 
 void Catalog::ClearCatalog(CatalogFeedback& feedback)
 {
-    const int total = Count();
-    feedback.ShowProgress(ProgressKind::Clearing, FileCount());
+    const int total = TotalCount();
+    rows_.clear();
+    feedback.ShowProgress(ProgressKind::Clearing, TotalFileCount());
     // Release from the end so that no item moves while the list shrinks.
     for (int done = 0; done < total; ++done) {
         items_.pop_back();
@@ -117,6 +190,7 @@ void Catalog::AddFolderEntry(std::string caption, QIcon icon)
     CatalogItem item{std::move(caption), std::move(icon), nullptr};
     items_.insert(items_.begin() + folderCount_, std::move(item));
     ++folderCount_;
+    RebuildRows();
 }
 
 void Catalog::InsertUpEntry(std::string caption, QIcon icon)
@@ -126,6 +200,7 @@ void Catalog::InsertUpEntry(std::string caption, QIcon icon)
     items_.insert(items_.begin(), CatalogItem{std::move(caption), std::move(icon), nullptr});
     ++folderCount_;
     hasUpEntry_ = true;
+    RebuildRows();
 }
 
 void Catalog::RemoveUpEntry()
@@ -136,6 +211,7 @@ void Catalog::RemoveUpEntry()
     items_.erase(items_.begin());
     --folderCount_;
     hasUpEntry_ = false;
+    RebuildRows();
 }
 
 void Catalog::SetUpEntryCaption(std::string caption)
@@ -210,17 +286,20 @@ std::string Catalog::ListFolder(const std::string& folder, CaptionChoice choice,
         if (file.fault)
             faults.push_back(std::move(*file.fault));
         std::string caption = CaptionText(file.entry->Texts, choice);
-        items_.push_back(CatalogItem{std::move(caption), QIcon(), std::move(file.entry)});
+        CatalogItem& item = items_.emplace_back(CatalogItem{std::move(caption), QIcon(), std::move(file.entry)});
+        item.shown = !Undecided(item) && Matches(item);
     }
+    RebuildRows();
     feedback.HideProgress();
     return JoinPath(folder, names.front());
 }
 
-std::vector<int> Catalog::SortCatalog(CatalogFeedback& feedback)
+template <class Less>
+std::vector<int> Catalog::SortFiles(const Less& less, CatalogFeedback& feedback)
 {
-    if (FileCount() <= 0)
+    if (TotalFileCount() <= 0)
         return {};
-    feedback.ShowProgress(ProgressKind::Sorting, FileCount());
+    feedback.ShowProgress(ProgressKind::Sorting, TotalFileCount());
     std::vector<int> order(items_.size());
     std::iota(order.begin(), order.end(), 0);
     int progress = 0;
@@ -230,15 +309,65 @@ std::vector<int> Catalog::SortCatalog(CatalogFeedback& feedback)
             progress = reached;
             feedback.SetProgress(progress);
         }
-        return CompareCaptions(Item(a).caption, Item(b).caption) < 0;
+        return less(a, b);
     });
     std::vector<CatalogItem> sorted;
     sorted.reserve(items_.size());
     for (const int from : order)
         sorted.push_back(std::move(items_[static_cast<std::size_t>(from)]));
     items_ = std::move(sorted);
+    // The shown entries stay the same ones; only their order changes.
+    std::vector<int> oldShownOfSlot(items_.size(), -1);
+    for (std::size_t row = 0; row < rows_.size(); ++row)
+        oldShownOfSlot[static_cast<std::size_t>(rows_[row])] = static_cast<int>(row);
+    RebuildRows();
+    std::vector<int> oldIndexOfNew(rows_.size());
+    for (std::size_t row = 0; row < rows_.size(); ++row)
+        oldIndexOfNew[row] = oldShownOfSlot[static_cast<std::size_t>(order[static_cast<std::size_t>(rows_[row])])];
     feedback.HideProgress();
-    return order;
+    return oldIndexOfNew;
+}
+
+std::vector<int> Catalog::SortCatalog(CatalogFeedback& feedback)
+{
+    return SortFiles(
+        [this](int a, int b) { return CompareCaptions(AnyItem(a).caption, AnyItem(b).caption) < 0; }, feedback);
+}
+
+std::vector<int> Catalog::SortByColumn(DetailColumn column, bool descending, CatalogFeedback& feedback)
+{
+    const auto captionOrder = [this](int a, int b) { return CompareCaptions(AnyItem(a).caption, AnyItem(b).caption) < 0; };
+    if (InfoOf(column).numeric) {
+        // Each value taken once: a sort compares every entry many times.
+        std::vector<std::optional<double>> values(items_.size());
+        for (std::size_t slot = static_cast<std::size_t>(folderCount_); slot < items_.size(); ++slot)
+            if (const CatalogItem& item = items_[slot]; item.summary)
+                if (const std::optional<double> value = DetailValue(column, *item.summary); value && std::isfinite(*value))
+                    values[slot] = value;
+        return SortFiles(
+            [&](int a, int b) {
+                const std::optional<double>& va = values[static_cast<std::size_t>(a)];
+                const std::optional<double>& vb = values[static_cast<std::size_t>(b)];
+                if (!va || !vb)
+                    return va.has_value() || (!vb && captionOrder(a, b));
+                if (*va != *vb)
+                    return descending ? *vb < *va : *va < *vb;
+                return captionOrder(a, b);
+            },
+            feedback);
+    }
+    const auto summary = [](const CatalogItem& item) { return item.summary ? &*item.summary : nullptr; };
+    return SortFiles(
+        [&](int slotA, int slotB) {
+            const CatalogItem& a = AnyItem(slotA);
+            const CatalogItem& b = AnyItem(slotB);
+            const int order = CompareDetails(column, descending, a.caption, a.entry->Texts, summary(a), b.caption,
+                                             b.entry->Texts, summary(b));
+            if (order != 0)
+                return order < 0;
+            return captionOrder(slotA, slotB);
+        },
+        feedback);
 }
 
 bool Catalog::ProbesUnread(CaptionChoice choice) const
@@ -254,27 +383,31 @@ bool Catalog::ProbesUnread(CaptionChoice choice) const
 void Catalog::Recaption(CaptionChoice choice, const std::string& folder, CatalogFeedback& feedback,
                         std::vector<ReadFault>& faults)
 {
-    for (int i = folderCount_; i < Count(); ++i) {
-        TiesData& entry = *Item(i).entry;
+    // Hidden entries too: the filter may let them back.
+    for (int i = folderCount_; i < TotalCount(); ++i) {
+        TiesData& entry = *AnyItem(i).entry;
         if (NeedsKeywords(choice) && !HasKeywordTexts(entry)) {
             feedback.SetProgress(i);
             CaptionWithFaults(entry, folder, faults);
         }
-        Item(i).caption = CaptionText(entry.Texts, choice);
+        AnyItem(i).caption = CaptionText(entry.Texts, choice);
     }
 }
 
 void Catalog::AddFileEntry(TiesData entry, CaptionChoice choice)
 {
+    // Shown whatever the filter says: the user has just made it.
     std::string caption = CaptionText(entry.Texts, choice);
     items_.push_back(CatalogItem{std::move(caption), QIcon(), std::make_unique<TiesData>(std::move(entry))});
+    RebuildRows();
 }
 
 void Catalog::RemoveFileEntry(int index)
 {
     if (index < folderCount_ || index >= Count())
         return;
-    items_.erase(items_.begin() + index);
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(Slot(index)));
+    RebuildRows();
 }
 
 int Catalog::FindFileEntry(const std::string& fileName) const
@@ -284,4 +417,33 @@ int Catalog::FindFileEntry(const std::string& fileName) const
             return i;
     }
     return -1;
+}
+
+std::vector<ReadFault> ExamineEntries(Catalog& catalog, const std::string& folder, unsigned workers)
+{
+    std::vector<CatalogItem*> items;
+    for (int slot = catalog.FolderCount(); slot < catalog.TotalCount(); ++slot)
+        items.push_back(&catalog.AnyItem(slot));
+    std::vector<std::optional<ReadFault>> found(items.size());
+    RunOnWorkers(items.size(), workers, 1, [&](std::size_t i) {
+        CatalogItem& item = *items[i];
+        TiesData& entry = *item.entry;
+        const bool wasLoaded = entry.Loaded;
+        const LoadResult result = LoadEntry(entry, folder);
+        if (!entry.Loaded) {
+            item.readFailed = true;
+            found[i] = ReadFault{entry.Texts.fileName, result.error, false};
+            return;
+        }
+        NoteSummary(item);
+        if (!wasLoaded) {
+            entry.Ies = tIES{};
+            entry.Loaded = false;
+        }
+    });
+    std::vector<ReadFault> faults;
+    for (std::optional<ReadFault>& fault : found)
+        if (fault)
+            faults.push_back(std::move(*fault));
+    return faults;
 }

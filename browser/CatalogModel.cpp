@@ -1,6 +1,7 @@
 #include "CatalogModel.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "browser/ShellNamespace.h"
 #include "diagram/BoundedText.h"
@@ -8,8 +9,20 @@
 namespace {
 
 constexpr qsizetype kTooltipWidth = 80;
+// Background results wait this long to be applied together.
+constexpr int kBatchMilliseconds = 40;
 
 }  // namespace
+
+CatalogModel::CatalogModel(QObject* parent) : QAbstractListModel(parent)
+{
+    batchTimer_.setSingleShot(true);
+    batchTimer_.setInterval(kBatchMilliseconds);
+    connect(&batchTimer_, &QTimer::timeout, this, &CatalogModel::TakeBackgroundResults);
+}
+
+// The reader's workers are joined before the rest of the model goes.
+CatalogModel::~CatalogModel() = default;
 
 int CatalogModel::rowCount(const QModelIndex& parent) const
 {
@@ -47,8 +60,18 @@ Qt::ItemFlags CatalogModel::flags(const QModelIndex& index) const
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren | drag;
 }
 
+void CatalogModel::CancelBackground()
+{
+    if (reader_)
+        reader_->Cancel();
+    pending_.clear();
+    fillStarted_ = false;
+    batchTimer_.stop();
+}
+
 void CatalogModel::ClearCatalog(CatalogFeedback& feedback)
 {
+    CancelBackground();
     beginResetModel();
     catalog_.ClearCatalog(feedback);
     endResetModel();
@@ -57,6 +80,7 @@ void CatalogModel::ClearCatalog(CatalogFeedback& feedback)
 std::string CatalogModel::ListFolder(const std::string& folder, CaptionChoice choice, CatalogFeedback& feedback,
                                      std::vector<ReadFault>& faults)
 {
+    CancelBackground();
     beginResetModel();
     std::string first = catalog_.ListFolder(folder, choice, feedback, faults);
     endResetModel();
@@ -69,6 +93,9 @@ void CatalogModel::Recaption(CaptionChoice choice, const std::string& folder, Ca
     catalog_.Recaption(choice, folder, feedback, faults);
     if (catalog_.Count() > 0)
         emit dataChanged(index(0), index(catalog_.Count() - 1), {Qt::DisplayRole, Qt::DecorationRole});
+    // Captions are words the filter matches.
+    if (!catalog_.Filter().IsEmpty())
+        ChangeShownRows([this] { catalog_.Refilter(); });
 }
 
 void CatalogModel::AddFolderEntry(const std::string& caption, const QIcon& icon)
@@ -116,6 +143,7 @@ void CatalogModel::RemoveFileEntry(int row)
 {
     if (row < catalog_.FolderCount() || row >= catalog_.Count())
         return;
+    pending_.erase(catalog_.Item(row).entry.get());
     beginRemoveRows(QModelIndex(), row, row);
     catalog_.RemoveFileEntry(row);
     endRemoveRows();
@@ -125,8 +153,12 @@ LoadResult CatalogModel::ReadEntry(int row, const std::string& folder)
 {
     if (row < catalog_.FolderCount() || row >= catalog_.Count())
         return LoadResult{LoadResult::Kind::Missing, {}, {}};
-    TiesData& entry = *catalog_.Item(row).entry;
+    CatalogItem& item = catalog_.Item(row);
+    TiesData& entry = *item.entry;
     const LoadResult result = LoadEntry(entry, folder);
+    NoteSummary(item);
+    if (result.kind == LoadResult::Kind::Failed)
+        item.readFailed = true;
     if (entry.Changed)
         emit dataChanged(index(row), index(row), {Qt::DecorationRole});
     return result;
@@ -147,6 +179,9 @@ void CatalogModel::ReadEntries(const std::vector<int>& rows, const std::string& 
     }
     LoadEntries(unread, folder, workers);
     for (std::size_t i = 0; i < unread.size(); ++i) {
+        CatalogItem& item = catalog_.Item(unreadRows[i]);
+        NoteSummary(item);
+        item.readFailed = !item.entry->Loaded;
         if (unread[i]->Changed)
             emit dataChanged(index(unreadRows[i]), index(unreadRows[i]), {Qt::DecorationRole});
     }
@@ -176,4 +211,186 @@ void CatalogModel::SetFileIcons(QIcon normal, QIcon changed)
 {
     fileIcon_ = std::move(normal);
     changedIcon_ = std::move(changed);
+}
+
+template <class Change>
+void CatalogModel::ChangeShownRows(const Change& change)
+{
+    emit layoutAboutToBeChanged();
+    const QModelIndexList before = persistentIndexList();
+    const int folders = catalog_.FolderCount();
+    std::vector<const TiesData*> entries;
+    entries.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex& old : before)
+        entries.push_back(old.row() >= folders && old.row() < catalog_.Count() ? catalog_.Item(old.row()).entry.get()
+                                                                                : nullptr);
+    change();
+    // One pass over the shown rows finds where every remembered entry went.
+    std::vector<std::pair<const TiesData*, std::size_t>> wanted;
+    wanted.reserve(entries.size());
+    for (std::size_t k = 0; k < entries.size(); ++k)
+        if (entries[k])
+            wanted.emplace_back(entries[k], k);
+    std::sort(wanted.begin(), wanted.end());
+    std::vector<int> newRow(entries.size(), -1);
+    if (!wanted.empty()) {
+        for (int row = folders; row < catalog_.Count(); ++row) {
+            const TiesData* entry = catalog_.Item(row).entry.get();
+            auto found = std::lower_bound(wanted.begin(), wanted.end(), std::make_pair(entry, std::size_t{0}));
+            for (; found != wanted.end() && found->first == entry; ++found)
+                newRow[found->second] = row;
+        }
+    }
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype k = 0; k < before.size(); ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        if (!entries[at])
+            after.append(before[k].row() < folders ? createIndex(before[k].row(), 0) : QModelIndex());
+        else
+            after.append(newRow[at] >= 0 ? createIndex(newRow[at], 0) : QModelIndex());
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged();
+}
+
+void CatalogModel::SortByColumn(DetailColumn column, bool descending, CatalogFeedback& feedback)
+{
+    if (catalog_.TotalFileCount() <= 0)
+        return;
+    ChangeShownRows([&] { (void)catalog_.SortByColumn(column, descending, feedback); });
+}
+
+void CatalogModel::KeepColumnSort(std::optional<DetailColumn> column, bool descending)
+{
+    keptSort_ = column;
+    keptDescending_ = descending;
+}
+
+QString CatalogModel::DetailCell(int row, DetailColumn column) const
+{
+    if (row < 0 || row >= catalog_.Count())
+        return {};
+    const CatalogItem& item = catalog_.Item(row);
+    if (!item.IsFile())
+        return column == DetailColumn::Caption ? NameToShownText(item.caption) : QString();
+    const std::string text =
+        DetailText(column, item.caption, item.entry->Texts, item.summary ? &*item.summary : nullptr);
+    if (InfoOf(column).numeric || column == DetailColumn::CieCode)
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    // Texts are the file's bytes: bounded and decoded as every caption is.
+    return NameToShownText(text);
+}
+
+bool CatalogModel::ReadFailed(int row) const
+{
+    return row >= catalog_.FolderCount() && row < catalog_.Count() && catalog_.Item(row).readFailed
+           && !catalog_.Item(row).entry->Loaded;
+}
+
+void CatalogModel::SetFilter(LibraryFilter filter)
+{
+    ChangeShownRows([&] { catalog_.SetFilter(std::move(filter)); });
+    emit EntriesExamined();
+}
+
+void CatalogModel::FillInBackground(const std::string& folder, const std::vector<int>& firstRows)
+{
+    if (!reader_) {
+        reader_ = std::make_unique<BackgroundReader>(
+            [this] {
+                // From a worker: the batch is taken on this model's thread.
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        if (!batchTimer_.isActive())
+                            batchTimer_.start();
+                    },
+                    Qt::QueuedConnection);
+            },
+            ReadingWorkers());
+    }
+    const auto job = [](const CatalogItem& item) {
+        return BackgroundJob{item.entry.get(), item.entry->Texts.fileName, item.entry->Format};
+    };
+    std::vector<BackgroundJob> first;
+    for (const int row : firstRows) {
+        if (row < catalog_.FolderCount() || row >= catalog_.Count())
+            continue;
+        CatalogItem& item = catalog_.Item(row);
+        NoteSummary(item);
+        if (!item.Examined() && (!fillStarted_ || pending_.count(item.entry.get()) != 0))
+            first.push_back(job(item));
+    }
+    if (!fillStarted_) {
+        fillStarted_ = true;
+        (void)reader_->Start(folder);
+        std::vector<BackgroundJob> rest;
+        for (int slot = catalog_.FolderCount(); slot < catalog_.TotalCount(); ++slot) {
+            CatalogItem& item = catalog_.AnyItem(slot);
+            NoteSummary(item);
+            if (!item.Examined() && pending_.insert(item.entry.get()).second)
+                rest.push_back(job(item));
+        }
+        reader_->Enqueue(std::move(rest), false);
+    }
+    // Ahead of the rest; the copy further back is skipped when its turn comes.
+    reader_->Enqueue(std::move(first), true);
+}
+
+void CatalogModel::TakeBackgroundResults()
+{
+    if (!reader_)
+        return;
+    std::vector<BackgroundResult> results = reader_->TakeResults();
+    const std::uint64_t generation = reader_->Generation();
+    std::unordered_map<const void*, BackgroundResult*> byKey;
+    for (BackgroundResult& result : results)
+        if (result.generation == generation && pending_.erase(result.key) != 0)
+            byKey.emplace(result.key, &result);
+    if (byKey.empty())
+        return;
+    bool changedIcon = false;
+    int firstRow = catalog_.Count();
+    int lastRow = -1;
+    for (int slot = catalog_.FolderCount(); slot < catalog_.TotalCount() && !byKey.empty(); ++slot) {
+        CatalogItem& item = catalog_.AnyItem(slot);
+        const auto found = byKey.find(item.entry.get());
+        if (found == byKey.end())
+            continue;
+        BackgroundResult& result = *found->second;
+        byKey.erase(found);
+        if (const int row = catalog_.RowOfSlot(slot); row >= 0) {
+            firstRow = std::min(firstRow, row);
+            lastRow = std::max(lastRow, row);
+        }
+        TiesData& entry = *item.entry;
+        if (!result.loaded) {
+            item.readFailed = !entry.Loaded;
+            continue;
+        }
+        if (!item.summary)
+            item.summary = std::move(result.summary);
+        if (!HasKeywordTexts(entry)) {
+            // The texts a caption read would have taken; the caption itself stays.
+            entry.Texts = std::move(result.texts);
+            entry.KeywordsRead = true;
+            entry.Changed = result.changed;
+            changedIcon = changedIcon || entry.Changed;
+        }
+    }
+    // Only the rows that got values: a thumbnail view need not draw its cells again.
+    if (firstRow <= lastRow) {
+        const QList<int> roles = changedIcon ? QList<int>{Qt::DisplayRole, Qt::DecorationRole} : QList<int>{Qt::DisplayRole};
+        emit dataChanged(index(firstRow), index(lastRow), roles);
+    }
+    if (!catalog_.Filter().IsEmpty() || keptSort_) {
+        SilentFeedback silent;
+        ChangeShownRows([&] {
+            (void)catalog_.Refilter();
+            if (keptSort_)
+                (void)catalog_.SortByColumn(*keptSort_, keptDescending_, silent);
+        });
+    }
+    emit EntriesExamined();
 }

@@ -6,11 +6,15 @@
 
 int FavoriteViewIndex(FileListViewKind kind)
 {
+    if (kind == FileListViewKind::Details)
+        return 3;
     return 2 - static_cast<int>(kind);
 }
 
 std::optional<FileListViewKind> FavoriteViewKind(int view)
 {
+    if (view == 3)
+        return FileListViewKind::Details;
     if (view < 0 || view > 2)
         return std::nullopt;
     return static_cast<FileListViewKind>(2 - view);

@@ -17,8 +17,9 @@ struct FavouriteOptions {
     bool captions = false;          // "Captions"
 };
 
-// A favourite's view index counts as the context menu's "View" items do:
-// 0 Thumbnails, 1 Icons, 2 List.
+// A favourite's view index counts as the context menu's "View" items did
+// before the details view came: 0 Thumbnails, 1 Icons, 2 List; Details, the
+// newest, is 3, so stored favourites keep their meaning.
 [[nodiscard]] int FavoriteViewIndex(FileListViewKind kind);
 // Nothing for an index no "View" item has (a hand-edited settings file).
 [[nodiscard]] std::optional<FileListViewKind> FavoriteViewKind(int view);

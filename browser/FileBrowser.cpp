@@ -39,6 +39,7 @@ FileBrowser::FileBrowser(BrowserHost& host, ShownFile& shown, ShellNamespace spa
       shown_(shown),
       tree_(new FolderTree(space_, &widgetOwner)),
       list_(new FileListView(&widgetOwner)),
+      filterBar_(new ListFilterBar(*list_, &widgetOwner)),
       messages_(host)
 {
     navigator_ = std::make_unique<FolderNavigator>(
@@ -519,6 +520,7 @@ void FileBrowser::SetViewKind(FileListViewKind kind)
     case FileListViewKind::List: list_->ShowAsList(); break;
     case FileListViewKind::Icons: list_->ShowAsIcons(); break;
     case FileListViewKind::Thumbnails: PrepareThumbnailView(); break;
+    case FileListViewKind::Details: list_->ShowAsDetails(); break;
     }
 }
 

@@ -16,6 +16,7 @@
 #include "browser/DesktopOpen.h"
 #include "browser/SystemDesktop.h"
 #include "browser/FileListView.h"
+#include "browser/ListFilterBar.h"
 #include "browser/FolderNavigator.h"
 #include "browser/FolderTree.h"
 #include "browser/MessageQueue.h"
@@ -37,6 +38,8 @@ public:
 
     [[nodiscard]] FolderTree* Tree() const { return tree_; }
     [[nodiscard]] FileListView* List() const { return list_; }
+    // The filter box and its count, to be placed above List().
+    [[nodiscard]] ListFilterBar* FilterBar() const { return filterBar_; }
     [[nodiscard]] FolderNavigator& Navigator() { return *navigator_; }
     [[nodiscard]] MessageQueue& Messages() { return messages_; }
     [[nodiscard]] const BrowserOptions& Options() const { return options_; }
@@ -199,6 +202,7 @@ private:
     ShownFile& shown_;
     QPointer<FolderTree> tree_;
     QPointer<FileListView> list_;
+    QPointer<ListFilterBar> filterBar_;
     std::unique_ptr<FolderNavigator> navigator_;
     MessageQueue messages_;
     BrowserOptions options_;

@@ -79,8 +79,11 @@ FileListMenu::FileListMenu(FileBrowser& browser, ListMenuHost& host, QObject* pa
     i.Thumbnails1 = AddItem(viewMenu, "Thumbnails1", QStringLiteral("Thumbnails"));
     i.Icons1 = AddItem(viewMenu, "Icons1", QStringLiteral("Icons"));
     i.List1 = AddItem(viewMenu, "List1", QStringLiteral("List"));
-    const std::pair<QAction*, FileListViewKind> viewItems[] = {
-        {i.Thumbnails1, FileListViewKind::Thumbnails}, {i.Icons1, FileListViewKind::Icons}, {i.List1, FileListViewKind::List}};
+    i.Details1 = AddItem(viewMenu, "Details1", QStringLiteral("Details"));
+    const std::pair<QAction*, FileListViewKind> viewItems[] = {{i.Thumbnails1, FileListViewKind::Thumbnails},
+                                                               {i.Icons1, FileListViewKind::Icons},
+                                                               {i.List1, FileListViewKind::List},
+                                                               {i.Details1, FileListViewKind::Details}};
     for (const auto& [item, kind] : viewItems) {
         item->setCheckable(true);
         views->addAction(item);
@@ -204,6 +207,7 @@ void FileListMenu::PopupMenuPopup()
     case FileListViewKind::List: i.List1->setChecked(true); break;
     case FileListViewKind::Icons: i.Icons1->setChecked(true); break;
     case FileListViewKind::Thumbnails: i.Thumbnails1->setChecked(true); break;
+    case FileListViewKind::Details: i.Details1->setChecked(true); break;
     }
 
     i.ShowOptionsPanel->setText(host_.OptionsPanelVisible() ? QStringLiteral("Hide Options Panel")

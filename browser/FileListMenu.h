@@ -58,6 +58,7 @@ struct ListMenuItems {
     QAction* Thumbnails1 = nullptr;
     QAction* Icons1 = nullptr;
     QAction* List1 = nullptr;
+    QAction* Details1 = nullptr;
     QAction* Arrangeby1 = nullptr;  // the "Arrange by" submenu
     // "Arrange by"'s items (Filename1, Test1, ...), by caption choice.
     std::array<QAction*, kCaptionChoiceCount> arrange{};

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QStyle>
 
 #include "browser/FileIcons.h"
@@ -36,7 +39,9 @@ FileListView::FileListView(QWidget* parent)
     : QListView(parent),
       model_(new CatalogModel(this)),
       panel_(new ProgressPanel(this)),
-      delegate_(new ThumbnailDelegate(this))
+      delegate_(new ThumbnailDelegate(this)),
+      header_(new QHeaderView(Qt::Horizontal, this)),
+      headerModel_(new QStandardItemModel(0, kDetailColumnCount, this))
 {
     setObjectName(QStringLiteral("FolderListView"));
     setModel(model_);
@@ -67,6 +72,38 @@ FileListView::FileListView(QWidget* parent)
             ListChangeHold_ = false;
         emit ListChanged(current);
     });
+    for (const DetailColumnInfo& info : DetailColumns())
+        headerModel_->setHorizontalHeaderItem(static_cast<int>(info.column),
+                                              new QStandardItem(QString::fromUtf8(info.header.data(),
+                                                                                  static_cast<qsizetype>(info.header.size()))));
+    header_->setObjectName(QStringLiteral("DetailsHeader"));
+    header_->setModel(headerModel_);
+    header_->setSectionsMovable(true);
+    header_->setSectionsClickable(true);
+    header_->setSortIndicatorShown(true);
+    header_->setSortIndicator(-1, Qt::AscendingOrder);
+    header_->setHighlightSections(false);
+    // A narrowed column keeps the start of its title, as its cells keep theirs.
+    header_->setTextElideMode(Qt::ElideRight);
+    header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header_->setStretchLastSection(false);
+    header_->setMinimumSectionSize(16);
+    header_->setContextMenuPolicy(Qt::CustomContextMenu);
+    header_->hide();
+    SetDetailsState(DefaultDetailsLayout());
+    connect(header_, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        if (logical >= 0 && logical < kDetailColumnCount && size > 0)
+            shownWidths_[static_cast<std::size_t>(logical)] = size;
+        FitDetailsRows();
+    });
+    connect(header_, &QHeaderView::sectionMoved, this, [this] { viewport()->update(); });
+    connect(header_, &QHeaderView::sortIndicatorChanged, this, &FileListView::SortByHeader);
+    connect(header_, &QHeaderView::customContextMenuRequested, this, &FileListView::DetailsHeaderMenu);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, header_, [this](int value) { header_->setOffset(value); });
+    connect(model_, &CatalogModel::EntriesExamined, this, &FileListView::CountsChanged);
+    connect(model_, &QAbstractItemModel::modelReset, this, &FileListView::CountsChanged);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &FileListView::CountsChanged);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &FileListView::CountsChanged);
     hoverTimer_.setSingleShot(true);
     connect(&hoverTimer_, &QTimer::timeout, this, [this] {
         if (style_.hotTrack && hoverRow_ >= 0 && hoverRow_ < model_->rowCount())
@@ -117,6 +154,7 @@ void FileListView::ClearCatalog()
 
 bool FileListView::ListFolder(const std::string& folder, CaptionChoice choice, bool sort, std::vector<ReadFault>& faults)
 {
+    folder_ = folder;
     const std::string first = model_->ListFolder(folder, choice, *panel_, faults);
     if (!first.empty()) {
         QIcon normal = FileIcon(first);
@@ -124,14 +162,24 @@ bool FileListView::ListFolder(const std::string& folder, CaptionChoice choice, b
         QIcon changed = model_->HasChangedIcon() ? model_->ChangedIcon() : WithLinkOverlay(normal);
         model_->SetFileIcons(std::move(normal), std::move(changed));
     }
-    if (!first.empty() && sort)
+    // A column the user sorted the details by stays its order, "Sort" or not.
+    const bool columnSort = details_ && header_->sortIndicatorSection() >= 0;
+    if (!first.empty() && (sort || columnSort))
         SortCatalog();
+    // The filter decides entries not yet read once they are.
+    if (!first.empty() && model_->catalog().TotalFileCount() > model_->catalog().FileCount())
+        model_->FillInBackground(folder_, {});
     return !first.empty();
 }
 
 void FileListView::SortCatalog()
 {
-    model_->SortItems(*panel_);
+    const int column = header_->sortIndicatorSection();
+    if (details_ && column >= 0 && column < kDetailColumnCount)
+        model_->SortByColumn(static_cast<DetailColumn>(column), header_->sortIndicatorOrder() == Qt::DescendingOrder,
+                             *panel_);
+    else
+        model_->SortItems(*panel_);
 }
 
 void FileListView::ChangeCaptions(CaptionChoice choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults)
@@ -165,6 +213,10 @@ void FileListView::FitCaptionColumn(bool refresh)
 {
     if (refresh && model_->rowCount() > 0)
         scrollTo(model_->index(0));
+    if (details_) {
+        FitDetailsRows();
+        return;
+    }
     if (viewMode() != QListView::ListMode)
         return;
     const QFontMetrics metrics(font());
@@ -289,6 +341,9 @@ void FileListView::keyPressEvent(QKeyEvent* event)
 
 void FileListView::paintEvent(QPaintEvent* event)
 {
+    // The rows in view are read first; the rest follow in the background.
+    if (details_ && !folder_.empty())
+        FillValues();
     // The files a paint of the thumbnail view meets for the first time are
     // read together, on every core, before the cells draw them one by one.
     if (delegate_->Thumbnails() && !thumbnailFolder_.empty())
@@ -394,6 +449,8 @@ void FileListView::SetHoverRow(int row)
 
 FileListViewKind FileListView::ViewKind() const
 {
+    if (details_)
+        return FileListViewKind::Details;
     if (delegate_->Thumbnails())
         return FileListViewKind::Thumbnails;
     return viewMode() == QListView::IconMode ? FileListViewKind::Icons : FileListViewKind::List;
@@ -401,6 +458,7 @@ FileListViewKind FileListView::ViewKind() const
 
 void FileListView::ShowAsList()
 {
+    LeaveDetails();
     delegate_->SetThumbnails(false);
     SetDefaultImageIndex();
     // The list mode turns wrapping off; the columns of the list need it.
@@ -416,6 +474,7 @@ void FileListView::ShowAsList()
 
 void FileListView::ShowAsIcons()
 {
+    LeaveDetails();
     delegate_->SetThumbnails(false);
     SetDefaultImageIndex();
     const int side = LargeIconSide();
@@ -425,6 +484,7 @@ void FileListView::ShowAsIcons()
 
 void FileListView::PrepareThumbnailView(const QIcon* upIcon, const std::string& folder)
 {
+    LeaveDetails();
     delegate_->SetThumbnails(true);
     thumbnailFolder_ = folder;
     SetDefaultImageIndex();
@@ -488,4 +548,163 @@ void FileListView::ShowCells(const QSize& icon, const QSize& cell)
     setGridSize(cell);
     // Laid out afresh in the new grid, as the list's own height change would.
     scheduleDelayedItemsLayout();
+}
+
+void FileListView::ShowAsDetails()
+{
+    delegate_->SetThumbnails(false);
+    SetDefaultImageIndex();
+    details_ = true;
+    delegate_->SetDetails(true);
+    setViewMode(QListView::ListMode);
+    setFlow(QListView::TopToBottom);
+    // One column of rows as wide as the header; it scrolls sideways with it.
+    setWrapping(false);
+    setWordWrap(false);
+    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    setIconSize(QSize(side, side));
+    header_->show();
+    const int column = header_->sortIndicatorSection();
+    const bool sorted = column >= 0 && column < kDetailColumnCount;
+    model_->KeepColumnSort(sorted ? std::optional(static_cast<DetailColumn>(column)) : std::nullopt,
+                           header_->sortIndicatorOrder() == Qt::DescendingOrder);
+    if (sorted)
+        SortCatalog();
+    FitDetailsRows();
+    updateGeometries();
+    ScrollToFocus();
+}
+
+void FileListView::LeaveDetails()
+{
+    if (!details_)
+        return;
+    details_ = false;
+    delegate_->SetDetails(false);
+    model_->KeepColumnSort(std::nullopt, false);
+    header_->hide();
+    setViewportMargins(0, 0, 0, 0);
+}
+
+void FileListView::FitDetailsRows()
+{
+    if (!details_)
+        return;
+    const QFontMetrics metrics(font());
+    const int height = std::max(metrics.height(), iconSize().height() > 0 ? iconSize().height() : 16) + 4;
+    setGridSize(QSize(std::max(1, header_->length()), height));
+    viewport()->update();
+}
+
+void FileListView::updateGeometries()
+{
+    if (details_) {
+        const int height = header_->sizeHint().height();
+        setViewportMargins(0, height, 0, 0);
+        const QRect area = viewport()->geometry();
+        header_->setGeometry(area.left(), area.top() - height, area.width(), height);
+        header_->setOffset(horizontalScrollBar()->value());
+    }
+    QListView::updateGeometries();
+}
+
+DetailsLayout FileListView::DetailsState() const
+{
+    DetailsLayout layout;
+    for (int visual = 0; visual < header_->count(); ++visual) {
+        const int logical = header_->logicalIndex(visual);
+        if (logical < 0 || logical >= kDetailColumnCount)
+            continue;
+        layout.order.push_back(static_cast<DetailColumn>(logical));
+        const auto at = static_cast<std::size_t>(logical);
+        layout.hidden[at] = header_->isSectionHidden(logical);
+        // A hidden section reports no size; the width it comes back with is kept.
+        layout.widths[at] = layout.hidden[at] ? shownWidths_[at] : header_->sectionSize(logical);
+    }
+    const int column = header_->sortIndicatorSection();
+    if (column >= 0 && column < kDetailColumnCount)
+        layout.sortColumn = static_cast<DetailColumn>(column);
+    layout.descending = header_->sortIndicatorOrder() == Qt::DescendingOrder;
+    return layout;
+}
+
+void FileListView::SetDetailsState(const DetailsLayout& layout)
+{
+    const QSignalBlocker quiet(header_);
+    for (int visual = 0; visual < static_cast<int>(layout.order.size()); ++visual) {
+        const int logical = static_cast<int>(layout.order[static_cast<std::size_t>(visual)]);
+        const int from = header_->visualIndex(logical);
+        if (from >= 0 && from != visual)
+            header_->moveSection(from, visual);
+    }
+    for (int logical = 0; logical < kDetailColumnCount; ++logical) {
+        const auto at = static_cast<std::size_t>(logical);
+        header_->resizeSection(logical, layout.widths[at]);
+        shownWidths_[at] = layout.widths[at];
+        header_->setSectionHidden(logical, layout.hidden[at]);
+    }
+    header_->setSortIndicator(layout.sortColumn ? static_cast<int>(*layout.sortColumn) : -1,
+                              layout.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    if (details_) {
+        model_->KeepColumnSort(layout.sortColumn, layout.descending);
+        if (layout.sortColumn)
+            SortCatalog();
+        FitDetailsRows();
+    }
+}
+
+void FileListView::SortByHeader(int logical, Qt::SortOrder order)
+{
+    if (!details_ || logical < 0 || logical >= kDetailColumnCount)
+        return;
+    model_->KeepColumnSort(static_cast<DetailColumn>(logical), order == Qt::DescendingOrder);
+    SortCatalog();
+    ScrollToFocus();
+}
+
+void FileListView::DetailsHeaderMenu(const QPoint& at)
+{
+    QMenu menu(this);
+    for (int visual = 0; visual < header_->count(); ++visual) {
+        const int logical = header_->logicalIndex(visual);
+        // The name column holds the icons and the type-ahead: it stays.
+        if (logical == static_cast<int>(DetailColumn::Caption))
+            continue;
+        QAction* item = menu.addAction(headerModel_->horizontalHeaderItem(logical)->text());
+        item->setCheckable(true);
+        item->setChecked(!header_->isSectionHidden(logical));
+        connect(item, &QAction::toggled, this, [this, logical](bool on) {
+            header_->setSectionHidden(logical, !on);
+            FitDetailsRows();
+        });
+    }
+    menu.exec(header_->mapToGlobal(at));
+}
+
+std::vector<int> FileListView::RowsInView() const
+{
+    std::vector<int> rows;
+    const int rowHeight = gridSize().height();
+    if (rowHeight <= 0)
+        return rows;
+    const QRect area = viewport()->rect();
+    for (int y = area.top(); y <= area.bottom(); y += rowHeight) {
+        const int row = indexAt(QPoint(area.left() + 1, y)).row();
+        if (row >= 0)
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+void FileListView::FillValues()
+{
+    model_->FillInBackground(folder_, RowsInView());
+}
+
+void FileListView::SetFilter(LibraryFilter filter)
+{
+    model_->SetFilter(std::move(filter));
+    if (!folder_.empty() && model_->catalog().TotalFileCount() > 0)
+        model_->FillInBackground(folder_, RowsInView());
+    ScrollToFocus();
 }

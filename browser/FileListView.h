@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "browser/ListOptions.h"
 #include "diagram/DiagramOptions.h"
 
+class QHeaderView;
+class QStandardItemModel;
 class ProgressPanel;
 class ThumbnailDelegate;
 
@@ -49,6 +52,7 @@ public:
     void ClearCatalog();
     // Returns whether any file matched. `faults` collects unreadable files.
     bool ListFolder(const std::string& folder, CaptionChoice choice, bool sort, std::vector<ReadFault>& faults);
+    // Sorts by caption, or in the details view by its chosen column.
     void SortCatalog();
     void ChangeCaptions(CaptionChoice choice, const std::string& folder, bool sort, std::vector<ReadFault>& faults);
     // Fits the column width to the widest caption; with `refresh` item 0
@@ -94,6 +98,19 @@ public:
     void SetThumbnailOptions(const DiagramOptions& options);
     // Gives every item its image for the list and icon views again.
     void SetDefaultImageIndex();
+
+    // "Details": one row per entry with the photometric columns under a
+    // header (click sorts, again reverses; drag moves; its context menu
+    // hides). Values are read in the background, rows in view first.
+    void ShowAsDetails();
+    [[nodiscard]] QHeaderView& DetailsHeader() const { return *header_; }
+    [[nodiscard]] DetailsLayout DetailsState() const;
+    void SetDetailsState(const DetailsLayout& layout);
+
+    // Shows only the file entries `filter` lets through, in every view; the
+    // entries it cannot decide yet are read in the background and hidden
+    // until then. The focused entry stays when it still matches.
+    void SetFilter(LibraryFilter filter);
     [[nodiscard]] ThumbnailDelegate& Thumbnails() const { return *delegate_; }
 
 signals:
@@ -107,6 +124,8 @@ signals:
     void ContextMenuAt(const QPoint& globalPos);
     // A left-button drag began on selected entries, the first a file entry.
     void DragWanted();
+    // The shown or total count of file entries may have changed.
+    void CountsChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -116,6 +135,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void updateGeometries() override;
 
 private:
     void ReadUnreadCells(const QRect& area);
@@ -123,11 +143,24 @@ private:
     [[nodiscard]] int LargeIconSide() const;
     void ShowCells(const QSize& icon, const QSize& cell);
     void ScrollToFocus();
+    void LeaveDetails();
+    void FitDetailsRows();
+    void DetailsHeaderMenu(const QPoint& at);
+    void SortByHeader(int logical, Qt::SortOrder order);
+    // The rows in view, for the background reading to take first.
+    [[nodiscard]] std::vector<int> RowsInView() const;
+    void FillValues();
 
     CatalogModel* model_;
     ProgressPanel* panel_;
     ThumbnailDelegate* delegate_;
     std::string thumbnailFolder_;
+    std::string folder_;  // the listed folder, ending in "/"
+    QHeaderView* header_;
+    QStandardItemModel* headerModel_;
+    bool details_ = false;
+    // Each column's last width while shown: a hidden section reports none.
+    std::array<int, kDetailColumnCount> shownWidths_{};
     int suspensions_ = 0;
     bool ListChangeHold_ = false;
     QPersistentModelIndex ShownItem_;

@@ -14,8 +14,8 @@ struct TreeStyleFlags {
 };
 
 // The views of the file list, in the order of the radio buttons "List",
-// "Icons" and "Thumbnails".
-enum class FileListViewKind { List = 0, Icons = 1, Thumbnails = 2 };
+// "Icons", "Thumbnails" and "Details".
+enum class FileListViewKind { List = 0, Icons = 1, Thumbnails = 2, Details = 3 };
 
 struct ListStyleFlags {
     bool handPoint = false;

@@ -1,5 +1,6 @@
 #include "ThumbnailDelegate.h"
 
+#include <QHeaderView>
 #include <QPainter>
 #include <QStyle>
 
@@ -44,6 +45,10 @@ QSize ThumbnailDelegate::sizeHint(const QStyleOptionViewItem& option, const QMod
 void ThumbnailDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     Catalog& catalog = list_->Model().catalog();
+    if (details_ && index.isValid() && index.row() < catalog.Count()) {
+        PaintDetailsRow(painter, option, index);
+        return;
+    }
     if (!thumbnails_ || !index.isValid() || index.row() >= catalog.Count()) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
@@ -112,4 +117,43 @@ const QImage& ThumbnailDelegate::CellPicture(CatalogItem& item, bool selected, c
     if (selected)
         TintCell(scratch, option.palette.color(GroupOf(option), QPalette::Highlight));
     return scratch;
+}
+
+void ThumbnailDelegate::PaintDetailsRow(QPainter* painter, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const
+{
+    QStyleOptionViewItem base = option;
+    initStyleOption(&base, index);
+    const QHeaderView& header = list_->DetailsHeader();
+    const CatalogModel& model = list_->Model();
+    const int row = index.row();
+    // The header lies over the viewport with the same left edge and offset,
+    // so its section positions are the cells' places.
+    for (int visual = 0; visual < header.count(); ++visual) {
+        const int logical = header.logicalIndex(visual);
+        if (logical < 0 || logical >= kDetailColumnCount || header.isSectionHidden(logical))
+            continue;
+        const auto column = static_cast<DetailColumn>(logical);
+        QStyleOptionViewItem cell = base;
+        cell.rect = QRect(header.sectionViewportPosition(logical), option.rect.top(), header.sectionSize(logical),
+                          option.rect.height());
+        if (cell.rect.width() <= 0)
+            continue;
+        if (column == DetailColumn::Caption) {
+            // A file that did not read carries the mark the thumbnails give it.
+            if (model.ReadFailed(row))
+                cell.icon = unreadMark_;
+        } else {
+            cell.features &= ~QStyleOptionViewItem::HasDecoration;
+            cell.icon = QIcon();
+            cell.state &= ~QStyle::State_HasFocus;
+            cell.text = model.DetailCell(row, column);
+            cell.textElideMode = Qt::ElideRight;
+            cell.displayAlignment =
+                Qt::AlignVCenter | (InfoOf(column).numeric ? Qt::AlignRight : Qt::AlignLeft);
+        }
+        const QWidget* widget = option.widget;
+        QStyle* style = widget != nullptr ? widget->style() : list_->style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    }
 }

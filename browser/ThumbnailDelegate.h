@@ -26,6 +26,8 @@ public:
     // Whether the thumbnail view draws the items.
     void SetThumbnails(bool on) { thumbnails_ = on; }
     [[nodiscard]] bool Thumbnails() const { return thumbnails_; }
+    // Whether the details view draws the items: one cell per header section.
+    void SetDetails(bool on) { details_ = on; }
     void SetImages(ThumbnailImageList images) { images_ = std::move(images); }
     [[nodiscard]] const ThumbnailImageList& Images() const { return images_; }
     // What the thumbnails are drawn with: "Show complete", "Show warning icon", the colours.
@@ -42,9 +44,11 @@ private:
     // The picture of the item's cell, left in the scratch cell or the store.
     [[nodiscard]] const QImage& CellPicture(CatalogItem& item, bool selected, const QStyleOptionViewItem& option) const;
     void PaintThumbnail(QPainter& painter, const QStyleOptionViewItem& option, CatalogItem& item, int row) const;
+    void PaintDetailsRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const;
 
     FileListView* list_;
     bool thumbnails_ = false;
+    bool details_ = false;
     DiagramOptions diagram_;
     // Painting draws each thumbnail into the store's scratch cell.
     mutable ThumbnailImageList images_;

@@ -2,6 +2,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QJsonValue>
 
 #include <array>
 #include <cerrno>
@@ -13,6 +14,7 @@
 
 #include "CliArguments.h"
 #include "CliCommands.h"
+#include "SummaryOutput.h"
 #include "browser/Catalog.h"
 #include "browser/ShellNamespace.h"
 
@@ -21,7 +23,7 @@ namespace {
 void PrintListUsage()
 {
     std::fputs("usage: kandora-cli list FOLDER [--caption file|test|manufacturer|luminaire|luminaire-catalog|"
-               "lamp|lamp-catalog] [--sort]\n",
+               "lamp|lamp-catalog] [--sort] [--where EXPR]\n",
                stderr);
 }
 
@@ -51,8 +53,13 @@ int RunList(const QStringList& arguments)
 {
     CaptionChoice choice = CaptionChoice::FileName;
     bool sort = false;
+    std::optional<QString> where;
     CliOptions options;
     options.Flag("--sort", [&sort] { sort = true; })
+        .Value("--where", [&where](const QString& text) -> std::optional<QString> {
+            where = text;
+            return std::nullopt;
+        })
         .Value("--caption", [&choice](const QString& name) -> std::optional<QString> {
             const std::optional<CaptionChoice> named = CaptionChoiceNamed(name);
             if (!named)
@@ -79,7 +86,25 @@ int RunList(const QStringList& arguments)
     Catalog catalog;
     SilentFeedback feedback;
     std::vector<ReadFault> faults;
-    catalog.ListFolder(folder, choice, feedback, faults);
+    if (where) {
+        // The window's filter, read by the same parser: a term it cannot read is an error here.
+        const QByteArray bytes = where->toUtf8();
+        const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        LibraryFilter filter = ParseFilter(text);
+        if (!filter.faults.empty()) {
+            for (const FilterFault& fault : filter.faults)
+                std::fprintf(stderr, "kandora-cli: --where: cannot read '%.*s'\n", static_cast<int>(fault.length),
+                             text.data() + fault.begin);
+            PrintListUsage();
+            return 2;
+        }
+        catalog.ListFolder(folder, choice, feedback, faults);
+        std::vector<ReadFault> examined = ExamineEntries(catalog, folder, ReadingWorkers());
+        faults.insert(faults.end(), std::make_move_iterator(examined.begin()), std::make_move_iterator(examined.end()));
+        (void)catalog.SetFilter(std::move(filter));
+    } else {
+        catalog.ListFolder(folder, choice, feedback, faults);
+    }
     if (sort)
         catalog.SortCatalog(feedback);
     std::map<std::string, std::string> faultOf;
@@ -91,13 +116,16 @@ int RunList(const QStringList& arguments)
         const CatalogItem& item = catalog.Item(i);
         const std::string& name = item.entry->Texts.fileName;
         const auto fault = faultOf.find(name);
-        list.append(QJsonObject{
+        QJsonObject object{
             {QStringLiteral("file"), NameToText(name)},
             {QStringLiteral("caption"), NameToText(item.caption)},
             {QStringLiteral("changed"), item.entry->Changed},
             {QStringLiteral("fault"), fault == faultOf.end() ? QJsonValue(QJsonValue::Null)
                                                              : QJsonValue(NameToText(fault->second))},
-        });
+        };
+        if (where)
+            InsertSummaryJson(object, item.summary ? *item.summary : PhotometricSummary{});
+        list.append(object);
     }
     const QByteArray json = QJsonDocument(list).toJson(QJsonDocument::Indented);
     std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);

@@ -67,7 +67,7 @@ TEST_F(ConfigurationTest, CloseCreatesFileWithSectionsInOrder)
                                      QStringLiteral("[GroupBoxExOptions]"), QStringLiteral("[GroupBoxExView]"),
                                      QStringLiteral("[GroupBoxExTree]"), QStringLiteral("[GroupBoxExList]"),
                                      QStringLiteral("[GroupBoxExEye]"), QStringLiteral("[GroupBoxExFavorites]"),
-                                     QStringLiteral("[GroupBoxExOther]")}));
+                                     QStringLiteral("[GroupBoxExOther]"), QStringLiteral("[Details]")}));
     EXPECT_FALSE(text.contains("\n\n")) << "every line ends with CR LF";
     EXPECT_EQ(text.count("\r\n"), text.count('\n'));
     EXPECT_EQ(writtenValue("GroupBoxExView", "RB"), QStringLiteral("RadioButtonList"));
@@ -123,6 +123,37 @@ TEST_F(ConfigurationTest, MagnifierControlsSurviveSaveAndLoad)
     EXPECT_TRUE(options().controls().PaintBoxArc->magnify());
     const LensSettings lens = window->areas().diagramPanel->paintBox()->lensOptions();
     EXPECT_TRUE(!lens.on && lens.magnify && lens.opacity == 7 && lens.radius == 50 && lens.refraction == 3);
+}
+
+// The details view's columns come back moved, resized, hidden and sorted as
+// they were left; a hand-edited section with unknown names still reads.
+TEST_F(ConfigurationTest, DetailsColumnsSurviveSaveAndLoad)
+{
+    TMainWindow& w = open();
+    w.show();
+    DetailsLayout layout = DefaultDetailsLayout();
+    std::swap(layout.order[1], layout.order[6]);
+    layout.widths[static_cast<std::size_t>(DetailColumn::Flux)] = 123;
+    layout.hidden[static_cast<std::size_t>(DetailColumn::Lamp)] = true;
+    layout.sortColumn = DetailColumn::Efficacy;
+    layout.descending = true;
+    w.setDetailsLayout(layout);
+    closeWindow();
+    EXPECT_EQ(writtenValue("Details", "Sort"), QStringLiteral("efficacy"));
+    EXPECT_EQ(writtenValue("Details", "Hidden"), QStringLiteral("lamp"));
+    window.reset();
+
+    EXPECT_EQ(open().detailsLayout(), layout);
+    window.reset();
+    writeIni("[Details]\r\nColumns=lor,nonsense,caption\r\nWidths=40,x,300\r\nSort=bogus\r\n[Mine]\r\nk=v\r\n");
+    const DetailsLayout read = open().detailsLayout();
+    EXPECT_EQ(read.order[0], DetailColumn::Lor);
+    EXPECT_EQ(read.order[1], DetailColumn::Caption);
+    EXPECT_EQ(read.order.size(), static_cast<std::size_t>(kDetailColumnCount)) << "the rest follow in designed order";
+    EXPECT_EQ(read.widths[static_cast<std::size_t>(DetailColumn::Caption)], 300);
+    EXPECT_FALSE(read.sortColumn.has_value());
+    closeWindow();
+    EXPECT_EQ(writtenValue("Mine", "k"), QStringLiteral("v"));
 }
 
 TEST_F(ConfigurationTest, LeftMissingCentresWithStoredWidth)

@@ -35,7 +35,10 @@ TEST(FavoriteSettings, PackAndUnpackThroughHexDigits)
     EXPECT_EQ(FavoriteViewIndex(FileListViewKind::Thumbnails), 0);
     EXPECT_EQ(FavoriteViewIndex(FileListViewKind::List), 2);
     EXPECT_EQ(FavoriteViewKind(1), FileListViewKind::Icons);
-    EXPECT_FALSE(FavoriteViewKind(3).has_value());
+    // The details view came last: its number is new, the old three keep theirs.
+    EXPECT_EQ(FavoriteViewIndex(FileListViewKind::Details), 3);
+    EXPECT_EQ(FavoriteViewKind(3), FileListViewKind::Details);
+    EXPECT_FALSE(FavoriteViewKind(4).has_value());
 }
 
 TEST_F(FavoritesTest, SortedByNameAndSameNamesBothKept)

@@ -84,6 +84,24 @@ TEST_F(CliListTest, ListsCaptionsMarkersAndFaultsInTheListsOrder)
     EXPECT_EQ(Listed({QStringLiteral("--caption"), QStringLiteral("lamp")}).size(), 6);
 }
 
+// --where reads every file whole and filters as the window's box does: words
+// match the texts the full read found, comparisons the summary; each match
+// carries the summary's values; a term that cannot be read is a usage error.
+TEST_F(CliListTest, WhereFiltersByTextsAndValuesAndAddsTheSummary)
+{
+    EXPECT_EQ(Listed({QStringLiteral("--where"), QStringLiteral("imax>4"), QStringLiteral("--sort")}),
+              (QStringList{QStringLiteral("a.ies=a.ies changed"), QStringLiteral("b.ies=b.ies"),
+                           QStringLiteral("c.ies=c.ies"), QStringLiteral("d.LDT=d.LDT changed")}))
+        << "the refused file has no values to compare";
+    EXPECT_EQ(Listed({QStringLiteral("--where"), QStringLiteral("ZETA imax<=5")}), QStringList{QStringLiteral("b.ies=b.ies")});
+    QByteArray out;
+    ASSERT_EQ(Run({dir_.path(), QStringLiteral("--where"), QStringLiteral("zeta")}, &out), 0);
+    const QJsonObject b = QJsonDocument::fromJson(out).array().at(0).toObject();
+    EXPECT_DOUBLE_EQ(b[QStringLiteral("max_cd")].toDouble(), 5);
+    EXPECT_TRUE(b.contains(QStringLiteral("flux_lm")) && b.contains(QStringLiteral("c0_c180")));
+    EXPECT_EQ(Run({dir_.path(), QStringLiteral("--where"), QStringLiteral("imax>")}), 2);
+}
+
 TEST_F(CliListTest, AFolderThatCannotBeListedOrABadOptionFails)
 {
     EXPECT_EQ(Run({dir_.filePath(QStringLiteral("missing"))}), 1);
