@@ -1,7 +1,10 @@
 #include "app/InfoPanel.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QResizeEvent>
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/ElidingLabel.h"
@@ -258,9 +261,40 @@ void InfoPanel::showLines(const ShownFile& file)
         layout()->addWidget(column);
         values_.push_back(column);
     }
+    for (std::size_t i = 0; i < values_.size(); ++i)
+        values_[i]->setText(i < columns.size() ? columns[i].join(QLatin1Char('\n')) : QString());
+    used_ = columns.size();
+    fitColumns();
+}
+
+void InfoPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitColumns();
+}
+
+void InfoPanel::fitColumns()
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int spacing = layout()->spacing();
+    // About twenty characters keep "Manufacturer: " and a name's start legible.
+    const int keywords = std::min(label_->sizeHint().width(), fontMetrics().averageCharWidth() * 24);
+    int left = width() - margins.left() - margins.right() - keywords;
+    QStringList hidden;
     for (std::size_t i = 0; i < values_.size(); ++i) {
-        const bool used = i < columns.size();
-        values_[i]->setText(used ? columns[i].join(QLatin1Char('\n')) : QString());
-        values_[i]->setVisible(used);
+        ElidingLabel* column = values_[i];
+        if (i >= used_) {
+            column->setVisible(false);
+            continue;
+        }
+        const int needed = spacing + column->sizeHint().width();
+        // The computed values always show, cut if they must.
+        const bool fits = i == 0 || needed <= left;
+        if (fits)
+            left -= needed;
+        else
+            hidden << column->text();
+        column->setVisible(fits);
     }
+    setToolTip(hidden.join(QStringLiteral("\n\n")));
 }

@@ -17,7 +17,9 @@ struct tIES;
 // `LabelInfo`): what the application tells about the shown file. It follows
 // the shown file and composes its text itself, column by column: the file
 // name and keywords on the left, then the values worked out from the record,
-// each column as wide as its lines. The panel's height is the user's:
+// each column as wide as its lines; a column that would leave the keywords
+// too narrow gives way whole (its lines move to the panel's tooltip) rather
+// than every column being cut. The panel's height is the user's:
 // however long the lines, the labels cut them, they never stretch the panel.
 class InfoPanel : public QWidget {
     Q_OBJECT
@@ -31,11 +33,18 @@ public:
     // The value columns' texts, left to right.
     [[nodiscard]] QStringList valueTexts() const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void showLines(const ShownFile& file);
+    // Shows the value columns that fit whole beside a readable keyword
+    // column, in their order of importance; the others go to the tooltip.
+    void fitColumns();
 
     ElidingLabel* label_;
     std::vector<ElidingLabel*> values_;
+    std::size_t used_ = 0;  // how many of values_ hold the shown file's columns
 };
 
 // The panel shows at most this many lines a column: the file name and the six keywords.

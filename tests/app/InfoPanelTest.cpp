@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QLocale>
 
+#include <utility>
+
 #include "AppTestSupport.h"
 #include "app/MainLayout.h"
 #include "diagram/SheetDrawing.h"
@@ -78,28 +80,42 @@ TEST(InfoPanelTest, NoValuesWithoutARecordAndTheUsersDecimalSeparator)
 
 class InfoPanelWindowTest : public ::testing::Test, public WindowFixture {};
 
-// At the window's default size every value column is shown whole, within the
-// panel's default height; the keywords give way.
+// At the window's default size the value columns shown are shown whole,
+// within the panel's default height, and leave the keywords about twenty
+// characters; a column that does not fit gives way whole to the tooltip.
+// The cobra head shows its two columns, the EULUMDAT file (three) not all.
 TEST_F(InfoPanelWindowTest, ValuesFitTheDefaultPanel)
 {
     TMainWindow& w = open();
     w.show();
-    shown.ShowFile(Sample("street-light-hps-cobra-head.ies"), kSamples);
-    QApplication::processEvents();
     InfoPanel* panel = w.areas().panelInfo;
-    const QStringList texts = panel->valueTexts();
-    ASSERT_EQ(texts.size(), 2);
     const QFontMetrics metrics(panel->font());
-    int shownLines = 0;
-    for (const QLabel* label : panel->findChildren<QLabel*>()) {
-        if (!texts.contains(label->text()))
-            continue;
-        ++shownLines;
-        for (const QString& line : label->text().split(QLatin1Char('\n')))
-            EXPECT_LE(metrics.horizontalAdvance(line), label->contentsRect().width()) << line.toStdString();
-        EXPECT_LE(label->text().count(QLatin1Char('\n')) + 1, kInfoPanelLines);
+    for (const auto& [file, columns] : {std::pair{"street-light-hps-cobra-head.ies", 2}, std::pair{"eulumdat-wall-pack.ldt", 3}}) {
+        shown.ShowFile(Sample(file), kSamples);
+        QApplication::processEvents();
+        const QStringList texts = panel->valueTexts();
+        ASSERT_FALSE(texts.isEmpty()) << file;
+        int shownLines = 0;
+        for (const QLabel* label : panel->findChildren<QLabel*>()) {
+            if (label->objectName() == QStringLiteral("LabelInfo")) {
+                EXPECT_GE(label->width(), metrics.averageCharWidth() * 20) << file;
+                continue;
+            }
+            if (!texts.contains(label->text()))
+                continue;
+            ++shownLines;
+            for (const QString& line : label->text().split(QLatin1Char('\n')))
+                EXPECT_LE(metrics.horizontalAdvance(line), label->contentsRect().width()) << line.toStdString();
+            EXPECT_LE(label->text().count(QLatin1Char('\n')) + 1, kInfoPanelLines);
+        }
+        EXPECT_EQ(shownLines, texts.size());
+        const std::vector<QStringList> all = InfoValueColumns(shown);
+        ASSERT_EQ(all.size(), static_cast<std::size_t>(columns)) << file;
+        for (const QStringList& column : all) {
+            const QString text = column.join(QLatin1Char('\n'));
+            EXPECT_TRUE(texts.contains(text) != panel->toolTip().contains(text)) << "shown or in the tooltip: " << file;
+        }
     }
-    EXPECT_EQ(shownLines, 2);
     EXPECT_LE(kInfoPanelLines * metrics.lineSpacing(), panel->height() + metrics.descent());
 }
 
