@@ -18,8 +18,10 @@
 
 namespace {
 
-// A small valid file whose flux is `multiplier` times that of IesText's, at 10 W.
-std::string ScaledIes(const std::string& manufacturer, double multiplier)
+// A small valid file whose flux is `multiplier` times that of IesText's, at
+// 10 W. The multiplier is whole, so its text needs no decimal mark, which
+// std::to_string would take from the locale the test runs in.
+std::string ScaledIes(const std::string& manufacturer, int multiplier)
 {
     std::string text = IesText(manufacturer, "LED", 1);
     const std::string from = "1 1000 1 3 ";
