@@ -83,6 +83,3 @@ ReadResult ReadEulumdatHeader(std::string_view bytes, EulumdatFile& file, std::s
     return 26 + 6 * static_cast<int>(lampSets);
 }
 
-// Text bytes as UTF-8: valid UTF-8 stays, anything else is read as
-// Windows-1252 (Latin-1 with the printable 0x80-0x9F of that code page).
-[[nodiscard]] std::string TextToUtf8(std::string_view text);

@@ -9,6 +9,7 @@
 #include <fast_float/fast_float.h>
 
 #include "DecimalToken.h"
+#include "TextBytes.h"
 
 namespace {
 
@@ -154,15 +155,6 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b)
             return false;
     }
     return true;
-}
-
-std::string_view Trimmed(std::string_view s)
-{
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32)
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32)
-        s.remove_suffix(1);
-    return s;
 }
 
 enum class TiltKind { None, Include };

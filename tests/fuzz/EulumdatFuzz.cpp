@@ -21,6 +21,7 @@
 #include "photometry/EulumdatRecord.h"
 #include "photometry/IesReader.h"
 #include "photometry/Keywords.h"
+#include "photometry/TextBytes.h"
 
 namespace {
 
