@@ -62,6 +62,8 @@ DatasheetOutcome::Status ExportDatasheets(QWidget* parent, const std::vector<std
         // behind it) handle its events, and the Cancel button stops the work.
         QProgressDialog progress(QStringLiteral("Writing datasheets…"), QStringLiteral("Cancel"), 0, 1, parent);
         progress.setWindowTitle(AppTexts::MainTitle());
+        // Wide enough for the title bar to show the program's name whole.
+        progress.setMinimumWidth(progress.fontMetrics().horizontalAdvance(AppTexts::MainTitle()) + 200);
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(300);
         outcome = WriteDatasheets(paths, target->path, target->paper, [&progress](int done, int total) {
