@@ -162,14 +162,6 @@ std::optional<LoadResult> EntryPath(const TiesData& entry, const std::string& fo
     return result;
 }
 
-LoadResult Failure(std::string error)
-{
-    LoadResult result;
-    result.kind = LoadResult::Kind::Failed;
-    result.error = std::move(error);
-    return result;
-}
-
 }  // namespace
 
 std::string ReadWholeFile(const std::string& path, std::string& bytes)
@@ -190,7 +182,7 @@ LoadResult LoadEntry(TiesData& entry, const std::string& folder)
         return *early;
     std::string bytes;
     if (std::string error = ReadWholeFile(path, bytes); !error.empty())
-        return Failure(std::move(error));
+        return LoadResult::Failure(std::move(error));
     return ReadEntryBytes(entry, bytes);
 }
 
@@ -202,7 +194,7 @@ LoadResult ReadEntryBytes(TiesData& entry, std::string_view bytes)
     case PhotometricFormat::Eulumdat:
         return ReadEulumdatEntry(entry, bytes);
     }
-    return Failure("The file's format is not known.");
+    return LoadResult::Failure("The file's format is not known.");
 }
 
 std::optional<LoadResult> ReadEntryTexts(TiesData& entry, std::string_view front, bool wholeFile)
@@ -213,7 +205,7 @@ std::optional<LoadResult> ReadEntryTexts(TiesData& entry, std::string_view front
     case PhotometricFormat::Eulumdat:
         return ReadEulumdatEntryFront(entry, front, wholeFile);
     }
-    return Failure("The file's format is not known.");
+    return LoadResult::Failure("The file's format is not known.");
 }
 
 LoadResult LoadEntryTexts(TiesData& entry, const std::string& folder)
@@ -228,7 +220,7 @@ LoadResult LoadEntryTexts(TiesData& entry, const std::string& folder)
     struct stat st {};
     bool gone = false;
     if (std::string error = OpenRegularFile(path, fd, st, &gone); !error.empty())
-        return gone ? LoadResult{LoadResult::Kind::Missing, {}, {}} : Failure(std::move(error));
+        return gone ? LoadResult{LoadResult::Kind::Missing, {}, {}} : LoadResult::Failure(std::move(error));
     // One buffer per thread serves every caption read; a file that needed a
     // large one gives it back.
     thread_local std::string bytes;
@@ -243,7 +235,7 @@ LoadResult LoadEntryTexts(TiesData& entry, const std::string& folder)
     for (std::size_t want = kCaptionFrontBytes;; want = std::min(want * 16, kMaxFileBytes + 1)) {
         bool atEnd = false;
         if (std::string error = ReadFront(fd.get(), static_cast<std::size_t>(st.st_size), want, bytes, atEnd); !error.empty())
-            return Failure(std::move(error));
+            return LoadResult::Failure(std::move(error));
         if (std::optional<LoadResult> result = ReadEntryTexts(entry, bytes, atEnd))
             return *result;
     }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "IesReader.h"
 #include "IesRecord.h"
@@ -22,6 +23,15 @@ struct LoadResult {
     std::string error;              // Failed: what went wrong
     std::string headerFault;        // Loaded: "Line N" when a header value was bad
     [[nodiscard]] bool HasHeaderFault() const { return !headerFault.empty(); }
+
+    // A file that could not be read or was refused, and why.
+    [[nodiscard]] static LoadResult Failure(std::string why)
+    {
+        LoadResult result;
+        result.kind = Kind::Failed;
+        result.error = std::move(why);
+        return result;
+    }
 };
 
 // Reads the entry's file (Texts.fileName in `folder`, which ends in "/")

@@ -7,14 +7,6 @@
 
 namespace {
 
-LoadResult Failure(std::string error)
-{
-    LoadResult result;
-    result.kind = LoadResult::Kind::Failed;
-    result.error = std::move(error);
-    return result;
-}
-
 // The entry's texts from the file's items; whether the file carries the change marker.
 bool ItemTexts(const TiesData& entry, const EulumdatFile& file, EntryTexts& texts)
 {
@@ -30,7 +22,7 @@ LoadResult ReadEulumdatEntry(TiesData& entry, std::string_view bytes)
     EulumdatFile file;
     const ReadResult read = ReadEulumdat(bytes, file);
     if (!read.Read())
-        return Failure(read.message);
+        return LoadResult::Failure(read.message);
     LoadResult result;
     // A caption read took the lines through the lamp sets and told their fault.
     const bool completing = HasKeywordTexts(entry) && !entry.Loaded;
@@ -58,7 +50,7 @@ std::optional<LoadResult> ReadEulumdatEntryFront(TiesData& entry, std::string_vi
     if (!textEnds && end >= front.size())
         return std::nullopt;
     if (!read.Read())
-        return Failure(read.message);
+        return LoadResult::Failure(read.message);
     LoadResult result;
     if (read.status == ReadResult::Status::HeaderFault)
         result.headerFault = read.message;

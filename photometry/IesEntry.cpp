@@ -7,14 +7,6 @@
 
 namespace {
 
-LoadResult Failure(std::string error)
-{
-    LoadResult result;
-    result.kind = LoadResult::Kind::Failed;
-    result.error = std::move(error);
-    return result;
-}
-
 // The entry's texts with the header's keyword values, and whether the file
 // carries the change marker. Keywords read the same from the file's own
 // header lines as from the CR LF text, since a value ends at the first CR or
@@ -41,7 +33,7 @@ LoadResult ReadIesEntry(TiesData& entry, std::string_view bytes)
     tIES ies;
     const ReadResult read = ReadIes(bytes, split, ies);
     if (!read.Read())
-        return Failure(read.message);
+        return LoadResult::Failure(read.message);
     if (read.status == ReadResult::Status::HeaderFault && !completing)
         result.headerFault = read.message;
 
@@ -66,7 +58,7 @@ std::optional<LoadResult> ReadIesEntryFront(TiesData& entry, std::string_view fr
         return std::nullopt;
 
     if (!read.Read())
-        return Failure(read.message);
+        return LoadResult::Failure(read.message);
     LoadResult result;
     if (read.status == ReadResult::Status::HeaderFault)
         result.headerFault = read.message;
